@@ -1,0 +1,14 @@
+#include "document/file_error.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace varnel {
+
+FileError FileError::FromErrno(const std::string& path, const char* action, int error) {
+  if (error == ENOENT) return FileError(path, path + " was not found.");
+  return FileError(path, std::string("Could not ") + action + " " + path + ": " +
+                             std::strerror(error) + ".");
+}
+
+}  // namespace varnel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace varnel {
+
+// A read, write or open failure of a file the user's work depends on. what() is the
+// message for the user; it names the file and the cause.
+class FileError : public std::runtime_error {
+ public:
+  FileError(std::string path, const std::string& message)
+      : std::runtime_error(message), path_(std::move(path)) {}
+  const std::string& path() const { return path_; }
+
+  // A message from an errno value: "%1 was not found." for a missing file, else the
+  // action, the path and the system's words for the cause.
+  static FileError FromErrno(const std::string& path, const char* action, int error);
+
+ private:
+  std::string path_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace varnel {
+
+// One row of the picture list: six texts in column order. Strings are byte strings:
+// paths as the platform gives them (UTF-8 here), captions as Latin-1 bytes with line
+// breaks held as a carriage return and a line feed.
+struct PictureEntry {
+  std::string fileName;     // column 0 "File"
+  std::string effectLabel;  // column 1 "Effect"
+  std::string sizingLabel;  // column 2 "Resizing"
+  std::string sizeText;     // column 3 "Size": "%ix%i (%iBits)"
+  std::string path;         // column 4 "Directory": the full path as given to Add row
+  std::string caption;      // column 5, hidden
+
+  bool operator==(const PictureEntry&) const = default;
+};
+
+inline constexpr int kPictureEntryColumns = 6;
+inline constexpr std::size_t kCaptionLimit = 180;  // characters a caption may hold
+
+}  // namespace varnel

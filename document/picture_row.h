@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "document/picture_entry.h"
+
+namespace varnel {
+
+enum class RowError {
+  kNone,
+  kPictureNotLoaded,       // IMG_Load gave no picture
+  kEffectIndexOutOfRange,  // only a project file can bring one
+  kSizingIndexOutOfRange,
+};
+
+struct MakeRowResult {
+  RowError error = RowError::kNone;
+  PictureEntry row;  // meaningful only when error is kNone
+  bool ok() const { return error == RowError::kNone; }
+};
+
+// The part of a path after its last '/' or '\' (paths written by Windows builds keep
+// their backslashes), or the whole path when it holds neither.
+std::string FileNameOfPath(std::string_view path);
+
+// "%ix%i (%iBits)"
+std::string SizeText(int width, int height, int bitsPerPixel);
+
+// Makes a row from a full path: the picture is loaded once for its size text and let
+// go. Indices outside the label tables are refused before anything is loaded.
+MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effectIndex,
+                             const std::string& caption);
+
+}  // namespace varnel

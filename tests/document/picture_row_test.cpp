@@ -1,0 +1,66 @@
+#include "document/picture_row.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/test_support.h"
+
+namespace varnel {
+namespace {
+
+using testing::Rgb;
+using testing::TempDir;
+
+TEST(FileNameOfPath, SplitsAtTheLastSlashOrBackslash) {
+  EXPECT_EQ(FileNameOfPath("C:\\pics\\a.png"), "a.png");
+  EXPECT_EQ(FileNameOfPath("/home/u/pics/b.jpg"), "b.jpg");
+  EXPECT_EQ(FileNameOfPath("D:\\Shows/mixed\\x.png"), "x.png");
+  EXPECT_EQ(FileNameOfPath("plain.bmp"), "plain.bmp");
+  EXPECT_EQ(FileNameOfPath("dir/"), "");
+  EXPECT_EQ(FileNameOfPath(""), "");
+}
+
+TEST(MakePictureRow, MakesTheSixColumnsOfALoadedPicture) {
+  TempDir dir;
+  const std::string path = dir.file("a.bmp");
+  testing::WriteBmp24(path, 64, 48, [](int x, int y) { return Rgb{uint8_t(x), uint8_t(y), 7}; });
+
+  const MakeRowResult made = MakePictureRow(path, 2, 5, "Hello\r\nthere");
+  ASSERT_TRUE(made.ok());
+  EXPECT_EQ(made.row.fileName, "a.bmp");
+  EXPECT_EQ(made.row.effectLabel, "(05) Zoom In");
+  EXPECT_EQ(made.row.sizingLabel, "(02) Resized Only (240x160)");
+  EXPECT_EQ(made.row.sizeText, "64x48 (24Bits)");
+  EXPECT_EQ(made.row.path, path);
+  EXPECT_EQ(made.row.caption, "Hello\r\nthere");
+}
+
+TEST(MakePictureRow, SizeTextGivesTheLoadedDepth) {
+  TempDir dir;
+  const std::string path = dir.file("p.bmp");
+  auto surface = testing::MakeSurface8(10, 6, {{0, 0, 0}, {255, 255, 255}},
+                                       [](int x, int) { return uint8_t(x & 1); });
+  testing::SaveBmp(surface.get(), path);
+  const MakeRowResult made = MakePictureRow(path, 0, 0, "");
+  ASSERT_TRUE(made.ok());
+  EXPECT_EQ(made.row.sizeText, "10x6 (8Bits)");
+  EXPECT_EQ(made.row.effectLabel, "(00) No Effect");
+  EXPECT_EQ(made.row.sizingLabel, "(00) Both");
+}
+
+TEST(MakePictureRow, RefusesMissingPicturesAndIndicesOutsideTheTables) {
+  TempDir dir;
+  const std::string path = dir.file("a.bmp");
+  testing::WriteBmp24(path, 4, 4, [](int, int) { return Rgb{1, 2, 3}; });
+  testing::WriteAllBytes(dir.file("broken.png"), {0x89, 'P', 'N', 'G', 0, 0});
+
+  EXPECT_EQ(MakePictureRow(dir.file("none.bmp"), 0, 0, "").error, RowError::kPictureNotLoaded);
+  EXPECT_EQ(MakePictureRow(dir.file("broken.png"), 0, 0, "").error, RowError::kPictureNotLoaded);
+  EXPECT_EQ(MakePictureRow(path, 0, 9, "").error, RowError::kEffectIndexOutOfRange);
+  EXPECT_EQ(MakePictureRow(path, 0, -1, "").error, RowError::kEffectIndexOutOfRange);
+  EXPECT_EQ(MakePictureRow(path, 3, 0, "").error, RowError::kSizingIndexOutOfRange);
+  EXPECT_EQ(MakePictureRow(path, 65535, 0, "").error, RowError::kSizingIndexOutOfRange);
+  EXPECT_TRUE(MakePictureRow(path, 2, 8, "").ok());
+}
+
+}  // namespace
+}  // namespace varnel

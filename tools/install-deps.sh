@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Varnel needs to build, test and run, and only those
+# that are missing. Needs root (apt-get); a machine that already has everything is left alone.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libsdl1.2-dev libsdl-image1.2-dev          # picture loading and the BMP round trip
+  qt6-base-dev                               # the editor window
+  libgtest-dev libgmock-dev libbenchmark-dev # tests and benchmarks
+  gcc-arm-none-eabi libnewlib-arm-none-eabi  # the console viewer
+  libmgba-dev                                # runs the viewer in tests
+  xvfb xauth imagemagick                     # screenshots of the window and the viewer
+  clang libclang-rt-14-dev                   # the project file fuzzer
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: every package is present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
