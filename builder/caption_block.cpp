@@ -1,0 +1,26 @@
+#include "builder/caption_block.h"
+
+namespace varnel {
+
+std::vector<uint8_t> MakeCaptionBlock(std::string_view text) {
+  std::vector<uint8_t> block;
+  block.reserve(kCaptionCharacters + 1);
+  for (const char c : text) {
+    if (block.size() >= kCaptionCharacters) break;
+    if (c == '\n') {
+      // 180 is a whole number of lines, so this padding never passes the limit.
+      while (block.size() % kCaptionColumns != 0) block.push_back(' ');
+    } else {
+      block.push_back(static_cast<uint8_t>(c));
+    }
+  }
+  block.push_back(0);
+  return block;
+}
+
+void WriteCaptionBlock(BinaryFile& file, std::string_view text) {
+  const std::vector<uint8_t> block = MakeCaptionBlock(text);
+  file.Write(block.data(), block.size());
+}
+
+}  // namespace varnel

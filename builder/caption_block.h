@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "document/binary_file.h"
+
+namespace varnel {
+
+// Captions are laid out for the viewer's text area of 10 lines of 18 characters.
+inline constexpr std::size_t kCaptionColumns = 18;
+inline constexpr std::size_t kCaptionLines = 10;
+inline constexpr std::size_t kCaptionCharacters = kCaptionColumns * kCaptionLines;  // 180
+
+// The caption block of a text: at most 180 characters, a line feed padded with spaces to
+// the start of the next 18-character line (it places nothing at a line start), every
+// other byte (a carriage return too) placed as it is, then one 0 byte.
+std::vector<uint8_t> MakeCaptionBlock(std::string_view text);
+
+// Appends the caption block of text at the current position of the file.
+void WriteCaptionBlock(BinaryFile& file, std::string_view text);
+
+}  // namespace varnel

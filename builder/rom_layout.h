@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "document/binary_file.h"
+
+namespace varnel {
+
+// Where things lie in slide.gba. The viewer program sits at offset 0; the header and
+// the picture table follow at fixed offsets the viewer knows; picture data begins after
+// the table. The console maps the cartridge at 0x08000000, and every pointer stored in
+// the image is a file offset plus that base (0 means absent).
+inline constexpr uint32_t kCartridgeBase = 0x08000000;
+// The console reads at most 32 MiB of cartridge (addresses up to 0x09FFFFFF).
+inline constexpr uint64_t kCartridgeMaxBytes = 32u * 1024u * 1024u;
+
+inline constexpr uint32_t kHeaderOffset = 600000;  // also the template's size limit
+inline constexpr uint32_t kMaxTemplateBytes = kHeaderOffset;
+inline constexpr uint32_t kTableOffset = 600032;
+inline constexpr uint32_t kRecordBytes = 32;
+inline constexpr uint32_t kMaxPictures = 1000;
+inline constexpr uint32_t kPictureDataOffset = kTableOffset + kRecordBytes * kMaxPictures;
+static_assert(kPictureDataOffset == 632032);
+inline constexpr std::size_t kHeaderBytes = 14;
+inline constexpr uint16_t kHeaderTag = 103;
+
+inline constexpr int kScreenWidth = 240;
+inline constexpr int kScreenHeight = 160;
+inline constexpr int kThumbnailWidth = 60;
+inline constexpr int kThumbnailHeight = 40;
+inline constexpr std::size_t kCopyBlockBytes = 1024;  // template copy and zero fill
+
+// The header at kHeaderOffset, 14 bytes.
+struct RomHeader {
+  uint16_t tag = kHeaderTag;
+  uint16_t pictureCount = 0;
+  uint16_t introCount = 0;
+  uint8_t thumbnails = 0;
+  uint8_t helpScreen = 0;
+  uint8_t timeLimit = 0;
+  uint16_t slideTimeMs = 0;
+  uint8_t keyUse = 0;
+  bool operator==(const RomHeader&) const = default;
+};
+
+// One slot of the picture table, 32 bytes. Note the stored order: the thumbnail pointer
+// lies between the full-size and the resized pointer, and height comes before width.
+struct SlideRecord {
+  uint32_t fullSizeData = 0;
+  uint32_t thumbnailData = 0;
+  uint32_t resizedData = 0;
+  uint32_t captionText = 0;
+  uint16_t height = 0;
+  uint16_t width = 0;  // full-size width, a multiple of 4
+  uint8_t effect = 0;
+  bool operator==(const SlideRecord&) const = default;
+};
+
+// A cartridge address from a file offset, and back.
+inline uint32_t AddressOf(uint64_t offset) { return static_cast<uint32_t>(offset + kCartridgeBase); }
+
+// The only writers and readers of the two layouts.
+std::array<uint8_t, kHeaderBytes> EncodeRomHeader(const RomHeader& header);
+std::array<uint8_t, kRecordBytes> EncodeSlideRecord(const SlideRecord& record);
+RomHeader DecodeRomHeader(std::span<const uint8_t, kHeaderBytes> bytes);
+SlideRecord DecodeSlideRecord(std::span<const uint8_t, kRecordBytes> bytes);
+
+void WriteRomHeader(BinaryFile& file, const RomHeader& header);
+void WriteSlideRecord(BinaryFile& file, uint32_t slot, const SlideRecord& record);
+
+// Zero bytes put before a picture data block or a caption block: the file length AND 15
+// (not the count that reaches the next multiple of 16). A length 16q + r becomes
+// 16q + 2r, so blocks always begin at an even offset.
+inline uint64_t AlignmentBytesFor(uint64_t length) { return length & 15u; }
+
+}  // namespace varnel
