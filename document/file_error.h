@@ -9,9 +9,12 @@ namespace varnel {
 // message for the user; it names the file and the cause.
 class FileError : public std::runtime_error {
  public:
-  FileError(std::string path, const std::string& message)
-      : std::runtime_error(message), path_(std::move(path)) {}
+  FileError(std::string path, const std::string& message, std::string cause = {})
+      : std::runtime_error(message), path_(std::move(path)), cause_(std::move(cause)) {}
   const std::string& path() const { return path_; }
+  // The system's words for the cause ("No space left on device"), empty when unknown;
+  // lets a caller name another file than the one that failed (a save's temporary file).
+  const std::string& cause() const { return cause_; }
 
   // A message from an errno value: "%1 was not found." for a missing file, else the
   // action, the path and the system's words for the cause.
@@ -19,6 +22,7 @@ class FileError : public std::runtime_error {
 
  private:
   std::string path_;
+  std::string cause_;
 };
 
 }  // namespace varnel
