@@ -1,0 +1,249 @@
+#include "cli/command_line.h"
+
+#include <charconv>
+
+#include "document/label_tables.h"
+#include "document/picture_entry.h"
+
+namespace varnel::cli {
+
+namespace {
+
+// The limits the editor's boxes enforce, so a show built here could be typed there.
+constexpr int kMaxIntroCount = 99;
+constexpr int kMaxSeconds = 60;
+
+std::optional<int> ParseWholeNumber(const std::string& text, int lowest, int highest) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [at, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || at != end || text.empty()) return std::nullopt;
+  if (value < lowest || value > highest) return std::nullopt;
+  return value;
+}
+
+std::string RangeError(const std::string& option, const std::string& value, int lowest,
+                       int highest) {
+  return option + " takes a whole number from " + std::to_string(lowest) + " to " +
+         std::to_string(highest) + ", not '" + value + "'";
+}
+
+// Decodes one UTF-8 sequence at text[i]; -1 for a malformed one.
+long DecodeUtf8(const std::string& text, std::size_t& i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  if (lead < 0x80) return text[i++];
+  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+  if (extra < 0) return -1;
+  long value = lead & (0x3F >> extra);
+  for (int k = 1; k <= extra; ++k) {
+    if (i + k >= text.size() || (byte(i + k) & 0xC0) != 0x80) return -1;
+    value = (value << 6) | (byte(i + k) & 0x3F);
+  }
+  i += static_cast<std::size_t>(extra) + 1;
+  return value;
+}
+
+}  // namespace
+
+void GeneralOptionChanges::ApplyTo(SlideshowOptions& options) const {
+  if (introCountText) options.introCountText = *introCountText;
+  if (secondsText) options.secondsText = *secondsText;
+  if (timeLimit) options.timeLimit = *timeLimit;
+  if (keyUse) options.keyUse = *keyUse;
+  if (helpScreen) options.helpScreen = *helpScreen;
+  if (thumbnails) options.thumbnails = *thumbnails;
+  if (textDisplay) options.textDisplay = *textDisplay;
+  if (sizingOverrideIndex) {
+    options.sizingOverride = 1;
+    options.sizingOverrideIndex = *sizingOverrideIndex;
+  }
+  if (effectOverrideIndex) {
+    options.effectOverride = 1;
+    options.effectOverrideIndex = *effectOverrideIndex;
+  }
+}
+
+std::optional<std::string> CaptionFromArgument(const std::string& utf8, std::string& reason) {
+  std::string latin1;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const long c = DecodeUtf8(utf8, i);
+    if (c < 0 || c > 0xFF) {
+      reason = c < 0 ? "it is not valid UTF-8 text"
+                     : "it holds a character the console font cannot show (only Latin-1 "
+                       "characters can be shown)";
+      return std::nullopt;
+    }
+    if (c == '\n' && (latin1.empty() || latin1.back() != '\r')) latin1.push_back('\r');
+    latin1.push_back(static_cast<char>(c));
+  }
+  if (latin1.size() > kCaptionLimit) {
+    reason = "it is " + std::to_string(latin1.size()) +
+             " characters long (line breaks count "
+             "two) and a caption holds at most " +
+             std::to_string(kCaptionLimit);
+    return std::nullopt;
+  }
+  return latin1;
+}
+
+ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
+  ParseResult result;
+  CommandLine& line = result.commandLine;
+  PictureArgument next;
+  bool pictureOptionsPending = false;
+
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& arg = arguments[i];
+    // Options that take a value read it from the next argument.
+    auto value = [&](std::string& out) {
+      if (i + 1 >= arguments.size()) {
+        result.error = arg + " needs a value";
+        return false;
+      }
+      out = arguments[++i];
+      return true;
+    };
+    auto number = [&](int lowest, int highest, int& out) {
+      std::string text;
+      if (!value(text)) return false;
+      const auto parsed = ParseWholeNumber(text, lowest, highest);
+      if (!parsed) {
+        result.error = RangeError(arg, text, lowest, highest);
+        return false;
+      }
+      out = *parsed;
+      return true;
+    };
+    const int lastEffect = static_cast<int>(kEffectLabels.size()) - 1;
+    const int lastSizing = static_cast<int>(kSizingLabels.size()) - 1;
+    int n = 0;
+    std::string text;
+
+    if (arg == "--help" || arg == "-h") {
+      line.help = true;
+    } else if (arg == "--version") {
+      line.version = true;
+    } else if (arg == "--effect") {
+      if (!number(0, lastEffect, next.effect)) return result;
+      pictureOptionsPending = true;
+    } else if (arg == "--sizing") {
+      if (!number(0, lastSizing, next.sizing)) return result;
+      pictureOptionsPending = true;
+    } else if (arg == "--caption") {
+      if (!value(text)) return result;
+      std::string reason;
+      const auto caption = CaptionFromArgument(text, reason);
+      if (!caption) {
+        result.error = "the caption '" + text + "' cannot be used: " + reason;
+        return result;
+      }
+      next.caption = *caption;
+      pictureOptionsPending = true;
+    } else if (arg == "--intro") {
+      if (!number(0, kMaxIntroCount, n)) return result;
+      line.changes.introCountText = std::to_string(n);
+    } else if (arg == "--seconds") {
+      if (!number(0, kMaxSeconds, n)) return result;
+      line.changes.secondsText = std::to_string(n);
+    } else if (arg == "--time-limit") {
+      line.changes.timeLimit = 1;
+    } else if (arg == "--no-key-use") {
+      line.changes.keyUse = 0;
+    } else if (arg == "--no-help-screen") {
+      line.changes.helpScreen = 0;
+    } else if (arg == "--no-thumbnails") {
+      line.changes.thumbnails = 0;
+    } else if (arg == "--no-text-display") {
+      line.changes.textDisplay = 0;
+    } else if (arg == "--sizing-override") {
+      if (!number(0, lastSizing, n)) return result;
+      line.changes.sizingOverrideIndex = n;
+    } else if (arg == "--effect-override") {
+      if (!number(0, lastEffect, n)) return result;
+      line.changes.effectOverrideIndex = n;
+    } else if (arg == "--template") {
+      if (!value(text)) return result;
+      line.templatePath = text;
+    } else if (arg == "-o" || arg == "--output") {
+      if (!value(text)) return result;
+      line.outputPath = text;
+    } else if (arg == "--") {
+      for (++i; i < arguments.size(); ++i) {
+        next.path = arguments[i];
+        line.pictures.push_back(next);
+        next = {};
+      }
+      pictureOptionsPending = false;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      result.error = "unknown option " + arg + " (see --help)";
+      return result;
+    } else if (arg.size() > 4 && arg.ends_with(".vrn")) {
+      if (line.projectPath) {
+        result.error = "only one project file can be built at a time";
+        return result;
+      }
+      line.projectPath = arg;
+    } else {
+      next.path = arg;
+      line.pictures.push_back(next);
+      next = {};
+      pictureOptionsPending = false;
+    }
+  }
+  if (line.help || line.version) return result;
+  if (pictureOptionsPending) {
+    result.error =
+        "--effect, --sizing and --caption apply to the picture named after them, "
+        "but no picture follows";
+  } else if (line.projectPath && !line.pictures.empty()) {
+    result.error = "give either a project file or pictures, not both";
+  } else if (!line.projectPath && line.pictures.empty()) {
+    result.error = "no pictures given (see --help)";
+  }
+  return result;
+}
+
+std::string UsageText() {
+  return R"(Usage: varnel-build [options] PICTURE...
+       varnel-build [options] PROJECT.vrn
+
+Builds a Game Boy Advance slideshow image (slide.gba) from pictures in show order, or
+from a Varnel project file. Pictures may be BMP, JPEG, GIF or PNG files.
+
+Picture options (for the next picture only; each picture otherwise gets effect 0,
+sizing 0 and no caption):
+  --effect N           transition effect into this picture, 0-8:
+                         0 No Effect, 1 Scroll Up/Down, 2 Scroll Down, 3 Scanlines,
+                         4 Scanlines 2 ways, 5 Zoom In, 6 Transparence, 7 FadeIn,
+                         8 FadeOut
+  --sizing N           versions to make, 0-2: 0 Both, 1 FullSize Only,
+                         2 Resized Only (240x160)
+  --caption TEXT       caption shown over the picture (at most 180 Latin-1
+                         characters; a line break counts two)
+
+General options (defaults as for a new show; with a project file they replace the
+file's values):
+  --intro N            the first N pictures (0-99) are an intro, shown once
+  --seconds N          seconds between slides with --time-limit (0-60, default 5)
+  --time-limit         slides change by themselves
+  --no-key-use         the shoulder keys do not change slides
+  --no-help-screen     no help screen on Start
+  --no-thumbnails      no thumbnails to choose a picture from
+  --no-text-display    leave the captions out
+  --sizing-override N  every picture uses sizing N
+  --effect-override N  every picture uses effect N
+
+Files:
+  --template FILE      viewer program to build with (default: Src.res in the current
+                         directory, else the one installed with Varnel)
+  -o, --output FILE    image to write (default: slide.gba in the current directory)
+  --help               show this text
+  --version            show the version
+
+Exit status: 0 when the image was written whole, 1 when the build failed, 2 when the
+arguments were not understood.
+)";
+}
+
+}  // namespace varnel::cli

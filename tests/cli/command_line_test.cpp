@@ -1,0 +1,82 @@
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace varnel::cli {
+namespace {
+
+ParseResult Parse(std::vector<std::string> arguments) {
+  return ParseCommandLine(arguments);
+}
+
+TEST(CommandLine, PictureOptionsApplyToTheNextPictureOnly) {
+  const ParseResult r = Parse({"--effect", "5", "--caption", "Hi", "a.png", "b.jpg", "--sizing",
+                               "2", "c.gif", "--", "--odd-name.bmp"});
+  ASSERT_TRUE(r.ok()) << r.error;
+  const auto& p = r.commandLine.pictures;
+  ASSERT_EQ(p.size(), 4u);
+  EXPECT_EQ(p[0].path, "a.png");
+  EXPECT_EQ(p[0].effect, 5);
+  EXPECT_EQ(p[0].caption, "Hi");
+  EXPECT_EQ(p[1].effect, 0);
+  EXPECT_EQ(p[1].caption, "");
+  EXPECT_EQ(p[2].sizing, 2);
+  EXPECT_EQ(p[3].path, "--odd-name.bmp");
+}
+
+TEST(CommandLine, GeneralOptionsChangeOnlyWhatIsGiven) {
+  const ParseResult r = Parse({"--intro", "3", "--seconds", "60", "--time-limit", "--no-key-use",
+                               "--no-thumbnails", "--effect-override", "8", "x.png"});
+  ASSERT_TRUE(r.ok()) << r.error;
+  SlideshowOptions o = SlideshowOptions::DefaultsAfterNew();
+  r.commandLine.changes.ApplyTo(o);
+  EXPECT_EQ(o.introCountText, "3");
+  EXPECT_EQ(o.secondsText, "60");
+  EXPECT_EQ(o.timeLimit, 1);
+  EXPECT_EQ(o.keyUse, 0);
+  EXPECT_EQ(o.thumbnails, 0);
+  EXPECT_EQ(o.helpScreen, 1);
+  EXPECT_EQ(o.textDisplay, 1);
+  EXPECT_EQ(o.effectOverride, 1);
+  EXPECT_EQ(o.effectOverrideIndex, 8);
+  EXPECT_EQ(o.sizingOverride, 0);
+  EXPECT_EQ(o.sizingOverrideIndex, 0);
+}
+
+TEST(CommandLine, RefusesWhatTheEditorCouldNotHold) {
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {},
+           {"--effect", "9", "a.png"},
+           {"--effect", "-1", "a.png"},
+           {"--sizing", "3", "a.png"},
+           {"--seconds", "61", "a.png"},
+           {"--intro", "100", "a.png"},
+           {"--intro", "5x", "a.png"},
+           {"--intro"},
+           {"a.png", "--effect", "2"},
+           {"--bogus", "a.png"},
+           {"show.vrn", "a.png"},
+           {"one.vrn", "two.vrn"},
+           {"--caption", std::string(181, 'x'), "a.png"},
+           {"--caption", "\xE2\x82\xAC", "a.png"},  // the euro sign is not Latin-1
+           {"--caption", "\xC3", "a.png"},          // cut-off UTF-8
+       }) {
+    EXPECT_FALSE(Parse(bad).ok()) << (bad.empty() ? "(nothing)" : bad[0]);
+  }
+  EXPECT_TRUE(Parse({"--help"}).commandLine.help);
+  EXPECT_TRUE(Parse({"show.vrn"}).ok());
+}
+
+TEST(CommandLine, CaptionsBecomeLatin1WithCrLfBreaks) {
+  std::string reason;
+  EXPECT_EQ(CaptionFromArgument("Caf\xC3\xA9", reason), std::optional<std::string>("Caf\xE9"));
+  EXPECT_EQ(CaptionFromArgument("a\nb", reason), std::optional<std::string>("a\r\nb"));
+  EXPECT_EQ(CaptionFromArgument("a\r\nb", reason), std::optional<std::string>("a\r\nb"));
+  // 90 line breaks become 180 characters: still fits; one more letter does not.
+  EXPECT_TRUE(CaptionFromArgument(std::string(90, '\n'), reason));
+  EXPECT_FALSE(CaptionFromArgument(std::string(90, '\n') + "x", reason));
+  EXPECT_NE(reason.find("180"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace varnel::cli
