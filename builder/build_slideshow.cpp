@@ -117,10 +117,10 @@ class ImageWriter {
  private:
   SlideRecord WritePicture(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
                            bool intro) {
-    const int sizing = options_.sizingOverride ? options_.sizingOverrideIndex
-                                               : LabelIndex(row.sizingLabel);
-    const int effect = options_.effectOverride ? options_.effectOverrideIndex
-                                               : LabelIndex(row.effectLabel);
+    const int sizing =
+        options_.sizingOverride ? options_.sizingOverrideIndex : LabelIndex(row.sizingLabel);
+    const int effect =
+        options_.effectOverride ? options_.effectOverrideIndex : LabelIndex(row.effectLabel);
     SurfaceLock lock(picture);
     SlideRecord record;
     const bool fullSizeFits = picture->w <= kMaxFullSizeSide && picture->h <= kMaxFullSizeSide;
@@ -132,8 +132,9 @@ class ImageWriter {
 
     const bool wantsFullSize = (sizing == kSizingBoth || sizing == kSizingFullSizeOnly) && !intro;
     if (wantsFullSize && !fullSizeFits) {
-      host_.PictureNote(row.path, "the picture is larger than 65535 pixels along one side, so "
-                                  "it has no full-size version");
+      host_.PictureNote(row.path,
+                        "the picture is larger than 65535 pixels along one side, so "
+                        "it has no full-size version");
     } else if (wantsFullSize) {
       record.fullSizeData = Encode(row, index, picture, record.width, record.height);
     }
@@ -154,15 +155,15 @@ class ImageWriter {
   }
 
   // Converts one version; the address of its pixels, or 0 when the conversion failed.
-  uint32_t Encode(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
-                  uint16_t width, uint16_t height) {
+  uint32_t Encode(const PictureEntry& row, std::size_t index, SDL_Surface* picture, uint16_t width,
+                  uint16_t height) {
     const uint64_t length = image_.Length();
     const uint64_t end = length + AlignmentBytesFor(length) + uint64_t{width} * height * 2;
     EnsureFits(end, row, index);
     const uint32_t offset = EncodePicture(image_, picture, width, height, context_);
     if (offset == 0) {
-      host_.PictureNote(row.path, "the " + std::to_string(width) + " x " +
-                                      std::to_string(height) + " version could not be made");
+      host_.PictureNote(row.path, "the " + std::to_string(width) + " x " + std::to_string(height) +
+                                      " version could not be made");
       return 0;
     }
     return AddressOf(offset);

@@ -61,7 +61,9 @@ struct SlideRecord {
 };
 
 // A cartridge address from a file offset, and back.
-inline uint32_t AddressOf(uint64_t offset) { return static_cast<uint32_t>(offset + kCartridgeBase); }
+inline uint32_t AddressOf(uint64_t offset) {
+  return static_cast<uint32_t>(offset + kCartridgeBase);
+}
 
 // The only writers and readers of the two layouts.
 std::array<uint8_t, kHeaderBytes> EncodeRomHeader(const RomHeader& header);
@@ -75,6 +77,8 @@ void WriteSlideRecord(BinaryFile& file, uint32_t slot, const SlideRecord& record
 // Zero bytes put before a picture data block or a caption block: the file length AND 15
 // (not the count that reaches the next multiple of 16). A length 16q + r becomes
 // 16q + 2r, so blocks always begin at an even offset.
-inline uint64_t AlignmentBytesFor(uint64_t length) { return length & 15u; }
+inline uint64_t AlignmentBytesFor(uint64_t length) {
+  return length & 15u;
+}
 
 }  // namespace varnel

@@ -35,7 +35,9 @@ BinaryFile BinaryFile::Create(const std::string& path) {
   return BinaryFile(path, fd, true);
 }
 
-BinaryFile::BinaryFile(BinaryFile&& other) noexcept { *this = std::move(other); }
+BinaryFile::BinaryFile(BinaryFile&& other) noexcept {
+  *this = std::move(other);
+}
 
 BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
   if (this != &other) {
@@ -51,7 +53,9 @@ BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
   return *this;
 }
 
-BinaryFile::~BinaryFile() { CloseQuietly(); }
+BinaryFile::~BinaryFile() {
+  CloseQuietly();
+}
 
 void BinaryFile::CloseQuietly() noexcept {
   if (fd_ >= 0) {

@@ -55,9 +55,9 @@ class BinaryFile {
   std::string path_;
   int fd_ = -1;
   bool writable_ = false;
-  uint64_t position_ = 0;     // logical position of the next read or write
-  uint64_t fileLength_ = 0;   // length of what is on disk (writable files)
-  uint64_t bufferStart_ = 0;  // file offset of buffer_[0]
+  uint64_t position_ = 0;        // logical position of the next read or write
+  uint64_t fileLength_ = 0;      // length of what is on disk (writable files)
+  uint64_t bufferStart_ = 0;     // file offset of buffer_[0]
   std::vector<uint8_t> buffer_;  // pending writes, contiguous from bufferStart_
 };
 

@@ -10,7 +10,11 @@ std::optional<std::string_view> LabelAt(const std::array<std::string_view, N>& t
 }
 }  // namespace
 
-std::optional<std::string_view> EffectLabel(int index) { return LabelAt(kEffectLabels, index); }
-std::optional<std::string_view> SizingLabel(int index) { return LabelAt(kSizingLabels, index); }
+std::optional<std::string_view> EffectLabel(int index) {
+  return LabelAt(kEffectLabels, index);
+}
+std::optional<std::string_view> SizingLabel(int index) {
+  return LabelAt(kSizingLabels, index);
+}
 
 }  // namespace varnel

@@ -10,9 +10,9 @@ namespace varnel {
 // digits in parentheses, a space and a name. The prefix makes alphabetical order equal
 // to index order, so a sorted list's position of a label is its index.
 inline constexpr std::array<std::string_view, 9> kEffectLabels = {
-    "(00) No Effect", "(01) Scroll Up/Down",   "(02) Scroll Down",
-    "(03) Scanlines", "(04) Scanlines 2 ways", "(05) Zoom In",
-    "(06) Transparence", "(07) FadeIn",        "(08) FadeOut",
+    "(00) No Effect",    "(01) Scroll Up/Down",   "(02) Scroll Down",
+    "(03) Scanlines",    "(04) Scanlines 2 ways", "(05) Zoom In",
+    "(06) Transparence", "(07) FadeIn",           "(08) FadeOut",
 };
 
 inline constexpr std::array<std::string_view, 3> kSizingLabels = {

@@ -5,8 +5,12 @@
 namespace varnel {
 
 namespace {
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 }  // namespace
 
 int32_t DecimalValue(std::string_view text) {
@@ -24,9 +28,8 @@ int32_t DecimalValue(std::string_view text) {
     if (value > kLimit) value = kLimit;
   }
   if (negative) return static_cast<int32_t>(-value);
-  return static_cast<int32_t>(value > std::numeric_limits<int32_t>::max()
-                                  ? std::numeric_limits<int32_t>::max()
-                                  : value);
+  return static_cast<int32_t>(
+      value > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max() : value);
 }
 
 int32_t LabelIndex(std::string_view label) {

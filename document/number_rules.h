@@ -15,6 +15,8 @@ int32_t DecimalValue(std::string_view text);
 int32_t LabelIndex(std::string_view label);
 
 // The low 16 bits of a decimal value, as the image and the project file store numbers.
-inline uint16_t Low16(int32_t value) { return static_cast<uint16_t>(value); }
+inline uint16_t Low16(int32_t value) {
+  return static_cast<uint16_t>(value);
+}
 
 }  // namespace varnel

@@ -15,7 +15,9 @@ struct SurfaceDeleter {
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 // IMG_Load of a path; empty when the picture does not load.
-inline SurfacePtr LoadPicture(const std::string& path) { return SurfacePtr(IMG_Load(path.c_str())); }
+inline SurfacePtr LoadPicture(const std::string& path) {
+  return SurfacePtr(IMG_Load(path.c_str()));
+}
 
 // Holds a surface locked for pixel access for as long as it lives.
 class SurfaceLock {

@@ -11,7 +11,8 @@ ImageReader::ImageReader(const std::string& path) : bytes_(ReadAllBytes(path)) {
 
 RomHeader ImageReader::header() const {
   if (bytes_.size() < kHeaderOffset + kHeaderBytes) throw std::runtime_error("image too short");
-  return DecodeRomHeader(std::span<const uint8_t, kHeaderBytes>(&bytes_[kHeaderOffset], kHeaderBytes));
+  return DecodeRomHeader(
+      std::span<const uint8_t, kHeaderBytes>(&bytes_[kHeaderOffset], kHeaderBytes));
 }
 
 SlideRecord ImageReader::record(uint32_t slot) const {

@@ -24,7 +24,8 @@ class RecordingProgress final : public ProgressSink {
 // A window stand-in for builds: holds a document and records what the build reports.
 class RecordingBuildHost : public BuildHost {
  public:
-  explicit RecordingBuildHost(std::string workDirectory) : workDirectory_(std::move(workDirectory)) {
+  explicit RecordingBuildHost(std::string workDirectory)
+      : workDirectory_(std::move(workDirectory)) {
     document.options = SlideshowOptions::DefaultsAfterNew();
   }
   // Appends a row made by the row rule; throws when the picture does not load.

@@ -19,8 +19,8 @@ TempDir::~TempDir() {
 }
 
 SurfacePtr MakeSurface24(int width, int height, const std::function<Rgb(int x, int y)>& colour) {
-  SurfacePtr surface(SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x0000FF, 0x00FF00,
-                                          0xFF0000, 0));
+  SurfacePtr surface(
+      SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0));
   if (!surface) throw std::runtime_error("SDL_CreateRGBSurface failed");
   SurfaceLock lock(surface.get());
   for (int y = 0; y < height; ++y) {
@@ -70,7 +70,8 @@ std::vector<uint8_t> ReadAllBytes(const std::string& path) {
 
 void WriteAllBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
