@@ -16,6 +16,7 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 // IMG_Load of a path; empty when the picture does not load.
 inline SurfacePtr LoadPicture(const std::string& path) {
+  SDL_ClearError();  // so a failure reports its own cause, not an older one
   return SurfacePtr(IMG_Load(path.c_str()));
 }
 
