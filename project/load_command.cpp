@@ -1,0 +1,73 @@
+#include "project/load_command.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/binary_file.h"
+#include "document/file_error.h"
+#include "project/byte_source.h"
+#include "project/load_report.h"
+#include "project/project_file_name.h"
+#include "project/project_file_reader.h"
+
+namespace varnel {
+
+void RunLoadCommand(ProjectHost& host) {
+  const std::string path = host.AskOpenFileName();
+  if (path.empty()) return;
+
+  std::optional<BinaryFile> file;
+  try {
+    file.emplace(BinaryFile::OpenForReading(path));
+  } catch (const FileError& error) {
+    host.ShowMessage(MessageIcon::kError, error.what());
+    host.RefreshControls();
+    return;
+  }
+
+  ProjectProgress& progress = host.Progress();
+  bool headerRead = false;
+  std::vector<std::string> leftOut;
+  ProjectFileHandlers handlers;
+  // The rows go only once the header is known to be there, so a file that is not a
+  // project at all leaves the show as it was.
+  handlers.header = [&](const ProjectHeader& header) {
+    headerRead = true;
+    host.ClearRows();
+    progress.SetRange(header.pictureCount + 1);
+    progress.SetPosition(0);
+    progress.SetStep(1);
+    host.SetOptions(header.options);
+    progress.StepIt();
+  };
+  handlers.picture = [&](const StoredPicture& picture) {
+    if (!host.AddRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption))
+      leftOut.push_back(picture.path);
+    progress.StepIt();
+  };
+
+  ProjectReadResult read;
+  std::string readError;
+  try {
+    FileByteSource source(*file);
+    read = ReadProjectFile(source, handlers);
+  } catch (const FileError& error) {
+    readError = error.what();
+  }
+  file.reset();
+
+  if (!headerRead) {
+    host.RefreshControls();
+    host.ShowMessage(MessageIcon::kError, readError.empty() ? NoHeaderMessage(path) : readError);
+    return;
+  }
+  host.SetCaption(ProjectWindowCaption(host.TitleBase(), path));
+  host.RefreshControls();
+  std::string problems = readError.empty() ? LoadProblemsMessage(path, read, leftOut) : readError;
+  if (!readError.empty() && !leftOut.empty())
+    problems += "\n\n" + LoadProblemsMessage(path, ProjectReadResult{}, leftOut);
+  if (!problems.empty()) host.ShowMessage(MessageIcon::kWarning, problems);
+}
+
+}  // namespace varnel

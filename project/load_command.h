@@ -1,0 +1,13 @@
+#pragma once
+
+#include "project/project_host.h"
+
+namespace varnel {
+
+// Load: asks for a project file and replaces the options and rows with its contents,
+// re-making each row through Add row; rows whose picture no longer loads are left out,
+// in order. A file that cannot be opened, ends early, or has pictures that no longer
+// load is reported in a message; a file that ends inside its header changes nothing.
+void RunLoadCommand(ProjectHost& host);
+
+}  // namespace varnel

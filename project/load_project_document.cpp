@@ -1,0 +1,34 @@
+#include "project/load_project_document.h"
+
+#include "document/binary_file.h"
+#include "document/file_error.h"
+#include "document/picture_row.h"
+#include "project/byte_source.h"
+#include "project/load_report.h"
+
+namespace varnel {
+
+ProjectDocumentLoad LoadProjectDocument(const std::string& path) {
+  ProjectDocumentLoad load;
+  BinaryFile file = BinaryFile::OpenForReading(path);
+  FileByteSource source(file);
+  ProjectFileHandlers handlers;
+  handlers.header = [&load](const ProjectHeader& header) {
+    load.document.options = header.options;
+    load.document.rows.reserve(header.pictureCount);
+  };
+  handlers.picture = [&load](const StoredPicture& picture) {
+    MakeRowResult made =
+        MakePictureRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption);
+    if (made.ok())
+      load.document.rows.push_back(std::move(made.row));
+    else
+      load.leftOut.push_back(picture.path);
+  };
+  load.read = ReadProjectFile(source, handlers);
+  if (!load.read.headerRead()) throw FileError(path, NoHeaderMessage(path));
+  load.problems = LoadProblemsMessage(path, load.read, load.leftOut);
+  return load;
+}
+
+}  // namespace varnel

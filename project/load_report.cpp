@@ -1,0 +1,51 @@
+#include "project/load_report.h"
+
+#include <algorithm>
+
+namespace varnel {
+
+namespace {
+
+// A message box has room for a handful of paths; the rest are counted.
+constexpr std::size_t kLeftOutPathsShown = 10;
+
+std::string Pictures(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " picture" : " pictures");
+}
+
+std::string CutShortText(const std::string& path, const ProjectReadResult& read) {
+  return path + " is cut short: it announces " + Pictures(read.announcedPictures) +
+         " but holds only " + std::to_string(read.picturesRead) +
+         " complete. The complete ones were loaded.";
+}
+
+std::string LeftOutText(const std::vector<std::string>& leftOut) {
+  std::string text = leftOut.size() == 1 ? "This picture could not be loaded and was left out:"
+                                         : "These " + Pictures(leftOut.size()) +
+                                               " could not be loaded and were left out:";
+  const std::size_t shown = std::min(leftOut.size(), kLeftOutPathsShown);
+  for (std::size_t i = 0; i < shown; ++i) text += "\n" + leftOut[i];
+  if (leftOut.size() > shown) text += "\n(and " + std::to_string(leftOut.size() - shown) + " more)";
+  return text;
+}
+
+}  // namespace
+
+std::string LoadProblemsMessage(const std::string& path, const ProjectReadResult& read,
+                                const std::vector<std::string>& leftOut) {
+  std::string message;
+  if (read.cutShort()) message = CutShortText(path, read);
+  if (!leftOut.empty()) {
+    if (!message.empty()) message += "\n\n";
+    message += LeftOutText(leftOut);
+  }
+  return message;
+}
+
+std::string NoHeaderMessage(const std::string& path) {
+  return path +
+         " is cut short before the end of its header, so it holds no slideshow. "
+         "Nothing was loaded.";
+}
+
+}  // namespace varnel

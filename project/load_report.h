@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "project/project_file_reader.h"
+
+namespace varnel {
+
+// What went wrong while a project was loaded, said for the user; empty when the whole
+// file was read and every picture loaded. leftOut holds the paths whose pictures did not
+// load, in file order.
+std::string LoadProblemsMessage(const std::string& path, const ProjectReadResult& read,
+                                const std::vector<std::string>& leftOut);
+
+// The message for a file that ends before its header does: nothing of it was loaded.
+std::string NoHeaderMessage(const std::string& path);
+
+}  // namespace varnel
