@@ -14,6 +14,8 @@ std::string Pictures(std::size_t count) {
 }
 
 std::string CutShortText(const std::string& path, const ProjectReadResult& read) {
+  if (read.announcedPictures == 0)
+    return path + " is cut short, but it announces no pictures: its options were loaded.";
   return path + " is cut short: it announces " + Pictures(read.announcedPictures) +
          " but holds only " + std::to_string(read.picturesRead) +
          " complete. The complete ones were loaded.";

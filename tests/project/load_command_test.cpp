@@ -134,6 +134,18 @@ TEST(LoadCommand, ACutShortFileKeepsItsCompleteRowsAndSaysSo) {
     }
     EXPECT_EQ(host.caption, "Varnel 1.3 (cut.vrn)") << length;
   }
+
+  // A show without pictures that ends inside its reserved block still has its options.
+  const Bytes empty = testing::EmptyNewShowFile();
+  testing::WriteAllBytes(path, Bytes(empty.begin(), empty.begin() + 100));
+  FakeProjectHost host = HostWithAShow(dir);
+  host.openName = path;
+  RunLoadCommand(host);
+  EXPECT_TRUE(host.rows.empty());
+  EXPECT_EQ(host.options.secondsText, "5");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].second,
+            path + " is cut short, but it announces no pictures: its options were loaded.");
 }
 
 TEST(LoadCommand, SaveThenLoadRestoresTheShow) {
