@@ -3,13 +3,16 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "builder/build_slideshow.h"
 #include "cli/command_line.h"
 #include "cli/terminal_progress.h"
+#include "document/file_error.h"
 #include "document/picture_row.h"
+#include "project/load_project_document.h"
 
 namespace varnel::cli {
 namespace {
@@ -76,6 +79,23 @@ SlideshowDocument DocumentFromPictures(const CommandLine& line) {
   return document;
 }
 
+// The show of a project file; rows whose pictures no longer load are left out with a
+// line each, and a file cut short builds the rows it holds after saying so.
+std::optional<SlideshowDocument> DocumentFromProject(const std::string& path) {
+  try {
+    ProjectDocumentLoad load = LoadProjectDocument(path);
+    for (const std::string& leftOut : load.leftOut)
+      std::fprintf(stderr, "%s: left out %s: the picture could not be loaded\n", kProgramName,
+                   leftOut.c_str());
+    if (load.read.end != ProjectFileEnd::kComplete)
+      std::fprintf(stderr, "%s: %s\n", kProgramName, load.problems.c_str());
+    return std::move(load.document);
+  } catch (const FileError& error) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, error.what());
+    return std::nullopt;
+  }
+}
+
 int Run(const std::vector<std::string>& arguments) {
   const ParseResult parsed = ParseCommandLine(arguments);
   if (!parsed.ok()) {
@@ -94,10 +114,13 @@ int Run(const std::vector<std::string>& arguments) {
 
   SlideshowDocument document;
   if (line.projectPath) {
-    std::fprintf(stderr, "%s: project files are not supported yet\n", kProgramName);
-    return kExitFailed;
+    const std::optional<SlideshowDocument> loaded = DocumentFromProject(*line.projectPath);
+    if (!loaded) return kExitFailed;
+    document = *loaded;
+  } else {
+    document = DocumentFromPictures(line);
   }
-  document = DocumentFromPictures(line);
+  // Options given on the command line win over the project file's.
   line.changes.ApplyTo(document.options);
 
   const std::string workDirectory = CurrentWorkDirectory();

@@ -1,0 +1,123 @@
+// Runs the varnel-build executable as a script would: exit status, messages, the image.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include "project/project_file_writer.h"
+#include "tests/support/image_reader.h"
+#include "tests/support/test_support.h"
+
+namespace varnel {
+namespace {
+
+using testing::ImageReader;
+using testing::Rgb;
+using testing::TempDir;
+
+struct RunResult {
+  int status = -1;
+  std::string output;  // standard output and standard error together
+};
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+RunResult RunBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments) {
+  std::string command =
+      "cd " + Quote(workDirectory.path().string()) + " && " + Quote(VARNEL_BUILD_EXECUTABLE);
+  for (const std::string& argument : arguments) command += " " + Quote(argument);
+  command += " 2>&1";
+  RunResult run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> buffer{};
+  std::size_t got = 0;
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    run.output.append(buffer.data(), got);
+  const int status = ::pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+struct Show {
+  TempDir dir;
+  std::string a = testing::WriteBmp24(dir.file("a.bmp"), 64, 40, [](int x, int) {
+    return Rgb{uint8_t(x * 4), 0, 0};
+  });
+  std::string b = testing::WriteBmp24(dir.file("b.bmp"), 300, 200, [](int, int y) {
+    return Rgb{0, uint8_t(y), 0};
+  });
+  Show() { testing::WriteAllBytes(dir.file("Src.res"), std::vector<uint8_t>(3000, 0x11)); }
+};
+
+TEST(VarnelBuild, BuildsPicturesWithTheirOptionsIntoSlideGba) {
+  Show show;
+  const RunResult run = RunBuilder(show.dir, {"--intro", "1", "--no-thumbnails", show.a, "--effect",
+                                              "6", "--sizing", "1", "--caption", "Hi", show.b});
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("2 pictures"), std::string::npos) << run.output;
+  const ImageReader image(show.dir.file("slide.gba"));
+  EXPECT_EQ(image.bytes()[0], 0x11);
+  EXPECT_EQ(image.header().pictureCount, 2);
+  EXPECT_EQ(image.header().introCount, 1);
+  EXPECT_EQ(image.header().thumbnails, 0);
+  EXPECT_EQ(image.record(1).effect, 6);
+  EXPECT_EQ(image.record(1).width, 300);
+  EXPECT_NE(image.record(1).fullSizeData, 0u);
+  EXPECT_EQ(image.record(1).resizedData, 0u);
+  EXPECT_EQ(image.caption(image.record(1).captionText), "Hi");
+}
+
+TEST(VarnelBuild, ProjectFileWithCommandLineOptionsOnTop) {
+  Show show;
+  SlideshowOptions options = SlideshowOptions::DefaultsAfterNew();
+  options.secondsText = "9";
+  options.keyUse = 0;
+  const std::vector<StoredPicture> pictures = {
+      {show.a, "first", 2, 3}, {show.dir.file("gone.bmp"), "", 0, 0}, {show.b, "", 0, 8}};
+  testing::WriteAllBytes(show.dir.file("show.vrn"), ProjectFileBytes(options, pictures));
+
+  const RunResult run = RunBuilder(show.dir, {"--seconds", "30", "show.vrn", "-o", "out.gba"});
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("left out " + show.dir.file("gone.bmp")), std::string::npos)
+      << run.output;
+  const ImageReader image(show.dir.file("out.gba"));
+  EXPECT_EQ(image.header().pictureCount, 2);
+  EXPECT_EQ(image.header().slideTimeMs, 30000);  // the command line wins
+  EXPECT_EQ(image.header().keyUse, 0);           // the file's value stays
+  EXPECT_EQ(image.record(0).effect, 3);
+  EXPECT_EQ(image.record(1).effect, 8);
+}
+
+TEST(VarnelBuild, FailuresExitNonZeroWithAMessage) {
+  Show show;
+  RunResult run = RunBuilder(show.dir, {"--effect", "12", show.a});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.output.find("0 to 8"), std::string::npos) << run.output;
+
+  run = RunBuilder(show.dir, {show.a, "-o", "/dev/full"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("No space left on device"), std::string::npos) << run.output;
+
+  run = RunBuilder(show.dir, {show.a, "--template", show.dir.file("none.res")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("none.res was not found."), std::string::npos) << run.output;
+
+  run = RunBuilder(show.dir, {"missing.vrn"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("missing.vrn"), std::string::npos) << run.output;
+  EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
+
+  run = RunBuilder(show.dir, {"--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.output.find("Usage: varnel-build"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace varnel
