@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "builder/build_slideshow.h"
+#include "document/label_tables.h"
 #include "document/sdl_picture.h"
 #include "tests/support/recording_build_host.h"
 #include "tests/support/test_support.h"
