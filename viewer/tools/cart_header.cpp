@@ -1,0 +1,100 @@
+// Fills in the cartridge header of the linked viewer program and writes the result as the
+// viewer template: the title, game and maker codes, the fixed byte and the complement
+// check that the console's start-up code verifies. The logo area stays as linked (zero)
+// unless a logo file is given, since the logo is not ours to ship.
+//
+// Usage: varnel_cart_header <program.bin> <Src.res> [--logo <file of 156 bytes>]
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kLogoOffset = 0x04;
+constexpr std::size_t kLogoLength = 156;
+constexpr std::size_t kTitleOffset = 0xA0;
+constexpr std::size_t kTitleLength = 12;
+constexpr std::size_t kGameCodeOffset = 0xAC;
+constexpr std::size_t kMakerCodeOffset = 0xB0;
+constexpr std::size_t kFixedByteOffset = 0xB2;
+constexpr uint8_t kFixedByte = 0x96;
+constexpr std::size_t kUnitCodeOffset = 0xB3;
+constexpr std::size_t kVersionOffset = 0xBC;
+constexpr std::size_t kComplementOffset = 0xBD;
+constexpr std::size_t kHeaderEnd = 0xC0;
+// The builder puts the slideshow header at this offset, so the template must end before it.
+constexpr std::size_t kTemplateLimit = 600000;
+
+constexpr char kTitle[] = "VARNEL SHOW";
+constexpr char kGameCode[] = "VRNL";
+constexpr char kMakerCode[] = "00";
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+void PutText(std::vector<uint8_t>& image, std::size_t offset, const char* text,
+             std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i) image[offset + i] = 0;
+  for (std::size_t i = 0; i < length && text[i]; ++i)
+    image[offset + i] = static_cast<uint8_t>(text[i]);
+}
+
+uint8_t ComplementCheck(const std::vector<uint8_t>& image) {
+  unsigned sum = 0;
+  for (std::size_t i = kTitleOffset; i < kComplementOffset; ++i) sum += image[i];
+  return static_cast<uint8_t>((0u - sum - 0x19u) & 0xFFu);
+}
+
+void FillHeader(std::vector<uint8_t>& image, const std::vector<uint8_t>& logo) {
+  if (image.size() < kHeaderEnd) throw std::runtime_error("the program is shorter than its header");
+  if (image.size() > kTemplateLimit)
+    throw std::runtime_error("the program is " + std::to_string(image.size()) +
+                             " bytes, more than the " + std::to_string(kTemplateLimit) +
+                             " the slideshow layout leaves it");
+  if (!logo.empty()) {
+    if (logo.size() != kLogoLength) throw std::runtime_error("the logo file must hold 156 bytes");
+    std::copy(logo.begin(), logo.end(), image.begin() + kLogoOffset);
+  }
+  PutText(image, kTitleOffset, kTitle, kTitleLength);
+  PutText(image, kGameCodeOffset, kGameCode, 4);
+  PutText(image, kMakerCodeOffset, kMakerCode, 2);
+  image[kFixedByteOffset] = kFixedByte;
+  for (std::size_t i = kUnitCodeOffset; i < kVersionOffset; ++i) image[i] = 0;
+  image[kVersionOffset] = 0;
+  image[kComplementOffset] = ComplementCheck(image);
+  image[kComplementOffset + 1] = 0;
+  image[kComplementOffset + 2] = 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--logo"))
+      throw std::runtime_error("usage: varnel_cart_header <program.bin> <Src.res> [--logo <file>]");
+    std::vector<uint8_t> image = ReadFile(argv[1]);
+    const std::vector<uint8_t> logo = argc == 5 ? ReadFile(argv[4]) : std::vector<uint8_t>{};
+    FillHeader(image, logo);
+    WriteFile(argv[2], image);
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "varnel_cart_header: %s\n", error.what());
+    return 1;
+  }
+}
