@@ -1,0 +1,65 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/window_platform.h"
+
+namespace varnel::testing {
+
+// A toolkit stand-in that records what the window asks of it and answers the open
+// dialog with files a test chooses.
+class RecordingPlatform final : public WindowPlatform {
+ public:
+  struct Message {
+    std::string text;
+    MessageBoxIcon icon;
+  };
+  struct Focus {
+    int id;
+    bool selectAll;
+  };
+
+  void ControlChanged(int id) override { changed.push_back(id); }
+  void WindowTextChanged() override { ++windowTextChanges; }
+  void FocusControl(int id, bool selectAllText) override { focus.push_back({id, selectAllText}); }
+  void ShowMessage(const std::string& text, MessageBoxIcon icon) override {
+    messages.push_back({text, icon});
+  }
+  std::optional<std::vector<std::string>> ChooseFilesToOpen(
+      const OpenFilesRequest& request) override {
+    openRequests.push_back(request);
+    return filesToChoose;
+  }
+  void UpdateNow() override {
+    ++updates;
+    if (duringUpdate) duringUpdate();
+  }
+  void EndDialog(int result) override { endResults.push_back(result); }
+  void StartTimer(int timerId, int periodMs) override { timers.push_back({timerId, periodMs}); }
+  std::string CurrentDirectory() override { return currentDirectory; }
+
+  bool WasChanged(int id) const {
+    for (int c : changed) {
+      if (c == id) return true;
+    }
+    return false;
+  }
+
+  std::string currentDirectory = "/tmp";
+  std::optional<std::vector<std::string>> filesToChoose;  // nothing: the user cancels
+  std::function<void()> duringUpdate;
+
+  std::vector<int> changed;
+  int windowTextChanges = 0;
+  std::vector<Focus> focus;
+  std::vector<Message> messages;
+  std::vector<OpenFilesRequest> openRequests;
+  int updates = 0;
+  std::vector<int> endResults;
+  std::vector<std::pair<int, int>> timers;
+};
+
+}  // namespace varnel::testing

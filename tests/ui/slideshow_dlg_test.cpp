@@ -1,0 +1,381 @@
+#include "ui/slideshow_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "builder/rom_layout.h"
+#include "document/label_tables.h"
+#include "tests/support/test_support.h"
+#include "tests/ui/recording_platform.h"
+
+namespace varnel {
+namespace {
+
+using testing::RecordingPlatform;
+using testing::TempDir;
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform.currentDirectory = work.path().string();
+    dlg.AttachPlatform(platform);
+    dlg.OnInitDialog();
+  }
+
+  // What the toolkit does when the user clicks a check box.
+  void Click(int id, int check) {
+    dlg.SetControlCheck(id, check);
+    dlg.Dispatch(Notification::kClicked, id);
+  }
+  // What the toolkit does when the user edits a number box.
+  void Type(int id, const std::string& text) {
+    dlg.SetControlText(id, text);
+    dlg.Dispatch(Notification::kUpdate, id);
+  }
+  bool Enabled(int id) const { return dlg.control(id).enabled; }
+  std::string Picture(const std::string& name, int width = 8, int height = 6) {
+    return testing::WriteBmp24(work.file(name), width, height, [](int x, int y) {
+      return testing::Rgb{uint8_t(x * 20), uint8_t(y * 30), 90};
+    });
+  }
+
+  TempDir work;
+  RecordingPlatform platform;
+  CSlideshowDlg dlg;
+};
+
+TEST(WindowConstruction, HoldsTheValuesBeforeTheFirstNew) {
+  CSlideshowDlg dlg;
+  EXPECT_EQ(dlg.fields(), WindowFields{});
+  EXPECT_EQ(dlg.document().options, SlideshowOptions::BeforeFirstNew());
+  EXPECT_EQ(dlg.RowCount(), 0);
+  EXPECT_EQ(dlg.windowText(), "Varnel 1.3");
+  // The per-picture choices start disabled; the override choices start enabled.
+  EXPECT_FALSE(dlg.control(kIdEffectChoice).enabled);
+  EXPECT_FALSE(dlg.control(kIdSizingChoice).enabled);
+  EXPECT_TRUE(dlg.control(kIdEffectOverrideChoice).enabled);
+  // Each choice list holds its table's labels in label order, so an index is a label number.
+  for (int id : {kIdEffectChoice, kIdEffectOverrideChoice}) {
+    ASSERT_EQ(dlg.control(id).items.size(), kEffectLabels.size());
+    for (std::size_t i = 0; i < kEffectLabels.size(); ++i) {
+      EXPECT_EQ(dlg.control(id).items[i], kEffectLabels[i]);
+    }
+  }
+  for (int id : {kIdSizingChoice, kIdSizingOverrideChoice}) {
+    ASSERT_EQ(dlg.control(id).items.size(), kSizingLabels.size());
+    EXPECT_EQ(dlg.control(id).items[2], "(02) Resized Only (240x160)");
+  }
+  EXPECT_THROW(dlg.control(4242), std::out_of_range);
+}
+
+TEST_F(WindowTest, StartUpPreparesTheWindowAndEndsWithNew) {
+  EXPECT_EQ(dlg.workDirectory(), work.path().string() + "/");
+  EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (New SlideShow)");
+  EXPECT_EQ(dlg.titleBase(), "Varnel 1.3");
+  ASSERT_TRUE(dlg.previewArea().rect().has_value());
+  EXPECT_EQ(*dlg.previewArea().rect(), (PixelRect{10, 250, 240, 160}));
+  ASSERT_EQ(dlg.listColumns().size(), 6u);
+  EXPECT_EQ(dlg.listColumns()[0].heading, "File");
+  EXPECT_EQ(dlg.listColumns()[4].widthPixels, 280);
+  EXPECT_EQ(dlg.listColumns()[5].widthPixels, 0);  // the caption column stays hidden
+  EXPECT_EQ(dlg.control(kIdCaptionPreview).backgroundRgb, 0xC8C8C8u);
+  ASSERT_EQ(platform.timers.size(), 1u);
+  EXPECT_EQ(platform.timers[0], std::make_pair(1, 250));
+  EXPECT_EQ(dlg.focusedControl(), kIdPictureList);
+
+  // New's defaults, shown in the controls.
+  EXPECT_EQ(dlg.document().options, SlideshowOptions::DefaultsAfterNew());
+  EXPECT_EQ(dlg.control(kIdSeconds).text, "5");
+  EXPECT_EQ(dlg.control(kIdIntroCount).text, "");
+  EXPECT_EQ(dlg.control(kIdHelpScreen).check, 1);
+  EXPECT_EQ(dlg.control(kIdTimeLimit).check, 0);
+  EXPECT_EQ(dlg.control(kIdSizingOverrideChoice).comboIndex, 0);
+  EXPECT_EQ(dlg.control(kIdEffectOverrideChoice).comboIndex, 0);
+  EXPECT_EQ(dlg.control(kIdSeconds).textLimit, 2u);
+  EXPECT_EQ(dlg.control(kIdCaption).textLimit, 180u);
+}
+
+TEST_F(WindowTest, WorkDirectoryGetsOneTrailingSeparator) {
+  RecordingPlatform rooted;
+  rooted.currentDirectory = "/";
+  CSlideshowDlg other;
+  other.AttachPlatform(rooted);
+  other.OnInitDialog();
+  EXPECT_EQ(other.workDirectory(), "/");
+}
+
+TEST_F(WindowTest, NewResetsTheShowButKeepsTheEditingBuffer) {
+  ASSERT_TRUE(dlg.AddRow(Picture("a.bmp"), 0, 0, "hello"));
+  dlg.SetRowState(0, true, true);
+  dlg.Dispatch(Notification::kClick, kIdPictureList);
+  ASSERT_EQ(dlg.control(kIdCaption).text, "hello");
+  ASSERT_FALSE(dlg.fields().sizeInfo.empty());
+  Click(kIdKeyUse, 0);
+  Type(kIdSeconds, "9");
+  dlg.SetWindowText("Varnel 1.3 (show.vrn)");
+
+  dlg.Dispatch(Notification::kCommand, kCmdNew);
+
+  EXPECT_EQ(dlg.RowCount(), 0);
+  EXPECT_EQ(dlg.document().options, SlideshowOptions::DefaultsAfterNew());
+  EXPECT_EQ(dlg.control(kIdSeconds).text, "5");
+  EXPECT_EQ(dlg.fields().sizeInfo, "");
+  EXPECT_EQ(dlg.control(kIdColorInfo).text, "");
+  EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (New SlideShow)");
+  // The caption box still shows the last caption, disabled because no rows remain.
+  EXPECT_EQ(dlg.control(kIdCaption).text, "hello");
+  EXPECT_FALSE(Enabled(kIdCaption));
+  EXPECT_TRUE(dlg.previewArea().picture().has_value());
+}
+
+TEST_F(WindowTest, EnablingRulesFollowTheOptionsAndTheRows) {
+  // No rows: the per-picture controls and Up/Down are off whatever the options say.
+  Click(kIdEffectOverride, 0);
+  Click(kIdSizeOverride, 0);
+  for (int id : {kIdUp, kIdDown, kIdCaption, kIdEffectChoice, kIdSizingChoice}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+  for (int id : {kIdAdd, kIdRemove, kIdClear, kIdIntroCount, kIdPictureList, kIdHelpScreen}) {
+    EXPECT_TRUE(Enabled(id)) << id;
+  }
+
+  // Effect on: the row's effect choice goes off and the override choice comes on.
+  Click(kIdEffectOverride, 1);
+  EXPECT_FALSE(Enabled(kIdEffectChoice));
+  EXPECT_TRUE(Enabled(kIdEffectOverrideChoice));
+  Click(kIdEffectOverride, 0);
+  EXPECT_FALSE(Enabled(kIdEffectOverrideChoice));
+  EXPECT_FALSE(Enabled(kIdEffectChoice));  // still no rows
+
+  ASSERT_TRUE(dlg.AddRow(Picture("a.bmp"), 0, 0, ""));
+  Click(kIdEffectOverride, 0);
+  EXPECT_TRUE(Enabled(kIdEffectChoice));
+  EXPECT_TRUE(Enabled(kIdUp));
+  EXPECT_TRUE(Enabled(kIdDown));
+  EXPECT_TRUE(Enabled(kIdCaption));
+
+  Click(kIdSizeOverride, 1);
+  EXPECT_FALSE(Enabled(kIdSizingChoice));
+  EXPECT_TRUE(Enabled(kIdSizingOverrideChoice));
+
+  Click(kIdTextDisplay, 0);
+  EXPECT_FALSE(Enabled(kIdCaption));
+
+  EXPECT_FALSE(Enabled(kIdSeconds));
+  Click(kIdTimeLimit, 1);
+  EXPECT_TRUE(Enabled(kIdSeconds));
+  EXPECT_EQ(dlg.document().options.timeLimit, 1);
+
+  // Thumbnails has no click handler: only the control changes, the field follows at the
+  // next exchange.
+  Click(kIdThumbnails, 0);
+  EXPECT_EQ(dlg.document().options.thumbnails, 1);
+  dlg.UpdateData(true);
+  EXPECT_EQ(dlg.document().options.thumbnails, 0);
+}
+
+TEST_F(WindowTest, NumberBoxesKeepToDigitsAndTheSecondsToSixty) {
+  Type(kIdSeconds, "7");
+  Type(kIdSeconds, "7a");
+  EXPECT_EQ(dlg.control(kIdSeconds).text, "7");
+  Type(kIdSeconds, "a");
+  EXPECT_EQ(dlg.control(kIdSeconds).text, "");
+  Type(kIdSeconds, "7");
+  EXPECT_EQ(dlg.control(kIdSeconds).text, "7");
+  Type(kIdSeconds, "75");
+  EXPECT_EQ(dlg.control(kIdSeconds).text, "60");
+  EXPECT_EQ(dlg.document().options.secondsText, "60");
+  Type(kIdSeconds, "60");
+  EXPECT_EQ(dlg.control(kIdSeconds).text, "60");
+  Type(kIdSeconds, "");
+  EXPECT_EQ(dlg.control(kIdSeconds).text, "");
+
+  Type(kIdIntroCount, "a");
+  EXPECT_EQ(dlg.control(kIdIntroCount).text, "");
+  Type(kIdIntroCount, "99");
+  EXPECT_EQ(dlg.control(kIdIntroCount).text, "99");  // no cap on the intro count
+  // Two letters pasted at once must not leave a letter behind.
+  Type(kIdIntroCount, "ab");
+  EXPECT_EQ(dlg.control(kIdIntroCount).text, "");
+}
+
+TEST_F(WindowTest, ExchangeRunsInTableOrderAndStopsAtATooLongText) {
+  // Load can put a longer text into a box than the user may type.
+  dlg.document().options.secondsText = "123";
+  dlg.UpdateData(false);
+  ASSERT_EQ(dlg.control(kIdSeconds).text, "123");
+
+  // Controls before and after the seconds box (order 15) show new values.
+  dlg.SetControlCheck(kIdTextDisplay, 0);         // order 9
+  dlg.SetControlText(kIdHelpText, "help");        // order 7
+  dlg.SetComboIndex(kIdSizingOverrideChoice, 2);  // order 16
+  dlg.SetComboIndex(kIdEffectOverrideChoice, 4);  // order 17
+  dlg.SetControlText(kIdIntroCount, "3");         // order 18
+  platform.focus.clear();
+
+  EXPECT_FALSE(dlg.UpdateData(true));
+
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "Please enter no more than 2 characters.");
+  EXPECT_EQ(platform.messages[0].icon, MessageBoxIcon::kExclamation);
+  ASSERT_EQ(platform.focus.size(), 1u);
+  EXPECT_EQ(platform.focus[0].id, kIdSeconds);
+  EXPECT_TRUE(platform.focus[0].selectAll);
+  EXPECT_EQ(dlg.focusedControl(), kIdSeconds);
+  // Fields before the box were taken; the box and the fields after it kept their values.
+  EXPECT_EQ(dlg.fields().helpText, "help");
+  EXPECT_EQ(dlg.document().options.textDisplay, 0);
+  EXPECT_EQ(dlg.document().options.secondsText, "123");
+  EXPECT_EQ(dlg.document().options.sizingOverrideIndex, 0);
+  EXPECT_EQ(dlg.document().options.effectOverrideIndex, 0);
+  EXPECT_EQ(dlg.document().options.introCountText, "");
+
+  // A caption counts its line breaks as two characters, as the box delivers them.
+  std::string caption(178, 'x');
+  dlg.SetControlText(kIdSeconds, "5");
+  dlg.SetControlText(kIdCaption, caption + "\r\n");
+  EXPECT_TRUE(dlg.UpdateData(true));
+  dlg.SetControlText(kIdCaption, caption + "\r\nx");
+  EXPECT_FALSE(dlg.UpdateData(true));
+  EXPECT_EQ(platform.messages.back().text, "Please enter no more than 180 characters.");
+  EXPECT_EQ(dlg.fields().caption, caption + "\r\n");
+}
+
+TEST_F(WindowTest, FieldsToControlsLeavesUnchangedControlsAlone) {
+  dlg.UpdateData(false);
+  platform.changed.clear();
+  dlg.UpdateData(false);
+  EXPECT_TRUE(platform.changed.empty());
+  dlg.fields().helpText = "new";
+  dlg.UpdateData(false);
+  EXPECT_EQ(platform.changed, std::vector<int>{kIdHelpText});
+  // An index no item has shows no choice.
+  dlg.document().options.effectOverrideIndex = 65535;
+  dlg.UpdateData(false);
+  EXPECT_EQ(dlg.control(kIdEffectOverrideChoice).comboIndex, -1);
+}
+
+TEST_F(WindowTest, QuitEnterAndEscapeEndTheWindow) {
+  dlg.SetControlCheck(kIdKeyUse, 0);
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdQuit));
+  EXPECT_TRUE(dlg.ended());
+  EXPECT_EQ(dlg.result(), kCmdOk);
+  EXPECT_EQ(dlg.document().options.keyUse, 0);  // Quit takes the controls' values first
+  EXPECT_EQ(platform.endResults, std::vector<int>{kCmdOk});
+  // An ended window takes no more input.
+  EXPECT_FALSE(dlg.Dispatch(Notification::kCommand, kCmdNew));
+
+  RecordingPlatform other;
+  CSlideshowDlg escaped;
+  escaped.AttachPlatform(other);
+  escaped.OnInitDialog();
+  escaped.SetControlCheck(kIdKeyUse, 0);
+  escaped.Dispatch(Notification::kCommand, kCmdCancel);
+  EXPECT_EQ(escaped.result(), kCmdCancel);
+  EXPECT_EQ(escaped.document().options.keyUse, 1);  // no exchange on Escape
+
+  // Enter with a box holding too much keeps the window open at that box.
+  RecordingPlatform third;
+  CSlideshowDlg refused;
+  refused.AttachPlatform(third);
+  refused.OnInitDialog();
+  refused.SetControlText(kIdIntroCount, "100");
+  refused.Dispatch(Notification::kCommand, kCmdOk);
+  EXPECT_FALSE(refused.ended());
+  EXPECT_EQ(third.messages.size(), 1u);
+}
+
+TEST_F(WindowTest, CommandsOfOtherRoomsRunTheirHandlers) {
+  int about = 0;
+  int save = 0;
+  int ticks = 0;
+  dlg.SetCommandHandler(kCmdAbout, [&] { ++about; });
+  dlg.SetCommandHandler(kCmdSave, [&] { ++save; });
+  dlg.SetTimerHandler([&] { ++ticks; });
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdAbout));
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdSave));
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdLoad));  // no handler: nothing runs
+  EXPECT_TRUE(dlg.Dispatch(Notification::kTimer, kHelpTimerId));
+  EXPECT_FALSE(dlg.Dispatch(Notification::kTimer, 2));
+  // System commands 16 to 31 open the About box, whatever their low four bits say.
+  EXPECT_TRUE(dlg.OnSysCommand(16));
+  EXPECT_TRUE(dlg.OnSysCommand(31));
+  EXPECT_FALSE(dlg.OnSysCommand(32));
+  EXPECT_FALSE(dlg.OnSysCommand(0xF060));  // the system's own close
+  EXPECT_EQ(about, 3);
+  EXPECT_EQ(save, 1);
+  EXPECT_EQ(ticks, 1);
+  // Check boxes without a handler reach no operation.
+  EXPECT_FALSE(dlg.Dispatch(Notification::kClicked, kIdThumbnails));
+}
+
+TEST(MinimizedIcon, IsCentredInTheClientArea) {
+  const auto at = CSlideshowDlg::MinimizedIconPosition(160, 31, 32, 32);
+  EXPECT_EQ(at.x, 64);
+  EXPECT_EQ(at.y, 0);
+}
+
+// A viewer template of a few bytes: the builder copies it to the start of the image.
+void WriteFakeTemplate(const TempDir& work) {
+  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(300, 0xAB));
+}
+
+TEST_F(WindowTest, BuildWritesTheImageWithTheProgressBarAtItsEnd) {
+  WriteFakeTemplate(work);
+  ASSERT_TRUE(dlg.AddRow(Picture("a.bmp", 64, 48), 0, 0, "first"));
+  ASSERT_TRUE(dlg.AddRow(Picture("b.bmp", 30, 20), 2, 3, ""));
+  dlg.fields().sizeInfo = "Size: 1x1";
+  dlg.UpdateData(false);
+  Click(kIdThumbnails, 0);  // taken from the control at build time
+
+  // No input reaches the window while the build runs.
+  std::vector<bool> refused;
+  platform.duringUpdate = [&] {
+    refused.push_back(!dlg.Dispatch(Notification::kCommand, kCmdNew) &&
+                      !dlg.Dispatch(Notification::kClicked, kIdClear));
+  };
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow));
+
+  const auto image = testing::ReadAllBytes(work.file("slide.gba"));
+  ASSERT_GT(image.size(), 632032u);
+  EXPECT_EQ(image[0], 0xAB);
+  EXPECT_EQ(image[299], 0xAB);
+  const RomHeader header = DecodeRomHeader(
+      std::span<const uint8_t, kHeaderBytes>(image.data() + kHeaderOffset, kHeaderBytes));
+  EXPECT_EQ(header.tag, kHeaderTag);
+  EXPECT_EQ(header.pictureCount, 2);
+  EXPECT_EQ(header.thumbnails, 0);
+  EXPECT_EQ(dlg.progressBar().maximum(), 5 * 2 + 2);
+  EXPECT_EQ(dlg.progressBar().position(), dlg.progressBar().maximum());
+  EXPECT_EQ(dlg.control(kIdSizeInfo).text, "");  // the build empties the info texts
+  EXPECT_FALSE(refused.empty());
+  for (bool r : refused) EXPECT_TRUE(r);
+  EXPECT_FALSE(dlg.busy());
+  EXPECT_EQ(dlg.RowCount(), 2);
+  EXPECT_TRUE(platform.messages.empty());
+  // Back at its place after the conversions, holding no picture.
+  EXPECT_EQ(*dlg.previewArea().rect(), (PixelRect{10, 250, 240, 160}));
+}
+
+TEST_F(WindowTest, BuildDoesNotRunWhileABoxHoldsTooMuch) {
+  WriteFakeTemplate(work);
+  dlg.SetControlText(kIdSeconds, "100");
+  dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow);
+  EXPECT_FALSE(std::filesystem::exists(work.file("slide.gba")));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "Please enter no more than 2 characters.");
+}
+
+TEST_F(WindowTest, BuildFailureShowsTheStopBox) {
+  WriteFakeTemplate(work);
+  // The image cannot be created where a directory of its name stands.
+  std::filesystem::create_directory(work.file("slide.gba"));
+  dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].icon, MessageBoxIcon::kStop);
+  EXPECT_FALSE(dlg.busy());
+}
+
+}  // namespace
+}  // namespace varnel

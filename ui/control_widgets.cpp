@@ -1,0 +1,121 @@
+#include "ui/control_widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "ui/caption_edit.h"
+#include "ui/control_ids.h"
+#include "ui/group_frame.h"
+#include "ui/picture_list_widget.h"
+#include "ui/preview_widget.h"
+
+namespace varnel {
+
+namespace {
+
+// A closed drop-down list is its font's height plus its frame and margins.
+constexpr int kClosedComboExtraPixels = 8;
+
+// A check box answers a click anywhere in its rectangle, whichever side its text is on.
+class OptionCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+QString TextOf(const ControlTemplate& control) {
+  return QString::fromLatin1(control.text.data(), static_cast<qsizetype>(control.text.size()));
+}
+
+QWidget* CreateStatic(const ControlTemplate& control, QWidget* parent) {
+  if (control.Has(kStyleBitmapCentred)) return new PreviewWidget(parent);
+  auto* label = new QLabel(TextOf(control), parent);
+  if (control.Has(kStyleSunkenEdge)) {
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+  }
+  if (control.Has(kStyleCentredText)) {
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+  } else {
+    // Plain statics break their text at word boundaries, from the top-left corner.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+  }
+  return label;
+}
+
+QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
+  if (control.Has(kStyleGroupBox)) {
+    return new GroupFrame(TextOf(control), parent);
+  }
+  if (control.Has(kStyleAutoCheckBox)) {
+    auto* box = new OptionCheckBox(TextOf(control), parent);
+    if (control.Has(kStyleTextLeftOfBox)) box->setLayoutDirection(Qt::RightToLeft);
+    return box;
+  }
+  auto* button = new QPushButton(TextOf(control), parent);
+  // Enter on a focused push button presses it, as in any dialog.
+  button->setAutoDefault(true);
+  return button;
+}
+
+QWidget* CreateRichEdit(const ControlTemplate& control, QWidget* parent) {
+  if (control.Has(kStyleReadOnly)) {
+    auto* view = new QPlainTextEdit(parent);
+    view->setReadOnly(true);
+    view->setTabChangesFocus(true);
+    if (control.Has(kStyleNoWordWrap)) view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return view;
+  }
+  return new CaptionEdit(parent);
+}
+
+}  // namespace
+
+QWidget* CreateControlWidget(const ControlTemplate& control, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (control.controlClass) {
+    case ControlClass::kStatic:
+      widget = CreateStatic(control, parent);
+      break;
+    case ControlClass::kListView:
+      widget = new PictureListWidget(parent);
+      break;
+    case ControlClass::kButton:
+      widget = CreateButton(control, parent);
+      break;
+    case ControlClass::kComboBox:
+      widget = new QComboBox(parent);
+      break;
+    case ControlClass::kRichEdit:
+      widget = CreateRichEdit(control, parent);
+      break;
+    case ControlClass::kEdit:
+      widget = new QLineEdit(parent);
+      break;
+    case ControlClass::kProgressBar: {
+      auto* bar = new QProgressBar(parent);
+      bar->setTextVisible(false);
+      widget = bar;
+      break;
+    }
+  }
+  widget->setEnabled(!control.Has(kStyleDisabled));
+  return widget;
+}
+
+QRect ControlGeometry(const ControlTemplate& control, const DialogBaseUnits& base) {
+  const PixelRect r = ToPixels(control.rect, base);
+  int height = r.height;
+  if (control.Has(kStyleDropDownList)) height = std::min(height, base.y + kClosedComboExtraPixels);
+  return QRect(r.x, r.y, r.width, height);
+}
+
+}  // namespace varnel

@@ -1,0 +1,36 @@
+#include "ui/dialog_font.h"
+
+#include <QFontMetrics>
+
+#include "ui/dialog_template.h"
+
+namespace varnel {
+
+QFont DialogFont() {
+  QFont font(QString::fromLatin1(kMainWindowTemplate.fontName.data(),
+                                 static_cast<qsizetype>(kMainWindowTemplate.fontName.size())));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(kMainWindowTemplate.fontPointSize);
+  if (QFontMetrics(font).height() == kTemplateFontHeight) return font;
+  // Screens of other densities: the pixel size that gives the template's height, or the
+  // largest below it.
+  QFont best = font;
+  constexpr int kSmallestPixelSize = 6;
+  constexpr int kLargestPixelSize = 32;
+  for (int pixels = kSmallestPixelSize; pixels <= kLargestPixelSize; ++pixels) {
+    font.setPixelSize(pixels);
+    const int height = QFontMetrics(font).height();
+    if (height == kTemplateFontHeight) return font;
+    if (height < kTemplateFontHeight) best = font;
+  }
+  return best;
+}
+
+DialogBaseUnits BaseUnitsOf(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const QString letters =
+      QString::fromLatin1(kBaseUnitLetters.data(), static_cast<qsizetype>(kBaseUnitLetters.size()));
+  return {HorizontalBaseUnit(metrics.horizontalAdvance(letters)), metrics.height()};
+}
+
+}  // namespace varnel

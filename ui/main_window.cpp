@@ -1,0 +1,461 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <filesystem>
+
+#include "ui/caption_edit.h"
+#include "ui/control_widgets.h"
+#include "ui/dialog_font.h"
+#include "ui/dialog_template.h"
+#include "ui/picture_list_widget.h"
+#include "ui/preview_widget.h"
+#include "ui/qt_text.h"
+
+namespace varnel {
+
+namespace {
+
+QString FromView(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// How a text box shows its text, line breaks made uniform, for comparing with the model.
+QString ShownText(const QPlainTextEdit& box) {
+  return CaptionForDisplay(CaptionFromEditor(box.document()->toRawText()));
+}
+
+// "Pictures (Bmp,Jpg,Gif,Png)" with *.Bmp ... becomes "Pictures (Bmp,Jpg,Gif,Png) (*.Bmp
+// *.Jpg ...)"; a description that already ends with its patterns stays as it is.
+QString NameFilterOf(const FileFilter& filter) {
+  QStringList patterns;
+  for (const std::string& pattern : filter.patterns) patterns << FromUtf8(pattern);
+  const QString description = FromUtf8(filter.description);
+  const QString suffix = QStringLiteral("(") + patterns.join(QChar(' ')) + QStringLiteral(")");
+  if (description.endsWith(suffix)) return description;
+  return description + QChar(' ') + suffix;
+}
+
+QMessageBox::Icon IconOf(MessageBoxIcon icon) {
+  switch (icon) {
+    case MessageBoxIcon::kStop:
+      return QMessageBox::Critical;
+    case MessageBoxIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageBoxIcon::kExclamation:
+      break;
+  }
+  return QMessageBox::Warning;
+}
+
+class MirrorScope {
+ public:
+  explicit MirrorScope(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~MirrorScope() { flag_ = was_; }
+  MirrorScope(const MirrorScope&) = delete;
+  MirrorScope& operator=(const MirrorScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool was_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(CSlideshowDlg& dialog, QWidget* parent)
+    : QMainWindow(parent), dialog_(dialog) {
+  // A fixed-size window with a title bar, system menu and minimize box.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  auto* client = new QWidget(this);
+  const QFont font = DialogFont();
+  client->setFont(font);
+  baseUnits_ = BaseUnitsOf(font);
+  const PixelRect size =
+      ToPixels({0, 0, kMainWindowTemplate.width, kMainWindowTemplate.height}, baseUnits_);
+  client->setFixedSize(size.width, size.height);
+  setCentralWidget(client);
+  CreateControls();
+  CreateMenu();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { ReportFocus(now); });
+  dialog_.AttachPlatform(*this);
+  MirrorAll();
+  dialog_.OnInitDialog();
+  MirrorAll();
+
+  adjustSize();
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+MainWindow::~MainWindow() {
+  disconnect(focusConnection_);
+  dialog_.DetachPlatform();
+}
+
+// ---- Building the window ----
+
+void MainWindow::CreateControls() {
+  QWidget* client = centralWidget();
+  for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
+    const ControlTemplate& t = kMainWindowControls[i];
+    QWidget* widget = CreateControlWidget(t, client);
+    widget->setGeometry(ControlGeometry(t, baseUnits_));
+    widget->setObjectName(t.id == kIdNone ? QStringLiteral("control_none_%1").arg(i)
+                                          : QStringLiteral("control_%1").arg(t.id));
+    widget->setProperty("controlId", t.id);
+    controls_.push_back(widget);
+    if (t.id != kIdNone) ConnectControl(t.id, widget);
+  }
+  // Earlier controls lie on top of later ones, and the tab order is the template order.
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) (*it)->raise();
+  QWidget* previous = nullptr;
+  for (QWidget* widget : controls_) {
+    if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
+    if (previous != nullptr) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void MainWindow::CreateMenu() {
+  std::map<std::string_view, QMenu*> popups;
+  for (const MenuItemTemplate& item : kMainMenu) {
+    QAction* action = nullptr;
+    if (item.popup.empty()) {
+      action = menuBar()->addAction(FromView(item.text));
+    } else {
+      QMenu*& popup = popups[item.popup];
+      if (popup == nullptr) popup = menuBar()->addMenu(FromView(item.popup));
+      if (item.commandId == 0) {
+        popup->addSeparator();
+        continue;
+      }
+      action = popup->addAction(FromView(item.text));
+    }
+    const int id = item.commandId;
+    action->setData(id);
+    actions_[id] = action;
+    connect(action, &QAction::triggered, this, [this, id] { Send(Notification::kCommand, id); });
+  }
+}
+
+void MainWindow::ConnectControl(int id, QWidget* widget) {
+  if (auto* list = qobject_cast<PictureListWidget*>(widget)) {
+    connect(list, &PictureListWidget::keyDown, this,
+            [this](int code) { Send(Notification::kKeyDown, kIdPictureList, code); });
+    connect(list, &PictureListWidget::clickedInList, this, [this] {
+      ReportListSelection();
+      Send(Notification::kClick, kIdPictureList);
+    });
+    connect(list, &PictureListWidget::filesDropped, this,
+            [this](const std::vector<std::string>& paths) {
+              if (!mirroring_) dialog_.OnDropFiles(paths);
+            });
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { ReportListSelection(); });
+    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { ReportListSelection(); });
+  } else if (auto* caption = qobject_cast<CaptionEdit*>(widget)) {
+    connect(caption, &QPlainTextEdit::textChanged, this, [this, id, caption] {
+      if (mirroring_) return;
+      dialog_.SetControlText(id, CaptionFromEditor(caption->rawText()));
+      Send(Notification::kChange, id);
+    });
+  } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+    connect(check, &QCheckBox::clicked, this, [this, id](bool on) {
+      if (mirroring_) return;
+      dialog_.SetControlCheck(id, on ? 1 : 0);
+      Send(Notification::kClicked, id);
+    });
+  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    connect(button, &QPushButton::clicked, this, [this, id] { Send(Notification::kClicked, id); });
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    connect(combo, &QComboBox::activated, this, [this, id](int index) {
+      if (mirroring_) return;
+      dialog_.SetComboIndex(id, index);
+      Send(Notification::kSelChange, id);
+    });
+  } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+      if (mirroring_) return;
+      dialog_.SetControlText(id, ToLatin1(text));
+      Send(Notification::kUpdate, id);
+      Send(Notification::kChange, id);
+    });
+  }
+}
+
+void MainWindow::Send(Notification code, int id, int parameter) {
+  if (mirroring_) return;
+  dialog_.Dispatch(code, id, parameter);
+}
+
+// ---- Lookups ----
+
+QWidget* MainWindow::control(int id) const {
+  const int index = TemplateIndexOf(id);
+  return index < 0 ? nullptr : controls_[static_cast<std::size_t>(index)];
+}
+
+QWidget* MainWindow::controlAt(int templateIndex) const {
+  if (templateIndex < 0 || templateIndex >= static_cast<int>(controls_.size())) return nullptr;
+  return controls_[static_cast<std::size_t>(templateIndex)];
+}
+
+QAction* MainWindow::commandAction(int commandId) const {
+  const auto found = actions_.find(commandId);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+// ---- Showing the model ----
+
+void MainWindow::MirrorAll() {
+  for (const ControlTemplate& t : kMainWindowControls) {
+    if (t.id != kIdNone) ControlChanged(t.id);
+  }
+  WindowTextChanged();
+}
+
+void MainWindow::ControlChanged(int id) {
+  QWidget* widget = control(id);
+  if (widget == nullptr) return;
+  MirrorScope scope(mirroring_);
+  const ControlState& state = dialog_.control(id);
+  if (id == kIdPictureList) {
+    MirrorList();
+  } else if (id == kIdPreview) {
+    MirrorPreview();
+  } else if (auto* bar = qobject_cast<QProgressBar*>(widget)) {
+    bar->setRange(0, dialog_.progressBar().maximum());
+    bar->setValue(dialog_.progressBar().position());
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+    if (auto* caption = qobject_cast<CaptionEdit*>(box)) caption->setLimit(state.textLimit);
+    const QString shown = CaptionForDisplay(state.text);
+    if (ShownText(*box) != shown) box->setPlainText(shown);
+    if (state.backgroundRgb) {
+      QPalette palette = box->palette();
+      palette.setColor(QPalette::Base, QColor::fromRgb(*state.backgroundRgb));
+      box->setPalette(palette);
+    }
+  } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+    check->setChecked(state.check != 0);
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    QStringList items;
+    for (const std::string& item : state.items) items << FromLatin1(item);
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+    if (shown != items) {
+      combo->clear();
+      combo->addItems(items);
+    }
+    combo->setCurrentIndex(state.comboIndex);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    const QString text = FromLatin1(state.text);
+    // A text put in by the window may be longer than the user may type; it shows whole.
+    constexpr int kNoLimit = 32767;
+    const int limit = state.textLimit == 0 ? kNoLimit : static_cast<int>(state.textLimit);
+    edit->setMaxLength(std::max<int>(limit, static_cast<int>(text.size())));
+    if (edit->text() != text) edit->setText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    const QString text = FromLatin1(state.text);
+    if (label->text() != text) label->setText(text);
+  }
+  widget->setEnabled(state.enabled);
+  widget->setVisible(state.visible);
+}
+
+void MainWindow::MirrorList() {
+  auto* list = static_cast<PictureListWidget*>(control(kIdPictureList));
+  const std::vector<ListColumn>& columns = dialog_.listColumns();
+  QStringList headings;
+  for (const ListColumn& column : columns) headings << FromLatin1(column.heading);
+  if (!columns.empty() && list->headerItem()->text(0) != headings.front()) {
+    list->setColumnCount(static_cast<int>(columns.size()));
+    list->setHeaderLabels(headings);
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+      const int width = columns[static_cast<std::size_t>(c)].widthPixels;
+      list->setColumnHidden(c, width == 0);
+      if (width > 0) list->setColumnWidth(c, width);
+    }
+  }
+
+  const std::vector<PictureEntry>& rows = dialog_.document().rows;
+  const int rowCount = static_cast<int>(rows.size());
+  while (list->topLevelItemCount() > rowCount) {
+    delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
+  }
+  while (list->topLevelItemCount() < rowCount) new QTreeWidgetItem(list);
+  for (int r = 0; r < rowCount; ++r) {
+    const PictureEntry& row = rows[static_cast<std::size_t>(r)];
+    const QString texts[kPictureEntryColumns] = {
+        FromUtf8(row.fileName),   FromLatin1(row.effectLabel), FromLatin1(row.sizingLabel),
+        FromLatin1(row.sizeText), FromUtf8(row.path),          FromLatin1(row.caption)};
+    QTreeWidgetItem* item = list->topLevelItem(r);
+    for (int c = 0; c < kPictureEntryColumns; ++c) {
+      if (item->text(c) != texts[c]) item->setText(c, texts[c]);
+    }
+  }
+
+  QItemSelection selection;
+  QModelIndex focused;
+  const std::vector<RowState>& states = dialog_.rowStates();
+  for (int r = 0; r < rowCount; ++r) {
+    const QModelIndex index = list->model()->index(r, 0);
+    if (states[static_cast<std::size_t>(r)].selected) selection.select(index, index);
+    if (states[static_cast<std::size_t>(r)].focused) focused = index;
+  }
+  list->selectionModel()->select(selection,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  list->selectionModel()->setCurrentIndex(focused, QItemSelectionModel::NoUpdate);
+}
+
+void MainWindow::MirrorPreview() {
+  auto* preview = static_cast<PreviewWidget*>(control(kIdPreview));
+  const PreviewArea& area = dialog_.previewArea();
+  if (const auto& r = area.rect()) {
+    preview->setGeometry(r->x, r->y, r->width, r->height);
+    preview->raise();
+  }
+  preview->setPicture(area.picture() ? &*area.picture() : nullptr);
+}
+
+void MainWindow::WindowTextChanged() {
+  setWindowTitle(FromUtf8(dialog_.windowText()));
+}
+
+// ---- Reporting the user's changes ----
+
+void MainWindow::ReportListSelection() {
+  if (mirroring_) return;
+  auto* list = static_cast<PictureListWidget*>(control(kIdPictureList));
+  const QModelIndexList selected = list->selectionModel()->selectedRows();
+  const QModelIndex current = list->selectionModel()->currentIndex();
+  dialog_.SetListSelection(selected.isEmpty() ? -1 : selected.front().row(),
+                           current.isValid() ? current.row() : -1);
+}
+
+void MainWindow::ReportFocus(QWidget* focused) {
+  for (QWidget* w = focused; w != nullptr; w = w->parentWidget()) {
+    const QVariant id = w->property("controlId");
+    if (id.isValid() && w->window() == this) {
+      dialog_.SetFocusedControl(id.toInt());
+      return;
+    }
+  }
+  dialog_.SetFocusedControl(kIdNone);
+}
+
+// ---- What the model asks of the toolkit ----
+
+void MainWindow::FocusControl(int id, bool selectAllText) {
+  QWidget* widget = control(id);
+  if (widget == nullptr) return;
+  widget->setFocus(Qt::OtherFocusReason);
+  if (!selectAllText) return;
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+  if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) box->selectAll();
+}
+
+void MainWindow::ShowMessage(const std::string& text, MessageBoxIcon icon) {
+  QMessageBox box(IconOf(icon), QApplication::applicationName(), FromUtf8(text), QMessageBox::Ok,
+                  this);
+  box.exec();
+}
+
+std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(
+    const OpenFilesRequest& request) {
+  QFileDialog dialog(this);
+  // Qt's own dialog matches the patterns in any letter case, as picture names need.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.multipleFiles ? QFileDialog::ExistingFiles
+                                           : QFileDialog::ExistingFile);
+  QStringList filters;
+  for (const FileFilter& filter : request.filters) filters << NameFilterOf(filter);
+  dialog.setNameFilters(filters);
+  if (!request.initialDirectory.empty()) dialog.setDirectory(FromUtf8(request.initialDirectory));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  std::vector<std::string> files;
+  for (const QString& file : dialog.selectedFiles()) {
+    files.push_back(QFile::encodeName(file).toStdString());
+  }
+  return files;
+}
+
+void MainWindow::UpdateNow() {
+  // Paints and answers the window system; the user's input waits until the command ends.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::EndDialog(int result) {
+  result_ = result;
+  ending_ = true;
+  close();
+}
+
+void MainWindow::StartTimer(int timerId, int periodMs) {
+  QTimer*& timer = timers_[timerId];
+  if (timer == nullptr) {
+    timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this,
+            [this, timerId] { Send(Notification::kTimer, timerId); });
+  }
+  timer->start(periodMs);
+}
+
+std::string MainWindow::CurrentDirectory() {
+  std::error_code error;
+  const std::filesystem::path current = std::filesystem::current_path(error);
+  return error ? std::string(".") : current.string();
+}
+
+// ---- Window events ----
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys no control took: Enter is the dialog's OK, Escape its Cancel.
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      event->accept();
+      Send(Notification::kCommand, kCmdOk);
+      return;
+    case Qt::Key_Escape:
+      event->accept();
+      Send(Notification::kCommand, kCmdCancel);
+      return;
+    default:
+      QMainWindow::keyPressEvent(event);
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!ending_ && !dialog_.busy()) Send(Notification::kCommand, kCmdCancel);
+  if (ending_) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace varnel

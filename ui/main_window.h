@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <vector>
+
+#include "ui/dialog_units.h"
+#include "ui/slideshow_dlg.h"
+#include "ui/window_platform.h"
+
+class QAction;
+class QTimer;
+
+namespace varnel {
+
+// The main window in Qt 6 Widgets: built from the control table and menu 133, it shows
+// the model's control states and hands every input to the model's command table. It
+// holds no logic of its own.
+class MainWindow : public QMainWindow, public WindowPlatform {
+  Q_OBJECT
+
+ public:
+  // Builds the window for the model and runs the model's start-up.
+  explicit MainWindow(CSlideshowDlg& dialog, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The widget of a control id, nullptr for none.
+  QWidget* control(int id) const;
+  // The widget at a position of the template order (controls without an id included).
+  QWidget* controlAt(int templateIndex) const;
+  QAction* commandAction(int commandId) const;
+  QWidget* clientArea() const { return centralWidget(); }
+  const DialogBaseUnits& baseUnits() const { return baseUnits_; }
+  // kCmdOk or kCmdCancel once the window has ended, else 0.
+  int result() const { return result_; }
+
+  // WindowPlatform
+  void ControlChanged(int id) override;
+  void WindowTextChanged() override;
+  void FocusControl(int id, bool selectAllText) override;
+  void ShowMessage(const std::string& text, MessageBoxIcon icon) override;
+  std::optional<std::vector<std::string>> ChooseFilesToOpen(
+      const OpenFilesRequest& request) override;
+  void UpdateNow() override;
+  void EndDialog(int result) override;
+  void StartTimer(int timerId, int periodMs) override;
+  std::string CurrentDirectory() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateMenu();
+  void ConnectControl(int id, QWidget* widget);
+  void Send(Notification code, int id, int parameter = 0);
+  void MirrorAll();
+  void MirrorList();
+  void MirrorPreview();
+  void ReportListSelection();
+  void ReportFocus(QWidget* focused);
+
+  CSlideshowDlg& dialog_;
+  DialogBaseUnits baseUnits_;
+  std::vector<QWidget*> controls_;  // in template order
+  std::map<int, QAction*> actions_;
+  std::map<int, QTimer*> timers_;
+  QMetaObject::Connection focusConnection_;
+  bool mirroring_ = false;  // the window is showing the model; its signals are not input
+  bool ending_ = false;
+  int result_ = 0;
+};
+
+}  // namespace varnel

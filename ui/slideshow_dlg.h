@@ -1,0 +1,215 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "builder/build_host.h"
+#include "document/picture_row.h"
+#include "document/slideshow_document.h"
+#include "ui/control_ids.h"
+#include "ui/control_state.h"
+#include "ui/field_table.h"
+#include "ui/preview_area.h"
+#include "ui/progress_bar_state.h"
+#include "ui/window_platform.h"
+
+namespace varnel {
+
+// The fields of the window that are not options of the show: the editing buffer of the
+// row last clicked and the display texts.
+struct WindowFields {
+  std::string colorInfo;       // 1022, "Color: %iBits"
+  int effectChoice = -1;       // 1013
+  std::string caption;         // 1018, line breaks as CR LF
+  std::string captionPreview;  // 1025
+  std::string sizeInfo;        // 1021, "Size: %ix%i"
+  int sizingChoice = -1;       // 1014
+  std::string helpText;        // 1033
+
+  bool operator==(const WindowFields&) const = default;
+};
+
+// The main window as a model of its fields, its control states and its commands, free
+// of any toolkit. It owns the one document of the run: the options are fields bound to
+// the option controls, the rows are the rows of the picture list. A toolkit shows the
+// control states, reports the user's changes to them, and hands every input to Dispatch;
+// the model reaches the toolkit only through WindowPlatform.
+class CSlideshowDlg : public BuildHost {
+ public:
+  CSlideshowDlg();
+  CSlideshowDlg(const CSlideshowDlg&) = delete;
+  CSlideshowDlg& operator=(const CSlideshowDlg&) = delete;
+
+  // The toolkit showing the window; attached before OnInitDialog. A toolkit that goes
+  // away before the model detaches itself.
+  void AttachPlatform(WindowPlatform& platform);
+  void DetachPlatform();
+
+  // Start-up: places the preview, fixes the work directory, makes the list columns,
+  // starts the help timer and runs New.
+  void OnInitDialog();
+
+  // ---- Input from the toolkit ----
+
+  // Runs the operation the command table gives for this input; false when it gives none
+  // or when the input is refused (a long command is running, or the window has ended).
+  bool Dispatch(Notification code, int sourceId, int parameter = 0);
+  // A system-menu command: 16 to 31 open the About box.
+  bool OnSysCommand(int commandId);
+  // Pictures dropped onto the list from a file manager: added like the Add command's.
+  void OnDropFiles(const std::vector<std::string>& paths);
+
+  // The user changed a control; no operation runs (the toolkit dispatches the
+  // notification, if any, afterwards).
+  void SetControlText(int id, std::string text);
+  void SetControlCheck(int id, int check);
+  void SetComboIndex(int id, int index);
+  // The list's own selection and focused row after the user moved them; -1 for none.
+  void SetListSelection(int selectedRow, int focusedRow);
+  void SetFocusedControl(int id);
+
+  // Commands whose operations other rooms supply (Save, Load, Settings, Start
+  // SlideShow, About) and the help timer's tick.
+  void SetCommandHandler(int commandId, std::function<void()> handler);
+  void SetTimerHandler(std::function<void()> handler);
+
+  // ---- State the toolkit shows ----
+
+  const ControlState& control(int id) const;
+  const std::vector<RowState>& rowStates() const { return rowStates_; }
+  const std::vector<ListColumn>& listColumns() const { return listColumns_; }
+  const ProgressBarState& progressBar() const { return progress_; }
+  const PreviewArea& previewArea() const { return preview_; }
+  const std::string& windowText() const { return windowText_; }
+  int focusedControl() const { return focusedControl_; }
+  bool busy() const { return busy_; }
+  bool ended() const { return ended_; }
+  int result() const { return result_; }
+
+  // ---- Operations offered to the other commands of the window ----
+
+  // Data exchange over the whole field table: controls to fields when saveAndValidate,
+  // else fields to controls. False when a text is longer than its box allows; then the
+  // user has been told, the box holds the focus and the later fields kept their values.
+  bool UpdateData(bool saveAndValidate = true);
+  void ApplyEnablingRules();
+
+  SlideshowDocument& document() { return document_; }
+  const SlideshowDocument& document() const { return document_; }
+  WindowFields& fields() { return fields_; }
+  const WindowFields& fields() const { return fields_; }
+
+  const std::string& workDirectory() const { return workDirectory_; }
+  const std::string& titleBase() const { return titleBase_; }
+  void SetWindowText(const std::string& text);
+  const std::string& emulatorPath() const { return emulatorPath_; }
+  void SetEmulatorPath(const std::string& path) { emulatorPath_ = path; }
+  ProgressBarState& progressBar() { return progress_; }
+  void ShowMessage(const std::string& text, MessageBoxIcon icon);
+
+  // The picture list.
+  int RowCount() const { return static_cast<int>(document_.rows.size()); }
+  std::vector<int> SelectedRows() const;
+  int SelectedCount() const { return static_cast<int>(SelectedRows().size()); }
+  // Selecting a row deselects the others (single selection); focusing one unfocuses them.
+  void SetRowState(int row, bool selected, bool focused);
+  void DeleteRow(int row);
+  void DeleteAllRows();
+  // Appends the row the row rule makes of the picture; false (and the reason, when
+  // asked) when it makes none, for instance because the picture does not load.
+  bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
+              RowError* error = nullptr);
+
+  // While it lives, a long command (Build, Save, Load) runs: input is refused, and every
+  // change of the progress bar or the preview is painted at once.
+  class LongCommand {
+   public:
+    explicit LongCommand(CSlideshowDlg& window);
+    ~LongCommand();
+    LongCommand(const LongCommand&) = delete;
+    LongCommand& operator=(const LongCommand&) = delete;
+
+   private:
+    CSlideshowDlg& window_;
+    bool wasBusy_;
+  };
+
+  // ---- Commands of the window ----
+
+  void OnNew();
+  void OnOK();      // Quit, Enter: takes the controls' values, then ends
+  void OnCancel();  // Escape, close box: ends without the exchange
+  void OnBuildSlideShow();
+  void OnSecondsUpdate();
+  void OnIntroCountUpdate();
+
+  void OnAdd();
+  void OnRemove();
+  void OnClear();
+  enum class MoveStart { kButton, kKey };
+  void MoveSelectedRow(int direction, MoveStart start);  // direction -1 up, +1 down
+  void OnListKeyDown(int keyCode);
+  void OnRowClick();
+  void LoadRowIntoEditingBuffer();
+  void ApplyRowEdits();
+  void OnCaptionChanged();
+
+  // Where a minimized window's icon is drawn in its client area.
+  struct Point {
+    int x;
+    int y;
+  };
+  static Point MinimizedIconPosition(int clientWidth, int clientHeight, int iconWidth,
+                                     int iconHeight);
+
+  // ---- BuildHost ----
+  const SlideshowDocument& CurrentDocument() override;
+  void ClearPictureInfo() override;
+  ProgressSink& Progress() override { return progress_; }
+  PreviewSink& Preview() override { return preview_; }
+  void RepaintPreview() override;
+  std::string WorkDirectory() override { return workDirectory_; }
+  void ShowError(const std::string& message) override;
+
+ private:
+  ControlState& MutableControl(int id);
+  void SetText(int id, const std::string& text);
+  void SetEnabled(int id, bool enabled);
+  void Changed(int id);
+  void ListChanged() { Changed(kIdPictureList); }
+  void PaintIfBusy();
+  std::string& TextFieldOf(int id);
+  int& NumberFieldOf(int id);
+  bool ExchangeField(const FieldBinding& binding, bool saveAndValidate);
+  void End(int result);
+  void RunExternal(int commandId);
+  void RunNumberCheck(std::string& field, int maximum);
+  void ShowRowPicture(const std::string& path);
+  int FindComboItem(int id, const std::string& text) const;
+  std::string ComboItemText(int id, int index) const;
+
+  WindowPlatform* platform_;
+  std::vector<ControlState> controls_;  // in template order
+  SlideshowDocument document_;
+  std::vector<RowState> rowStates_;  // one per row
+  WindowFields fields_;
+  std::vector<ListColumn> listColumns_;
+  ProgressBarState progress_;
+  PreviewArea preview_;
+  std::string windowText_;
+  std::string titleBase_;
+  std::string workDirectory_;
+  std::string emulatorPath_;
+  std::string addDirectory_;  // the Add dialog's initial directory; empty lets it choose
+  int focusedControl_ = kIdNone;
+  bool busy_ = false;
+  bool ended_ = false;
+  int result_ = 0;
+  std::map<int, std::function<void()>> commandHandlers_;
+  std::function<void()> timerHandler_;
+};
+
+}  // namespace varnel

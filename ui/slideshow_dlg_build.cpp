@@ -1,0 +1,52 @@
+// Build SlideShow with the window as the builder's host: the progress bar, the preview,
+// the info texts, the work directory and the error box.
+#include <exception>
+
+#include "builder/build_slideshow.h"
+#include "ui/slideshow_dlg.h"
+
+namespace varnel {
+
+CSlideshowDlg::LongCommand::LongCommand(CSlideshowDlg& window)
+    : window_(window), wasBusy_(window.busy_) {
+  window_.busy_ = true;
+}
+
+CSlideshowDlg::LongCommand::~LongCommand() {
+  window_.busy_ = wasBusy_;
+}
+
+void CSlideshowDlg::OnBuildSlideShow() {
+  // A box holding more than it may would build from values the window does not show;
+  // the exchange has told the user and put the focus on that box.
+  if (!UpdateData(true)) return;
+  LongCommand running(*this);
+  try {
+    BuildSlideShow(*this, DefaultBuildFiles(workDirectory_));
+  } catch (const std::exception& error) {
+    ShowError(error.what());
+  }
+}
+
+const SlideshowDocument& CSlideshowDlg::CurrentDocument() {
+  UpdateData(true);
+  return document_;
+}
+
+void CSlideshowDlg::ClearPictureInfo() {
+  fields_.sizeInfo.clear();
+  fields_.colorInfo.clear();
+  UpdateData(false);
+  PaintIfBusy();
+}
+
+void CSlideshowDlg::RepaintPreview() {
+  Changed(kIdPreview);
+  platform_->UpdateNow();
+}
+
+void CSlideshowDlg::ShowError(const std::string& message) {
+  ShowMessage(message, MessageBoxIcon::kStop);
+}
+
+}  // namespace varnel

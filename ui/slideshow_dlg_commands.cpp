@@ -1,0 +1,162 @@
+// The window's command table: every input arrives as a notification from a source and
+// goes to one operation.
+#include <array>
+
+#include "ui/slideshow_dlg.h"
+
+namespace varnel {
+
+namespace {
+
+enum class Operation {
+  kAdd,
+  kClear,
+  kRemove,
+  kUp,
+  kDown,
+  kRowClick,
+  kApplyRowEdits,
+  kCaptionChanged,
+  kListKeys,
+  kHelpTick,
+  kBuildSlideShow,
+  kQuit,
+  kEnablingRules,
+  kSecondsCheck,
+  kIntroCountCheck,
+  kNew,
+  kOk,
+  kCancel,
+  kSuppliedElsewhere,  // Save, Load, Settings, Start SlideShow, About
+};
+
+struct CommandEntry {
+  Notification code;
+  int source;
+  Operation operation;
+};
+
+using N = Notification;
+using O = Operation;
+
+constexpr std::array<CommandEntry, 27> kCommandTable = {{
+    {N::kClicked, kIdAdd, O::kAdd},
+    {N::kClicked, kIdClear, O::kClear},
+    {N::kClicked, kIdRemove, O::kRemove},
+    {N::kClicked, kIdUp, O::kUp},
+    {N::kClicked, kIdDown, O::kDown},
+    {N::kClick, kIdPictureList, O::kRowClick},
+    {N::kSelChange, kIdEffectChoice, O::kApplyRowEdits},
+    {N::kChange, kIdCaption, O::kCaptionChanged},
+    {N::kSelChange, kIdSizingChoice, O::kApplyRowEdits},
+    {N::kKeyDown, kIdPictureList, O::kListKeys},
+    {N::kTimer, kHelpTimerId, O::kHelpTick},
+    {N::kCommand, kCmdBuildSlideShow, O::kBuildSlideShow},
+    {N::kCommand, kCmdStartSlideShow, O::kSuppliedElsewhere},
+    {N::kCommand, kCmdQuit, O::kQuit},
+    {N::kCommand, kCmdAbout, O::kSuppliedElsewhere},
+    {N::kClicked, kIdSizeOverride, O::kEnablingRules},
+    {N::kUpdate, kIdSeconds, O::kSecondsCheck},
+    {N::kClicked, kIdTimeLimit, O::kEnablingRules},
+    {N::kClicked, kIdEffectOverride, O::kEnablingRules},
+    {N::kCommand, kCmdSettings, O::kSuppliedElsewhere},
+    {N::kUpdate, kIdIntroCount, O::kIntroCountCheck},
+    {N::kCommand, kCmdNew, O::kNew},
+    {N::kClicked, kIdTextDisplay, O::kEnablingRules},
+    {N::kCommand, kCmdSave, O::kSuppliedElsewhere},
+    {N::kCommand, kCmdLoad, O::kSuppliedElsewhere},
+    // The dialog's own endings: Enter, Escape and the close box.
+    {N::kCommand, kCmdOk, O::kOk},
+    {N::kCommand, kCmdCancel, O::kCancel},
+}};
+
+}  // namespace
+
+bool CSlideshowDlg::Dispatch(Notification code, int sourceId, int parameter) {
+  if (busy_ || ended_) return false;
+  for (const CommandEntry& entry : kCommandTable) {
+    if (entry.code != code || entry.source != sourceId) continue;
+    switch (entry.operation) {
+      case O::kAdd:
+        OnAdd();
+        break;
+      case O::kClear:
+        OnClear();
+        break;
+      case O::kRemove:
+        OnRemove();
+        break;
+      case O::kUp:
+        MoveSelectedRow(-1, MoveStart::kButton);
+        break;
+      case O::kDown:
+        MoveSelectedRow(+1, MoveStart::kButton);
+        break;
+      case O::kRowClick:
+        OnRowClick();
+        break;
+      case O::kApplyRowEdits:
+        ApplyRowEdits();
+        break;
+      case O::kCaptionChanged:
+        OnCaptionChanged();
+        break;
+      case O::kListKeys:
+        OnListKeyDown(parameter);
+        break;
+      case O::kHelpTick:
+        if (timerHandler_) timerHandler_();
+        break;
+      case O::kBuildSlideShow:
+        OnBuildSlideShow();
+        break;
+      case O::kQuit:
+      case O::kOk:
+        OnOK();
+        break;
+      case O::kCancel:
+        OnCancel();
+        break;
+      case O::kEnablingRules:
+        ApplyEnablingRules();
+        break;
+      case O::kSecondsCheck:
+        OnSecondsUpdate();
+        break;
+      case O::kIntroCountCheck:
+        OnIntroCountUpdate();
+        break;
+      case O::kNew:
+        OnNew();
+        break;
+      case O::kSuppliedElsewhere:
+        RunExternal(sourceId);
+        break;
+    }
+    return true;
+  }
+  return false;
+}
+
+bool CSlideshowDlg::OnSysCommand(int commandId) {
+  if (busy_ || ended_) return false;
+  constexpr int kCommandMask = 0xFFF0;  // the low four bits are the system's own
+  if ((commandId & 0xFFFF & kCommandMask) != kSysCommandAbout) return false;
+  RunExternal(kCmdAbout);
+  return true;
+}
+
+void CSlideshowDlg::RunExternal(int commandId) {
+  const auto handler = commandHandlers_.find(commandId);
+  if (handler != commandHandlers_.end() && handler->second) handler->second();
+}
+
+void CSlideshowDlg::SetCommandHandler(int commandId, std::function<void()> handler) {
+  commandHandlers_[commandId] = std::move(handler);
+}
+
+void CSlideshowDlg::SetTimerHandler(std::function<void()> handler) {
+  timerHandler_ = std::move(handler);
+}
+
+}  // namespace varnel
