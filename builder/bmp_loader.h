@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "builder/bitmap.h"
+
+namespace varnel {
+
+// Loads a BMP file at its own size as 24-bit rows. Reads the uncompressed files of 1, 4,
+// 8, 24 and 32 bits per pixel, bottom-up or top-down (everything SDL writes); a palette
+// picture gives its palette colours, an index past the palette gives black. Empty when
+// the file is missing, of another kind, damaged, or too large to describe.
+std::optional<Bitmap> LoadBmpFile(const std::string& path);
+
+}  // namespace varnel

@@ -1,0 +1,62 @@
+#include "builder/resize_bitmap.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "builder/bitmap_info.h"
+#include "builder/resampler.h"
+
+namespace varnel {
+
+namespace {
+
+// The bytes after each row's pixels go into the BMP file as they are; keep them zero.
+Bitmap WithClearPadding(Bitmap bitmap) {
+  const std::size_t used = static_cast<std::size_t>(bitmap.width) * 3;
+  const std::size_t stride = bitmap.stride();
+  if (used == stride) return bitmap;
+  for (int y = 0; y < bitmap.height; ++y) {
+    uint8_t* row = bitmap.rows.data() + static_cast<std::size_t>(y) * stride;
+    std::fill(row + used, row + stride, uint8_t{0});
+  }
+  return bitmap;
+}
+
+}  // namespace
+
+bool ResizeIsRefused(int sourceWidth, int sourceHeight, int width, int height) {
+  return (sourceWidth > width && sourceHeight < height) ||
+         (sourceWidth < width && sourceHeight > height);
+}
+
+std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t height) {
+  const int sw = source.width;
+  const int sh = source.height;
+  const std::optional<BitmapInfoHeader> sourceHeader = MakeRgb24Header(sw, sh);
+  const std::optional<BitmapInfoHeader> header = MakeRgb24Header(width, height);
+  if (!sourceHeader || !header || source.rows.size() < sourceHeader->biSizeImage)
+    return std::nullopt;
+  if (ResizeIsRefused(sw, sh, width, height)) return std::nullopt;
+  if (sw == width && sh == height) return WithClearPadding(std::move(source));
+
+  if (sw < width || sh < height) {
+    Bitmap enlarged;
+    enlarged.width = width;
+    enlarged.height = height;
+    enlarged.rows.resize(header->biSizeImage);
+    EnlargeRgb24(source.rows.data(), sw, sh, enlarged.rows.data(), width, height);
+    return enlarged;
+  }
+
+  ShrinkRgb24(source.rows.data(), sw, sh, source.rows.data(), width, height);
+  source.width = width;
+  source.height = height;
+  source.rows.resize(header->biSizeImage);
+  // A much smaller result moves to a buffer of its own size, so the picture's memory goes.
+  if (source.rows.size() * 2 < source.rows.capacity())
+    std::vector<uint8_t>(source.rows.begin(), source.rows.end()).swap(source.rows);
+  return WithClearPadding(std::move(source));
+}
+
+}  // namespace varnel
