@@ -1,0 +1,26 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "document/binary_file.h"
+
+namespace varnel {
+
+// The console's 15-bit colour: bits 0-4 red, 5-9 green, 10-14 blue, bit 15 zero; each
+// channel the top five bits of its 8-bit value.
+constexpr uint16_t Rgb15(uint8_t red, uint8_t green, uint8_t blue) {
+  return static_cast<uint16_t>((red >> 3) | (green >> 3) << 5 | (blue >> 3) << 10);
+}
+
+// Appends, at the end of the output file, the alignment bytes (AlignmentBytesFor in
+// rom_layout.h) and then the surface's pixels as 15-bit colour, two bytes each with the
+// low byte first, rows from the top of the picture down, each from left to right. An
+// 8-bit surface with a palette takes the palette's colours (an index past the palette
+// gives black); surfaces of 2, 3 or 4 bytes per pixel are decoded by SDL_GetRGB. The
+// surface must be locked. Returns the file offset of the first pixel byte, or 0 with
+// nothing written for a surface of another kind. A write error throws FileError.
+uint32_t WritePixels(BinaryFile& output, SDL_Surface* surface);
+
+}  // namespace varnel
