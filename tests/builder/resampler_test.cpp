@@ -1,0 +1,236 @@
+#include "builder/resampler.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "builder/weight_table.h"
+#include "tests/builder/conversion_fixtures.h"
+
+namespace varnel {
+namespace {
+
+using testing::ChannelAt;
+using testing::MakeBitmap;
+using testing::RandomBitmap;
+
+Bitmap Blank(int width, int height) {
+  return MakeBitmap(width, height, [](int, int, int) { return uint8_t{0}; });
+}
+
+Bitmap Shrunk(const Bitmap& source, int width, int height) {
+  Bitmap out = Blank(width, height);
+  ShrinkRgb24(source.rows.data(), source.width, source.height, out.rows.data(), width, height);
+  return out;
+}
+
+Bitmap Enlarged(const Bitmap& source, int width, int height) {
+  Bitmap out = Blank(width, height);
+  EnlargeRgb24(source.rows.data(), source.width, source.height, out.rows.data(), width, height);
+  return out;
+}
+
+// A row of grey-free pixels: channel c of pixel x is values[c][x].
+Bitmap Row(const std::vector<std::vector<uint8_t>>& values) {
+  return MakeBitmap(static_cast<int>(values[0].size()), 1,
+                    [&](int x, int, int c) { return values[static_cast<std::size_t>(c)][x]; });
+}
+
+std::vector<uint8_t> Channel(const Bitmap& bitmap, int c) {
+  std::vector<uint8_t> out;
+  for (int x = 0; x < bitmap.width; ++x) out.push_back(ChannelAt(bitmap, x, 0, c));
+  return out;
+}
+
+// The shrinking walk exactly as the format describes it, one source pixel at a time with
+// up to four additions, each stored as float at once. Valid below 10000 pixels.
+Bitmap ReferenceShrink(const Bitmap& source, int width, int height) {
+  const WeightTable xTable = BuildWeightTable(source.width, width, true);
+  const WeightTable yTable = BuildWeightTable(source.height, height, true);
+  const auto spills = [](float w1) { return w1 > kSpillThreshold; };
+  const auto advances = [](float w1) { return std::fabs(w1) > kSpillThreshold; };
+  const auto add = [](float& sum, double weight, uint8_t v) {
+    sum = static_cast<float>(static_cast<double>(sum) + weight * static_cast<double>(v));
+  };
+  Bitmap out = Blank(width, height);
+  std::vector<float> a(static_cast<std::size_t>(width + 1) * 3), b(a.size());
+  int i = 0;
+  for (int r = 0; r < source.height && i < height; ++r) {
+    const double y0 = yTable.pairs[r].w0, y1 = yTable.pairs[r].w1;
+    int j = 0;
+    for (int x = 0; j < width; ++x) {
+      const double x0 = xTable.pairs[x].w0, x1 = xTable.pairs[x].w1;
+      for (int c = 0; c < 3; ++c) {
+        const uint8_t v = ChannelAt(source, x, r, c);
+        add(a[j * 3 + c], y0 * x0, v);
+        if (spills(x1)) add(a[(j + 1) * 3 + c], y0 * x1, v);
+        if (spills(y1)) {
+          add(b[j * 3 + c], y1 * x0, v);
+          if (spills(x1)) add(b[(j + 1) * 3 + c], y1 * x1, v);
+        }
+      }
+      if (advances(x1)) ++j;
+    }
+    if (advances(y1)) {
+      for (int k = 0; k < width * 3; ++k)
+        out.rows[static_cast<std::size_t>(i) * out.stride() + k] =
+            static_cast<uint8_t>(static_cast<int32_t>(a[k]));
+      a.swap(b);
+      std::fill(b.begin(), b.end(), 0.0F);
+      ++i;
+    }
+  }
+  return out;
+}
+
+// Area average in double: source pixel x covers [x W, (x + 1) W) and destination pixel j
+// covers [j sw, (j + 1) sw) on a line of sw x W units, and likewise along y.
+double BoxAverage(const Bitmap& source, int width, int height, int j, int i, int c) {
+  const auto overlap = [](int64_t lo1, int64_t hi1, int64_t lo2, int64_t hi2) {
+    return std::max<int64_t>(0, std::min(hi1, hi2) - std::max(lo1, lo2));
+  };
+  const int64_t sw = source.width, sh = source.height;
+  double sum = 0, area = 0;
+  for (int64_t y = i * sh / height; y <= std::min(sh - 1, (i + 1) * sh / height); ++y) {
+    const int64_t wy = overlap(y * height, (y + 1) * height, i * sh, (i + 1) * sh);
+    for (int64_t x = j * sw / width; x <= std::min(sw - 1, (j + 1) * sw / width); ++x) {
+      const double w =
+          static_cast<double>(wy * overlap(x * width, (x + 1) * width, j * sw, (j + 1) * sw));
+      sum += w * ChannelAt(source, static_cast<int>(x), static_cast<int>(y), c);
+      area += w;
+    }
+  }
+  return sum / area;
+}
+
+void ExpectBoxAverages(const Bitmap& source, const Bitmap& out) {
+  for (int i = 0; i < out.height; ++i)
+    for (int j = 0; j < out.width; ++j)
+      for (int c = 0; c < 3; ++c)
+        ASSERT_NEAR(ChannelAt(out, j, i, c), BoxAverage(source, out.width, out.height, j, i, c),
+                    1.0)
+            << "pixel " << j << "," << i << " channel " << c;
+}
+
+TEST(ShrinkRgb24, GivesTheWorkedRowOfFiveToTwo) {
+  // 0.4 a + 0.4 b + 0.2 c and 0.2 c + 0.4 d + 0.4 e, truncated.
+  const Bitmap out =
+      Shrunk(Row({{10, 20, 30, 40, 50}, {1, 2, 3, 4, 5}, {255, 255, 255, 255, 255}}), 2, 1);
+  EXPECT_EQ(Channel(out, 0), (std::vector<uint8_t>{18, 42}));
+  EXPECT_EQ(Channel(out, 1), (std::vector<uint8_t>{1, 4}));  // 1.8 and 4.2
+  EXPECT_EQ(Channel(out, 2), (std::vector<uint8_t>{255, 255}));
+}
+
+TEST(EnlargeRgb24, GivesTheWorkedRowOfTwoToFive) {
+  // a, a, (a + b) / 2 truncated, b, b
+  const Bitmap out = Enlarged(Row({{100, 201}, {0, 255}, {7, 7}}), 5, 1);
+  EXPECT_EQ(Channel(out, 0), (std::vector<uint8_t>{100, 100, 150, 201, 201}));
+  EXPECT_EQ(Channel(out, 1), (std::vector<uint8_t>{0, 0, 127, 255, 255}));
+  EXPECT_EQ(Channel(out, 2), (std::vector<uint8_t>{7, 7, 7, 7, 7}));
+}
+
+TEST(EnlargeRgb24, DoublesThirtyByTwentyIntoEqualBlocks) {
+  const Bitmap source = RandomBitmap(30, 20, 1);
+  const Bitmap out = Enlarged(source, 60, 40);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 60; ++x)
+      for (int c = 0; c < 3; ++c)
+        ASSERT_EQ(ChannelAt(out, x, y, c), ChannelAt(source, x / 2, y / 2, c));
+}
+
+TEST(ShrinkRgb24, FlatGreyComesOutAtOrJustBelowItsValue) {
+  const Bitmap grey = MakeBitmap(800, 600, [](int, int, int) { return uint8_t{128}; });
+  const Bitmap out = Shrunk(grey, 240, 160);
+  int below = 0;
+  for (int y = 0; y < 160; ++y)
+    for (int x = 0; x < 240; ++x)
+      for (int c = 0; c < 3; ++c) {
+        const uint8_t v = ChannelAt(out, x, y, c);
+        ASSERT_TRUE(v == 128 || v == 127) << int(v);
+        below += v == 127;
+      }
+  EXPECT_GT(below, 0);
+}
+
+TEST(ShrinkRgb24, KeepsAnEqualSizeAndSqueezesAWidthWithoutCropping) {
+  const Bitmap source = RandomBitmap(240, 160, 2);
+  EXPECT_EQ(Shrunk(source, 240, 160).rows, source.rows);
+
+  // 243 columns valued 0..242 squeezed into 240: neighbours mixed, the last kept.
+  const Bitmap ramp = MakeBitmap(243, 100, [](int x, int, int) { return uint8_t(x); });
+  const Bitmap out = Shrunk(ramp, 240, 100);
+  ExpectBoxAverages(ramp, out);
+  EXPECT_GE(ChannelAt(out, 239, 50, 0), 241);
+  EXPECT_NE(ChannelAt(out, 120, 0, 0), 120);
+}
+
+TEST(ResamplerPasses, LeaveTheDestinationPaddingAlone) {
+  const Bitmap source = RandomBitmap(7, 5, 3);
+  for (const auto& [w, h] : {std::pair{5, 3}, std::pair{9, 6}}) {
+    Bitmap out = MakeBitmap(w, h, [](int, int, int) { return uint8_t{0}; });
+    if (w < 7)
+      ShrinkRgb24(source.rows.data(), 7, 5, out.rows.data(), w, h);
+    else
+      EnlargeRgb24(source.rows.data(), 7, 5, out.rows.data(), w, h);
+    for (int y = 0; y < h; ++y)
+      for (std::size_t k = w * 3; k < out.stride(); ++k)
+        EXPECT_EQ(out.rows[y * out.stride() + k], 0xEE);
+  }
+}
+
+// Every path (portable, AVX2, in place) gives the bytes of the walk as described.
+TEST(ShrinkRgb24, EveryPathGivesTheBytesOfTheDescribedWalk) {
+  std::mt19937 random(4);
+  const auto pick = [&](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
+  };
+  for (int round = 0; round < 60; ++round) {
+    const int sw = pick(1, 700), sh = pick(1, 120);
+    const int w = pick(1, sw), h = pick(1, sh);
+    const Bitmap source = RandomBitmap(sw, sh, static_cast<uint32_t>(round));
+    const Bitmap expected = ReferenceShrink(source, w, h);
+    for (ShrinkPath path : {ShrinkPath::kPortable, ShrinkPath::kAvx2}) {
+      if (!ShrinkPathAvailable(path)) continue;
+      Bitmap out = Blank(w, h);
+      ShrinkRgb24Using(path, source.rows.data(), sw, sh, out.rows.data(), w, h);
+      ASSERT_EQ(out.rows, expected.rows) << sw << "x" << sh << " -> " << w << "x" << h;
+    }
+    Bitmap inPlace = source;
+    ShrinkRgb24(inPlace.rows.data(), sw, sh, inPlace.rows.data(), w, h);
+    for (int y = 0; y < h; ++y)
+      ASSERT_TRUE(std::equal(expected.rows.begin() + y * expected.stride(),
+                             expected.rows.begin() + y * expected.stride() + w * 3,
+                             inPlace.rows.begin() + y * expected.stride()));
+  }
+  if (!ShrinkPathAvailable(ShrinkPath::kAvx2)) GTEST_SKIP() << "no AVX2 on this processor";
+}
+
+TEST(ResamplerPasses, AverageSourcesOfTenThousandPixelsAndMore) {
+  const Bitmap wide = RandomBitmap(12000, 5, 5);
+  for (ShrinkPath path : {ShrinkPath::kPortable, ShrinkPath::kAvx2}) {
+    if (!ShrinkPathAvailable(path)) continue;
+    Bitmap out = Blank(240, 3);
+    ShrinkRgb24Using(path, wide.rows.data(), 12000, 5, out.rows.data(), 240, 3);
+    ExpectBoxAverages(wide, out);
+  }
+  const Bitmap tall = RandomBitmap(5, 12000, 6);
+  ExpectBoxAverages(tall, Shrunk(tall, 3, 160));
+  const Bitmap row = RandomBitmap(10000, 2, 7);
+  ExpectBoxAverages(row, Enlarged(row, 10007, 3));
+}
+
+TEST(ResamplerPasses, RefuseSizesTheyCannotWalk) {
+  const Bitmap source = RandomBitmap(4, 4, 8);
+  Bitmap out = Blank(8, 8);
+  EXPECT_THROW(ShrinkRgb24(source.rows.data(), 4, 4, out.rows.data(), 8, 2), std::invalid_argument);
+  EXPECT_THROW(EnlargeRgb24(source.rows.data(), 4, 4, out.rows.data(), 2, 8),
+               std::invalid_argument);
+  EXPECT_THROW(ShrinkRgb24(source.rows.data(), 4, 4, out.rows.data(), 0, 2), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace varnel

@@ -1,0 +1,68 @@
+#include "builder/resize_bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
+
+#include "builder/bitmap_info.h"
+#include "builder/resampler.h"
+#include "tests/builder/conversion_fixtures.h"
+
+namespace varnel {
+namespace {
+
+using testing::RandomBitmap;
+
+TEST(ResizeBitmap, RefusesToShrinkOneDimensionWhileTheOtherGrows) {
+  EXPECT_FALSE(ResizeBitmap(RandomBitmap(300, 100, 1), 240, 160));
+  EXPECT_FALSE(ResizeBitmap(RandomBitmap(100, 300, 1), 240, 160));
+  const std::optional<Bitmap> thumbnail = ResizeBitmap(RandomBitmap(300, 100, 1), 60, 40);
+  ASSERT_TRUE(thumbnail);
+  EXPECT_EQ(thumbnail->width, 60);
+  EXPECT_EQ(thumbnail->height, 40);
+  // A dimension that stays equal never refuses, whichever way the other goes.
+  EXPECT_TRUE(ResizeBitmap(RandomBitmap(240, 100, 1), 240, 160));
+  EXPECT_TRUE(ResizeBitmap(RandomBitmap(240, 200, 1), 240, 160));
+  EXPECT_TRUE(ResizeBitmap(RandomBitmap(100, 160, 1), 240, 160));
+  EXPECT_TRUE(ResizeBitmap(RandomBitmap(300, 160, 1), 240, 160));
+  // Nothing to make, or nothing to make it from.
+  EXPECT_FALSE(ResizeBitmap(RandomBitmap(30, 20, 1), 0, 40));
+  EXPECT_FALSE(ResizeBitmap(RandomBitmap(30, 20, 1), 60, 0));
+  EXPECT_FALSE(ResizeBitmap(Bitmap{}, 60, 40));
+}
+
+TEST(ResizeBitmap, GivesThePassResultsWithZeroPadding) {
+  for (const auto& [sw, sh, w, h] : {std::tuple{301, 97, 60, 40}, std::tuple{243, 100, 240, 100},
+                                     std::tuple{45, 30, 240, 160}, std::tuple{45, 30, 45, 30}}) {
+    const Bitmap source = RandomBitmap(sw, sh, 2);  // its padding bytes hold 0xEE
+    Bitmap expected{w, h, std::vector<uint8_t>(Bitmap::StrideOf(w) * h, 0)};
+    if (w <= sw && h <= sh)
+      ShrinkRgb24(source.rows.data(), sw, sh, expected.rows.data(), w, h);
+    else
+      EnlargeRgb24(source.rows.data(), sw, sh, expected.rows.data(), w, h);
+
+    const std::optional<Bitmap> resized = ResizeBitmap(source, w, h);
+    ASSERT_TRUE(resized);
+    EXPECT_EQ(resized->rows, expected.rows) << sw << "x" << sh << " -> " << w << "x" << h;
+  }
+}
+
+TEST(MakeRgb24Header, DescribesABottomUpRowBuffer) {
+  const std::optional<BitmapInfoHeader> header = MakeRgb24Header(5, 3);
+  ASSERT_TRUE(header);
+  BitmapInfoHeader expected;
+  expected.biWidth = 5;
+  expected.biHeight = 3;
+  expected.biBitCount = 24;
+  expected.biSizeImage = 16 * 3;  // 15 bytes of pixels padded to 16
+  EXPECT_EQ(*header, expected);
+  EXPECT_EQ(header->biSize, 40U);
+  EXPECT_EQ(header->biPlanes, 1);
+  // Rows beyond what a BMP file's 32-bit size can hold cannot be described.
+  EXPECT_FALSE(MakeRgb24Header(65535, 65535));
+  EXPECT_FALSE(ResizeBitmap(RandomBitmap(4, 4, 3), 65535, 65535));
+}
+
+}  // namespace
+}  // namespace varnel
