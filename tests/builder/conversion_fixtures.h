@@ -37,15 +37,20 @@ inline uint8_t ChannelAt(const Bitmap& bitmap, int x, int y, int c) {
   return bitmap.rows[static_cast<std::size_t>(y) * bitmap.stride() + x * 3 + c];
 }
 
-// The colour of pixel (x, y) of a surface, counted from the top-left, as SDL decodes it.
-inline Rgb SurfaceColour(SDL_Surface* surface, int x, int y) {
+// The value of pixel (x, y) of a surface, counted from the top-left.
+inline uint32_t SurfacePixel(SDL_Surface* surface, int x, int y) {
   SurfaceLock lock(surface);
   const int bytes = surface->format->BytesPerPixel;
   const auto* p = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * bytes;
   uint32_t value = 0;
   for (int k = 0; k < bytes; ++k) value |= static_cast<uint32_t>(p[k]) << (8 * k);
+  return value;
+}
+
+// The colour of pixel (x, y) of a surface, counted from the top-left, as SDL decodes it.
+inline Rgb SurfaceColour(SDL_Surface* surface, int x, int y) {
   Rgb colour{};
-  SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
+  SDL_GetRGB(SurfacePixel(surface, x, y), surface->format, &colour.r, &colour.g, &colour.b);
   return colour;
 }
 

@@ -59,18 +59,11 @@ class EncodePictureTest : public ::testing::Test {
 
 // The colour SDL saves for a pixel: translucent pixels are blended onto black.
 uint16_t SavedColour(SDL_Surface* picture, int x, int y) {
-  const Rgb c = testing::SurfaceColour(picture, x, y);
-  if ((picture->flags & SDL_SRCALPHA) == 0 || picture->format->Amask == 0)
-    return Rgb15(c.r, c.g, c.b);
-  SurfaceLock lock(picture);
-  uint32_t value = 0;
-  const int bytes = picture->format->BytesPerPixel;
-  for (int k = 0; k < bytes; ++k)
-    value |= static_cast<uint32_t>(
-                 static_cast<const uint8_t*>(picture->pixels)[y * picture->pitch + x * bytes + k])
-             << (8 * k);
-  uint8_t r, g, b, a;
-  SDL_GetRGBA(value, picture->format, &r, &g, &b, &a);
+  uint8_t r, g, b, a = 255;
+  if ((picture->flags & SDL_SRCALPHA) != 0 && picture->format->Amask != 0)
+    SDL_GetRGBA(testing::SurfacePixel(picture, x, y), picture->format, &r, &g, &b, &a);
+  else
+    SDL_GetRGB(testing::SurfacePixel(picture, x, y), picture->format, &r, &g, &b);
   const auto blend = [a](uint8_t v) { return static_cast<uint8_t>((v * a + 255) >> 8); };
   return Rgb15(blend(r), blend(g), blend(b));
 }
