@@ -89,7 +89,6 @@ int ChooseSlide(const Show* show, uint16_t firstSlide, uint16_t currentSlide, Ke
   ShowPage(show, firstSlide, page);
   PlaceCursor(position);
   REG_DISPCNT |= DISPCNT_OBJ;
-  ForgetPresses(keys);
   for (;;) {
     WaitForVBlank();
     ReadKeys(keys);

@@ -1,6 +1,7 @@
 #include "interrupts.h"
 
 #include "gba_registers.h"
+#include "keys.h"
 
 static volatile uint32_t g_vblankCount;
 
@@ -10,7 +11,10 @@ HandleInterrupt(void) {
   const uint16_t raised = REG_IE & REG_IF;
   REG_IF = raised;
   BIOS_IRQ_FLAGS |= raised;
-  if (raised & IRQ_VBLANK) ++g_vblankCount;
+  if (raised & IRQ_VBLANK) {
+    ++g_vblankCount;
+    SampleKeysAtVBlank();
+  }
 }
 
 void EnableVBlankInterrupt(void) {

@@ -1,5 +1,7 @@
-/* The keys, read once a frame: which are held, which went down this frame, and, for the
- * D-pad, presses repeated while a key stays held. */
+/* The keys. They are sampled at every VBlank by the interrupt, so that a press is never
+ * lost while the program is busy (a transition, drawing a screen): ReadKeys then reports
+ * every key that went down since the previous reading, once. A key held down goes down
+ * once, however long it is held. */
 #ifndef VARNEL_VIEWER_KEYS_H
 #define VARNEL_VIEWER_KEYS_H
 
@@ -7,14 +9,14 @@
 
 typedef struct {
   uint16_t held;
-  uint16_t pressed;  /* held now, not in the previous reading */
+  uint16_t pressed;  /* went down since the previous reading */
   uint16_t repeated; /* pressed, or D-pad keys held long enough to repeat this frame */
   uint16_t heldFrames;
 } Keys;
 
+/* Called by the VBlank interrupt. */
+__attribute__((long_call)) void SampleKeysAtVBlank(void);
+
 void ReadKeys(Keys* keys);
-/* Takes the keys held now as already pressed: a key held through a long operation does
- * not act again when the operation ends. */
-void ForgetPresses(Keys* keys);
 
 #endif

@@ -41,7 +41,8 @@ void PresentRows(int screenRow, const uint16_t* screen, int sourceRow, int count
 /* Copies what the display shows into a buffer. */
 void CaptureScreen(uint16_t* screen);
 
-/* The display registers back to a plain picture: BG2 unscaled, no blending. */
+/* The display back to a plain picture: BG2 alone, no blending (BG2 stays unscaled: only
+ * the zoom changes its scale, and it ends unscaled). */
 void ResetDisplayEffects(void);
 
 #endif

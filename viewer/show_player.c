@@ -88,7 +88,6 @@ static void EnterSlide(Player* player, uint16_t slide, uint8_t effect, bool intr
   DrawSlideView(&player->view, g_newScreen);
   RunTransition(effect);
   if (!intro) RestoreCaption(player);
-  ForgetPresses(&player->keys);
   ArmTimer(player, intro ? player->introFrames : player->slideFrames);
 }
 
@@ -110,7 +109,6 @@ static void ReturnToSlide(Player* player) {
   WaitForVBlank();
   DrawSlideView(&player->view, SCREEN_VRAM);
   RestoreCaption(player);
-  ForgetPresses(&player->keys);
   ArmTimer(player, player->slideFrames);
 }
 
@@ -140,7 +138,6 @@ static void OpenMenu(Player* player) {
   DrawHelpScreen(keys, &position, g_backScreen);
   WaitForVBlank();
   PresentScreen(g_backScreen);
-  ForgetPresses(&player->keys);
   for (;;) {
     WaitForVBlank();
     ReadKeys(&player->keys);

@@ -85,7 +85,8 @@ static void SetZoom(int scale) {
 }
 
 /* The new picture grows from the centre of a black screen to full size. The hardware
- * scales BG2, so every frame costs nothing but a few register writes. */
+ * scales BG2, so every frame costs nothing but a few register writes, all made at VBlank;
+ * the last frame sets the unscaled values exactly. */
 static void ZoomIn(void) {
   WaitForVBlank();
   REG_DISPCNT &= (uint16_t)~DISPCNT_BG2;

@@ -1,3 +1,5 @@
+// Which slide the viewer shows: after boot, under the shoulder keys, by the timer, and
+// through the intro.
 #include <gtest/gtest.h>
 
 #include "tests/viewer/gba_emulator.h"
@@ -6,18 +8,167 @@
 namespace varnel::testing {
 namespace {
 
+// Frames within which a slide without an effect must be on screen.
 constexpr int kBootFrames = 10;
+constexpr int kNoEffectFrames = 6;
+// Frames of 2^24 / 280896 s: 1000 ms and 3000 ms rounded up to whole frames.
+constexpr int kOneSecondFrames = 60;
+constexpr int kIntroFrames = 180;
 
-TEST(ViewerBoot, ShowsTheFirstSlideResized) {
+// Presses keys and waits until the slot's resized version is shown.
+::testing::AssertionResult PressAndExpect(GbaEmulator& emulator, ViewerShow& show, uint32_t keys,
+                                          uint32_t slot) {
+  emulator.Press(keys);
+  if (RunUntilShown(emulator, show.Resized(slot), kNoEffectFrames))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "slide " << slot << " not shown after the keys";
+}
+
+TEST(ViewerBoot, ShowsTheFirstSlideResizedAndStaysThere) {
   ViewerShow show;
   show.AddPicture(320, 200);
   show.AddPicture(100, 80);
   show.Build();
   GbaEmulator emulator(show.imagePath());
-  const auto frames = RunUntilShown(emulator, show.Resized(0), kBootFrames);
-  ASSERT_TRUE(frames.has_value());
-  emulator.RunFrames(120);
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  emulator.RunFrames(600);  // no time limit: nothing changes by itself
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+}
+
+TEST(ViewerKeys, ShouldersStepThroughTheSlidesAndWrapAround) {
+  ViewerShow show;
+  for (int i = 0; i < 3; ++i) show.AddPicture(200 + 20 * i, 150);
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyR, 1));
+  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyR, 2));
+  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyR, 0));  // past the last: the first
+  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyL, 2));  // before the first: the last
+  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyL, 1));
+  // A shoulder key held down changes the slide once, not once a frame.
+  emulator.HoldKeys(kKeyR);
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(2), kNoEffectFrames));
+  emulator.RunFrames(30);
+  emulator.ReleaseKeys();
+  emulator.RunFrames(2);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(2)), 0);
+}
+
+TEST(ViewerKeys, ShouldersDoNothingWithoutKeyUse) {
+  ViewerShow show;
+  show.AddPicture(240, 160);
+  show.AddPicture(240, 160);
+  show.options().keyUse = 0;
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  emulator.Press(kKeyR);
+  emulator.RunFrames(20);
+  emulator.Press(kKeyL);
+  emulator.RunFrames(20);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+}
+
+TEST(ViewerTimer, ChangesTheSlideAfterTheStoredTimeToTheFrame) {
+  ViewerShow show;
+  for (int i = 0; i < 3; ++i) show.AddPicture(240, 160);
+  show.options().timeLimit = 1;
+  show.options().secondsText = "1";
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  // The slide stays for the whole second: the frame it appeared in and 60 more VBlanks;
+  // the next slide is composed while the last of them is drawn and shown in the frame after.
+  for (int frame = 1; frame <= kOneSecondFrames; ++frame) {
+    emulator.RunFrames(1);
+    ASSERT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0) << "frame " << frame;
+  }
+  emulator.RunFrames(1);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(1)), 0);
+  // And again from the new slide, then around to the first.
+  emulator.RunFrames(kOneSecondFrames + 1);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(2)), 0);
+  emulator.RunFrames(kOneSecondFrames + 1);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+}
+
+TEST(ViewerTimer, BStopsTheTimerAndBAgainRestartsIt) {
+  ViewerShow show;
+  for (int i = 0; i < 2; ++i) show.AddPicture(240, 160);
+  show.options().timeLimit = 1;
+  show.options().secondsText = "1";
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  emulator.RunFrames(30);
+  emulator.Press(kKeyB);
+  emulator.RunFrames(5 * kOneSecondFrames);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  // Restarted, the timer gives the slide a full second again.
+  emulator.Press(kKeyB);
+  emulator.RunFrames(kOneSecondFrames - 5);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_TRUE(RunUntilShown(emulator, show.Resized(1), 10));
+}
+
+TEST(ViewerTimer, ZeroSecondsMeansNoAutomaticChange) {
+  ViewerShow show;
+  for (int i = 0; i < 2; ++i) show.AddPicture(240, 160);
+  show.options().timeLimit = 1;
+  show.options().secondsText = "0";
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  emulator.RunFrames(300);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+}
+
+TEST(ViewerIntro, ShowsTheIntroPicturesOnceThenLoopsOverTheRest) {
+  ViewerShow show;
+  for (int i = 0; i < 4; ++i) show.AddPicture(300, 200, kSizingFullSizeOnly);
+  show.options().introCountText = "2";
+  show.Build();
+  // Intro pictures get only their resized version, whatever their sizing says.
+  EXPECT_EQ(show.Image().record(0).fullSizeData, 0u);
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  emulator.RunFrames(kIntroFrames - 10);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), 20));
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(2, 30, 20), kIntroFrames + 10));
+  // The show proper: slides 2 and 3 only.
+  emulator.Press(kKeyR);
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(3, 30, 20), kNoEffectFrames));
+  emulator.Press(kKeyR);
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(2, 30, 20), kNoEffectFrames));
+  emulator.Press(kKeyL);
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(3, 30, 20), kNoEffectFrames));
+}
+
+TEST(ViewerIntro, RMovesOnBeforeTheIntroTimeIsUp) {
+  ViewerShow show;
+  for (int i = 0; i < 3; ++i) show.AddPicture(240, 160);
+  show.options().introCountText = "1";
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyR, 1));
+}
+
+TEST(ViewerIntro, AShowOfIntroPicturesOnlyEndsWithAMessage) {
+  ViewerShow show;
+  for (int i = 0; i < 2; ++i) show.AddPicture(240, 160);
+  show.options().introCountText = "5";
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kIntroFrames + 10));
+  emulator.RunFrames(kIntroFrames + 10);
+  const Screen15 screen = emulator.Screen();
+  EXPECT_NE(Differences(screen, show.Resized(1)), 0);
+  EXPECT_NE(Differences(screen, show.Resized(0)), 0);
+  EXPECT_TRUE(IsTextOnBlack(screen));
 }
 
 }  // namespace

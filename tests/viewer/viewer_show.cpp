@@ -103,6 +103,19 @@ int Differences(const Screen15& a, const Screen15& b) {
   return count;
 }
 
+bool IsTextOnBlack(const Screen15& screen) {
+  constexpr uint16_t kWhite = 0x7FFF;
+  constexpr uint16_t kYellow = 0x03FF;
+  constexpr int kSomeText = 50;
+  int ink = 0;
+  for (const uint16_t pixel : screen) {
+    if (pixel == 0) continue;
+    if (pixel != kWhite && pixel != kYellow) return false;
+    ++ink;
+  }
+  return ink >= kSomeText && ink < int(screen.size()) / 4;
+}
+
 std::optional<int> RunUntilShown(GbaEmulator& emulator, const Screen15& expected, int maxFrames) {
   for (int frames = 1; frames <= maxFrames; ++frames) {
     emulator.RunFrames(1);

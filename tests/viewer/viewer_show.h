@@ -52,6 +52,10 @@ class ViewerShow {
 // Pixels in which two screens differ.
 int Differences(const Screen15& a, const Screen15& b);
 
+// True when the screen is text in the viewer's text colours (white, yellow) on black: some
+// text, and nothing of a picture.
+bool IsTextOnBlack(const Screen15& screen);
+
 // Runs frame by frame until the screen equals the expected one; returns the frames run,
 // or nothing when it does not within maxFrames.
 std::optional<int> RunUntilShown(GbaEmulator& emulator, const Screen15& expected, int maxFrames);

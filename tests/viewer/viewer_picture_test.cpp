@@ -1,0 +1,97 @@
+// How a slide's picture is shown: the resized version, the full-size version centred or
+// scrolled, and the switch between the two.
+#include <gtest/gtest.h>
+
+#include "tests/viewer/gba_emulator.h"
+#include "tests/viewer/viewer_show.h"
+
+namespace varnel::testing {
+namespace {
+
+constexpr int kBootFrames = 10;
+
+TEST(ViewerFullSize, ScrollsWithTheDpadToTheBottomRightCorner) {
+  ViewerShow show;
+  show.AddPicture(400, 300, kSizingFullSizeOnly);
+  show.Build();
+  const SlideRecord record = show.Image().record(0);
+  const int maxX = record.width - kGbaScreenWidth;
+  const int maxY = record.height - kGbaScreenHeight;
+  GbaEmulator emulator(show.imagePath());
+  // A picture larger than the screen starts with its middle in view.
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0, maxX / 2, maxY / 2), kBootFrames));
+  emulator.HoldKeys(kKeyDown | kKeyRight);
+  emulator.RunFrames(60);
+  emulator.ReleaseKeys();
+  emulator.RunFrames(2);
+  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, maxX, maxY)), 0);
+  // Held further, the window stays at the corner.
+  emulator.HoldKeys(kKeyDown | kKeyRight);
+  emulator.RunFrames(10);
+  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, maxX, maxY)), 0);
+  emulator.HoldKeys(kKeyUp | kKeyLeft);
+  emulator.RunFrames(80);
+  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, 0, 0)), 0);
+}
+
+TEST(ViewerFullSize, EveryScrolledFrameIsAWholeWindow) {
+  ViewerShow show;
+  show.AddPicture(480, 160, kSizingFullSizeOnly);
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0, 120, 0), kBootFrames));
+  // No frame may show two windows at once (a tear): each is one scroll position.
+  emulator.HoldKeys(kKeyRight);
+  int position = 120;
+  for (int frame = 0; frame < 40; ++frame) {
+    emulator.RunFrames(1);
+    const Screen15 screen = emulator.Screen();
+    while (position <= 240 && Differences(screen, show.FullSize(0, position, 0)) != 0) ++position;
+    ASSERT_LE(position, 240) << "frame " << frame << " is no single window";
+  }
+  EXPECT_EQ(position, 240);
+}
+
+TEST(ViewerFullSize, ASmallPictureIsCentredOnBlack) {
+  ViewerShow show;
+  show.AddPicture(100, 60, kSizingFullSizeOnly);
+  show.AddPicture(400, 100, kSizingFullSizeOnly);  // wide: scrolls across, centred down
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0), kBootFrames));
+  emulator.HoldKeys(kKeyDown | kKeyRight);  // nothing to scroll
+  emulator.RunFrames(10);
+  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0)), 0);
+  emulator.ReleaseKeys();
+  emulator.Press(kKeyR);
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(1, 80, 0), kBootFrames));
+  emulator.HoldKeys(kKeyDown | kKeyLeft);
+  emulator.RunFrames(40);
+  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(1, 0, 0)), 0);
+}
+
+TEST(ViewerFullSize, ASwitchesBetweenTheResizedAndTheFullSizeVersion) {
+  ViewerShow show;
+  show.AddPicture(320, 240, kSizingBoth);
+  show.AddPicture(320, 240, kSizingResizedOnly);
+  show.Build();
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  emulator.Press(kKeyA);
+  ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0, 40, 40), 4));
+  emulator.HoldKeys(kKeyUp | kKeyLeft);
+  emulator.RunFrames(20);
+  emulator.ReleaseKeys();
+  EXPECT_TRUE(RunUntilShown(emulator, show.FullSize(0, 0, 0), 4));
+  emulator.Press(kKeyA);
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), 4));
+  // A slide with one version has nothing to switch to.
+  emulator.Press(kKeyR);
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kBootFrames));
+  emulator.Press(kKeyA);
+  emulator.RunFrames(4);
+  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(1)), 0);
+}
+
+}  // namespace
+}  // namespace varnel::testing
