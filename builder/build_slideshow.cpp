@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 #include "builder/caption_block.h"
@@ -129,6 +130,8 @@ class ImageWriter {
     const int effect =
         options_.effectOverride ? options_.effectOverrideIndex : LabelIndex(row.effectLabel);
     SurfaceLock lock(picture);
+    source_.reset();
+    sourceTried_ = false;
     SlideRecord record;
     const bool fullSizeFits = picture->w <= kMaxFullSizeSide && picture->h <= kMaxFullSizeSide;
     if (fullSizeFits) {
@@ -167,7 +170,13 @@ class ImageWriter {
     const uint64_t length = image_.Length();
     const uint64_t end = length + AlignmentBytesFor(length) + uint64_t{width} * height * 2;
     EnsureFits(end, row, index);
-    const uint32_t offset = EncodePicture(image_, picture, width, height, context_);
+    // The picture goes through Sized.bmp once; its versions are all made from that source.
+    if (!sourceTried_) {
+      source_ = LoadConversionSource(picture, context_);
+      sourceTried_ = true;
+    }
+    const uint32_t offset =
+        source_ ? EncodeFromSource(image_, *source_, width, height, context_) : 0;
     if (offset == 0) {
       host_.PictureNote(row.path, "the " + std::to_string(width) + " x " + std::to_string(height) +
                                       " version could not be made");
@@ -201,6 +210,8 @@ class ImageWriter {
   BinaryFile& image_;
   ConversionContext context_;
   uint64_t templateLength_ = 0;
+  std::optional<Bitmap> source_;  // the current picture as the resampler reads it
+  bool sourceTried_ = false;
 };
 
 // Removes what a failed build left, so no half-written file looks like an image. Only a

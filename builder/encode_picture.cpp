@@ -40,28 +40,37 @@ bool SavePicture(SDL_Surface* picture, const std::string& path) {
   return SDL_SaveBMP_RW(picture, stream, 1) == 0;
 }
 
-// Everything before the output file is touched: the picture goes through Sized.bmp,
-// is resized, shown in the preview, written back to Sized.bmp at 24 bits and read in
-// again. Empty when any step fails.
-SurfacePtr ResizeThroughSizedFile(SDL_Surface* picture, uint16_t width, uint16_t height,
-                                  const std::string& path, PreviewSink& preview) {
-  if (picture == nullptr || width == 0 || height == 0) return nullptr;
-  const PreviewPlacement placement = PreviewPlacementFor(width, height);
-  if (!SavePicture(picture, path)) return nullptr;
+std::string SizedFilePath(const ConversionContext& context) {
+  return context.workDirectory + kSizedFileName;
+}
 
-  std::optional<Bitmap> resized;
-  {
-    std::optional<Bitmap> loaded = LoadBmpFile(path);
-    if (!loaded) return nullptr;
-    resized = ResizeBitmap(std::move(*loaded), width, height);
-  }
+PreviewSink& PreviewOf(const ConversionContext& context, NullPreview& fallback) {
+  return context.preview != nullptr ? *context.preview : fallback;
+}
+
+// The picture as the resampler reads it: through Sized.bmp as SDL saves it.
+std::optional<Bitmap> SaveAndLoadSource(SDL_Surface* picture, const std::string& path) {
+  if (picture == nullptr || !SavePicture(picture, path)) return std::nullopt;
+  return LoadBmpFile(path);
+}
+
+// The resized picture is shown in the preview, written back to Sized.bmp at 24 bits and
+// read in again; empty when any step fails.
+SurfacePtr ShowAndRoundTrip(std::optional<Bitmap> resized, const std::string& path,
+                            const PreviewPlacement& placement, PreviewSink& preview) {
   if (!resized) return nullptr;
   preview.ShowPicture(*resized, placement.x, placement.y, placement.width, placement.height);
-
   const std::optional<BitmapInfo> info = MakeBitmapInfo(*resized);
   if (!info || !WriteBmpFile(path, *info, *resized)) return nullptr;
   resized.reset();  // the file holds it now; the read-back needs the memory
   return LoadPicture(path);
+}
+
+uint32_t AppendPixels(BinaryFile& output, SurfacePtr sized) {
+  if (!sized) return 0;
+  SurfaceLock lock(sized.get());
+  if (!lock.locked()) return 0;
+  return WritePixels(output, sized.get());
 }
 
 }  // namespace
@@ -69,20 +78,45 @@ SurfacePtr ResizeThroughSizedFile(SDL_Surface* picture, uint16_t width, uint16_t
 uint32_t EncodePicture(BinaryFile& output, SDL_Surface* picture, uint16_t width, uint16_t height,
                        const ConversionContext& context) {
   NullPreview noPreview;
-  PreviewSink& preview = context.preview != nullptr ? *context.preview : noPreview;
+  PreviewSink& preview = PreviewOf(context, noPreview);
   PreviewRestorer restorer(preview);
-
+  if (width == 0 || height == 0) return 0;
+  const std::string path = SizedFilePath(context);
   SurfacePtr sized;
   try {
-    sized = ResizeThroughSizedFile(picture, width, height, context.workDirectory + kSizedFileName,
-                                   preview);
+    std::optional<Bitmap> source = SaveAndLoadSource(picture, path);
+    if (!source) return 0;
+    // The source is taken over: a shrink reuses its rows instead of a second copy.
+    sized = ShowAndRoundTrip(ResizeBitmap(std::move(*source), width, height), path,
+                             PreviewPlacementFor(width, height), preview);
   } catch (const std::bad_alloc&) {
     return 0;  // a picture too large for memory fails like any other conversion
   }
-  if (!sized) return 0;
-  SurfaceLock lock(sized.get());
-  if (!lock.locked()) return 0;
-  return WritePixels(output, sized.get());
+  return AppendPixels(output, std::move(sized));
+}
+
+std::optional<Bitmap> LoadConversionSource(SDL_Surface* picture, const ConversionContext& context) {
+  try {
+    return SaveAndLoadSource(picture, SizedFilePath(context));
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+uint32_t EncodeFromSource(BinaryFile& output, const Bitmap& source, uint16_t width, uint16_t height,
+                          const ConversionContext& context) {
+  NullPreview noPreview;
+  PreviewSink& preview = PreviewOf(context, noPreview);
+  PreviewRestorer restorer(preview);
+  if (width == 0 || height == 0) return 0;
+  SurfacePtr sized;
+  try {
+    sized = ShowAndRoundTrip(ResizeBitmapFrom(source, width, height), SizedFilePath(context),
+                             PreviewPlacementFor(width, height), preview);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+  return AppendPixels(output, std::move(sized));
 }
 
 }  // namespace varnel

@@ -23,6 +23,17 @@ Bitmap WithClearPadding(Bitmap bitmap) {
   return bitmap;
 }
 
+// The header of the result, or nothing when the resize is refused.
+std::optional<BitmapInfoHeader> ResultHeader(const Bitmap& source, uint16_t width,
+                                             uint16_t height) {
+  const std::optional<BitmapInfoHeader> sourceHeader = MakeRgb24Header(source.width, source.height);
+  const std::optional<BitmapInfoHeader> header = MakeRgb24Header(width, height);
+  if (!sourceHeader || !header || source.rows.size() < sourceHeader->biSizeImage)
+    return std::nullopt;
+  if (ResizeIsRefused(source.width, source.height, width, height)) return std::nullopt;
+  return header;
+}
+
 }  // namespace
 
 bool ResizeIsRefused(int sourceWidth, int sourceHeight, int width, int height) {
@@ -30,25 +41,31 @@ bool ResizeIsRefused(int sourceWidth, int sourceHeight, int width, int height) {
          (sourceWidth < width && sourceHeight > height);
 }
 
+std::optional<Bitmap> ResizeBitmapFrom(const Bitmap& source, uint16_t width, uint16_t height) {
+  const std::optional<BitmapInfoHeader> header = ResultHeader(source, width, height);
+  if (!header) return std::nullopt;
+  if (source.width == width && source.height == height) return WithClearPadding(Bitmap(source));
+  Bitmap resized;
+  resized.width = width;
+  resized.height = height;
+  resized.rows.resize(header->biSizeImage);
+  if (source.width < width || source.height < height) {
+    EnlargeRgb24(source.rows.data(), source.width, source.height, resized.rows.data(), width,
+                 height);
+  } else {
+    ShrinkRgb24(source.rows.data(), source.width, source.height, resized.rows.data(), width,
+                height);
+  }
+  return WithClearPadding(std::move(resized));
+}
+
 std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t height) {
   const int sw = source.width;
   const int sh = source.height;
-  const std::optional<BitmapInfoHeader> sourceHeader = MakeRgb24Header(sw, sh);
-  const std::optional<BitmapInfoHeader> header = MakeRgb24Header(width, height);
-  if (!sourceHeader || !header || source.rows.size() < sourceHeader->biSizeImage)
-    return std::nullopt;
-  if (ResizeIsRefused(sw, sh, width, height)) return std::nullopt;
+  const std::optional<BitmapInfoHeader> header = ResultHeader(source, width, height);
+  if (!header) return std::nullopt;
   if (sw == width && sh == height) return WithClearPadding(std::move(source));
-
-  if (sw < width || sh < height) {
-    Bitmap enlarged;
-    enlarged.width = width;
-    enlarged.height = height;
-    enlarged.rows.resize(header->biSizeImage);
-    EnlargeRgb24(source.rows.data(), sw, sh, enlarged.rows.data(), width, height);
-    return enlarged;
-  }
-
+  if (sw < width || sh < height) return ResizeBitmapFrom(source, width, height);
   ShrinkRgb24(source.rows.data(), sw, sh, source.rows.data(), width, height);
   source.width = width;
   source.height = height;

@@ -18,6 +18,10 @@ namespace varnel {
 // which is what the shrinking pass would compute.
 std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t height);
 
+// The same resize from a source that stays as it is, for a picture converted to several
+// sizes: the result gets a buffer of its own size.
+std::optional<Bitmap> ResizeBitmapFrom(const Bitmap& source, uint16_t width, uint16_t height);
+
 // The refusal rule alone: (sw > W and sh < H) or (sw < W and sh > H).
 bool ResizeIsRefused(int sourceWidth, int sourceHeight, int width, int height);
 

@@ -171,3 +171,40 @@ TEST_F(EncodePictureTest, LetsAWriteErrorOnTheImageThrough) {
 
 }  // namespace
 }  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// The builder converts each picture through Sized.bmp once and makes all its versions
+// from that source; every version must come out as a conversion of its own would.
+TEST(EncodeFromSource, GivesTheBytesOfAConversionOfItsOwn) {
+  testing::TempDir dir;
+  SurfacePtr picture = LoadPicture(testing::TestDataPath("picture.jpg"));
+  ASSERT_TRUE(picture);
+  const ConversionContext context{dir.workDirectory(), nullptr};
+  const std::optional<Bitmap> source = LoadConversionSource(picture.get(), context);
+  ASSERT_TRUE(source);
+  const std::vector<uint8_t> sourceRows = source->rows;
+  for (const auto& [w, h] : {std::pair{48, 32}, std::pair{44, 32}, std::pair{240, 160},
+                             std::pair{60, 40}, std::pair{24, 16}, std::pair{300, 20}}) {
+    BinaryFile alone = BinaryFile::Create(dir.file("alone.gba"));
+    BinaryFile shared = BinaryFile::Create(dir.file("shared.gba"));
+    alone.WriteZeros(kPictureDataOffset + 3);
+    shared.WriteZeros(kPictureDataOffset + 3);
+    const uint32_t expected = EncodePicture(alone, picture.get(), static_cast<uint16_t>(w),
+                                            static_cast<uint16_t>(h), context);
+    EXPECT_EQ(EncodeFromSource(shared, *source, static_cast<uint16_t>(w), static_cast<uint16_t>(h),
+                               context),
+              expected)
+        << w << "x" << h;
+    alone.Close();
+    shared.Close();
+    EXPECT_EQ(testing::ReadAllBytes(dir.file("alone.gba")),
+              testing::ReadAllBytes(dir.file("shared.gba")))
+        << w << "x" << h;
+  }
+  EXPECT_EQ(source->rows, sourceRows);  // the source is left as it was
+}
+
+}  // namespace
+}  // namespace varnel
