@@ -4,7 +4,10 @@
 // clang-format off
 #include <mgba/core/core.h>
 #include <mgba/core/log.h>
+#include <mgba-util/vfs.h>
 // clang-format on
+
+#include <fcntl.h>
 
 #include <cstdarg>
 #include <stdexcept>
@@ -87,6 +90,18 @@ Screen15 GbaEmulator::Screen() const {
   Screen15 screen(video_.size());
   for (std::size_t i = 0; i < video_.size(); ++i) screen[i] = To15(video_[i]);
   return screen;
+}
+
+}  // namespace varnel::testing
+
+namespace varnel::testing {
+
+void GbaEmulator::SavePng(const std::string& path) const {
+  VFile* file = VFileOpen(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY);
+  if (file == nullptr) throw std::runtime_error("cannot write " + path);
+  const bool written = mCoreTakeScreenshotVF(core_, file);
+  file->close(file);
+  if (!written) throw std::runtime_error("libmgba could not write " + path);
 }
 
 }  // namespace varnel::testing

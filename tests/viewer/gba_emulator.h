@@ -48,6 +48,8 @@ class GbaEmulator {
   // The last frame drawn.
   Screen15 Screen() const;
   uint32_t framesRun() const { return framesRun_; }
+  // Writes the last frame drawn as a PNG file; throws when it cannot.
+  void SavePng(const std::string& path) const;
 
  private:
   mCore* core_ = nullptr;

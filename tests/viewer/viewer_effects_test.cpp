@@ -142,10 +142,11 @@ TEST(ViewerEffects, NoFrameOfAChangeIsTorn) {
       const Screen15 screen = emulator.Screen();
       // Blends and fades change the whole screen at once; the others move whole rows,
       // except the zoom, whose growing picture cuts rows by design.
-      if (effect == 0 || effect >= 6)
+      if (effect == 0 || effect >= 6) {
         ASSERT_TRUE(IsOneColour(screen)) << "frame " << frame;
-      else if (effect != 5)
+      } else if (effect != 5) {
         ASSERT_TRUE(RowsAreWhole(screen)) << "frame " << frame;
+      }
     }
     EXPECT_EQ(Differences(emulator.Screen(), show.Resized(1)), 0);
   }

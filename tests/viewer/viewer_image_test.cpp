@@ -55,10 +55,11 @@ TEST(ViewerImage, ADamagedHeaderOrTableGivesAMessageInsteadOfGarbage) {
     show.Patch(damage.offset, damage.bytes);
     const Screen15 screen = SettledMessage(show.imagePath());
     EXPECT_TRUE(IsTextOnBlack(screen));
-    if (tagMessage.empty())
+    if (tagMessage.empty()) {
       tagMessage = screen;
-    else
+    } else {
       EXPECT_NE(Differences(screen, tagMessage), 0);  // says what is wrong
+    }
   }
 }
 

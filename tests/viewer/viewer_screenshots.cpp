@@ -1,0 +1,101 @@
+// Runs a built show in the emulator and saves PNG screenshots along the way, for a person
+// to look at: the first slides, frames in the middle of transitions, a caption, the full
+// size, the help screen and the chooser. Made for the sample show (an intro picture, then
+// slides with effects, captions and a panorama), but any show gives a series of pictures.
+//
+// Usage: viewer_screenshots <slide.gba> <output directory>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "tests/viewer/gba_emulator.h"
+
+namespace {
+
+using varnel::testing::GbaEmulator;
+namespace keys = varnel::testing;
+
+class ScreenshotRun {
+ public:
+  ScreenshotRun(const std::string& image, std::filesystem::path directory)
+      : emulator_(image), directory_(std::move(directory)) {}
+
+  void Run(int frames) { emulator_.RunFrames(frames); }
+  void Press(uint32_t key, int settleFrames) {
+    emulator_.Press(key);
+    emulator_.RunFrames(settleFrames);
+  }
+  void Hold(uint32_t key, int frames) {
+    emulator_.HoldKeys(key);
+    emulator_.RunFrames(frames);
+    emulator_.ReleaseKeys();
+    emulator_.RunFrames(2);
+  }
+  void Save(const std::string& name) {
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%02d-", ++count_);
+    const std::filesystem::path path = directory_ / (prefix + name + ".png");
+    emulator_.SavePng(path.string());
+    std::printf("%s\n", path.string().c_str());
+  }
+
+ private:
+  GbaEmulator emulator_;
+  std::filesystem::path directory_;
+  int count_ = 0;
+};
+
+// Frames into a transition at which the middle of most effects is on screen.
+constexpr int kMidTransition = 12;
+constexpr int kSettle = 50;
+
+void RunSampleShow(ScreenshotRun& run) {
+  run.Run(20);
+  run.Save("intro");
+  run.Press(keys::kKeyR, kMidTransition - 2);  // out of the intro, into slide 1
+  run.Save("first-slide-mid-transition");
+  run.Run(kSettle);
+  run.Save("first-slide");
+  run.Press(keys::kKeySelect, 4);
+  run.Save("caption");
+  run.Press(keys::kKeySelect, 4);
+  run.Press(keys::kKeyA, 4);
+  run.Save("full-size");
+  run.Press(keys::kKeyA, 4);
+  for (int slide = 2; slide <= 6; ++slide) {
+    run.Press(keys::kKeyR, kMidTransition - 2);
+    run.Save("slide-" + std::to_string(slide) + "-mid-transition");
+    run.Run(kSettle);
+    run.Save("slide-" + std::to_string(slide));
+    if (slide == 2) {
+      run.Hold(keys::kKeyRight, 90);
+      run.Save("slide-2-scrolled");
+    }
+  }
+  run.Press(keys::kKeyStart, 6);
+  run.Save("help-screen");
+  run.Press(keys::kKeyStart, 6);
+  run.Save("chooser");
+  run.Press(keys::kKeyDown, 4);
+  run.Save("chooser-cursor-moved");
+  run.Press(keys::kKeyB, 6);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: viewer_screenshots <slide.gba> <output directory>\n");
+    return 2;
+  }
+  try {
+    std::filesystem::create_directories(argv[2]);
+    ScreenshotRun run(argv[1], argv[2]);
+    RunSampleShow(run);
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "viewer_screenshots: %s\n", error.what());
+    return 1;
+  }
+}
