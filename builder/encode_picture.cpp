@@ -56,12 +56,16 @@ std::optional<Bitmap> SaveAndLoadSource(SDL_Surface* picture, const std::string&
 
 // The resized picture is shown in the preview, written back to Sized.bmp at 24 bits and
 // read in again; empty when any step fails.
+bool ShowAndWriteBack(const Bitmap& resized, const std::string& path,
+                      const PreviewPlacement& placement, PreviewSink& preview) {
+  preview.ShowPicture(resized, placement.x, placement.y, placement.width, placement.height);
+  const std::optional<BitmapInfo> info = MakeBitmapInfo(resized);
+  return info && WriteBmpFile(path, *info, resized);
+}
+
 SurfacePtr ShowAndRoundTrip(std::optional<Bitmap> resized, const std::string& path,
                             const PreviewPlacement& placement, PreviewSink& preview) {
-  if (!resized) return nullptr;
-  preview.ShowPicture(*resized, placement.x, placement.y, placement.width, placement.height);
-  const std::optional<BitmapInfo> info = MakeBitmapInfo(*resized);
-  if (!info || !WriteBmpFile(path, *info, *resized)) return nullptr;
+  if (!resized || !ShowAndWriteBack(*resized, path, placement, preview)) return nullptr;
   resized.reset();  // the file holds it now; the read-back needs the memory
   return LoadPicture(path);
 }
@@ -109,10 +113,16 @@ uint32_t EncodeFromSource(BinaryFile& output, const Bitmap& source, uint16_t wid
   PreviewSink& preview = PreviewOf(context, noPreview);
   PreviewRestorer restorer(preview);
   if (width == 0 || height == 0) return 0;
+  const std::string path = SizedFilePath(context);
+  const PreviewPlacement placement = PreviewPlacementFor(width, height);
   SurfacePtr sized;
   try {
-    sized = ShowAndRoundTrip(ResizeBitmapFrom(source, width, height), SizedFilePath(context),
-                             PreviewPlacementFor(width, height), preview);
+    if (source.width == width && source.height == height) {
+      // An unchanged size is the source itself: no copy of a picture this large.
+      if (ShowAndWriteBack(source, path, placement, preview)) sized = LoadPicture(path);
+    } else {
+      sized = ShowAndRoundTrip(ResizeBitmapFrom(source, width, height), path, placement, preview);
+    }
   } catch (const std::bad_alloc&) {
     return 0;
   }
