@@ -16,7 +16,7 @@
 #define BOX_BOTTOM_MARGIN 4
 #define BOX_DARKENING 10 /* of 16: the box keeps 6/16 of its brightness */
 
-static const ObjCanvas kCaptionCanvas = {CAPTION_FIRST_TILE, CAPTION_SPRITE_SIZE,
+static const ObjCanvas kCaptionCanvas = {CAPTION_FIRST_TILE, CAPTION_SPRITE_SHIFT,
                                          CAPTION_SPRITES_PER_ROW};
 
 static struct {
@@ -28,18 +28,17 @@ static bool IsBlank(uint8_t code) {
   return GlyphRows(code) == 0 || code == ' ';
 }
 
-static void DrawCaptionGlyph(int x, int y, const uint8_t* rows) {
-  for (int row = 0; row < GLYPH_HEIGHT; ++row) {
-    for (int column = 0; column < GLYPH_WIDTH; ++column) {
-      if (!(rows[row] & (0x80u >> column))) continue;
-      SetObjPixel(&kCaptionCanvas, x + column + 1, y + row + 1, OBJ_COLOUR_SHADOW);
-    }
-  }
-  for (int row = 0; row < GLYPH_HEIGHT; ++row) {
-    for (int column = 0; column < GLYPH_WIDTH; ++column) {
-      if (!(rows[row] & (0x80u >> column))) continue;
-      SetObjPixel(&kCaptionCanvas, x + column, y + row, OBJ_COLOUR_TEXT);
-    }
+/* A glyph with its shadow one pixel right of and below the ink. The cells of the caption
+ * start on tile columns, so each glyph row is one tile row, plus the shadow's spill into
+ * the next tile. Glyphs are drawn in reading order, so that a later glyph's ink covers
+ * the shadow an earlier one cast into its cell. */
+static void DrawCaptionGlyph(uint32_t x, uint32_t y, const uint8_t* rows) {
+  for (uint32_t row = 0; row <= GLYPH_HEIGHT; ++row) {
+    const uint8_t ink = row < GLYPH_HEIGHT ? rows[row] : 0;
+    const uint8_t cast = row > 0 ? rows[row - 1] : 0;
+    PaintObjRow(&kCaptionCanvas, x, y + row, (uint8_t)((cast >> 1) & ~ink), OBJ_COLOUR_SHADOW);
+    PaintObjRow(&kCaptionCanvas, x + GLYPH_WIDTH, y + row, (uint8_t)(cast << 7), OBJ_COLOUR_SHADOW);
+    PaintObjRow(&kCaptionCanvas, x, y + row, ink, OBJ_COLOUR_TEXT);
   }
 }
 
@@ -56,7 +55,8 @@ bool PrepareCaption(const uint8_t* characters, uint32_t length) {
     if (IsBlank(characters[i])) continue;
     const int line = (int)(i / CAPTION_LINE_CHARS);
     const int column = (int)(i % CAPTION_LINE_CHARS);
-    DrawCaptionGlyph(column * GLYPH_WIDTH, line * GLYPH_HEIGHT, GlyphRows(characters[i]));
+    DrawCaptionGlyph((uint32_t)(column * GLYPH_WIDTH), (uint32_t)(line * GLYPH_HEIGHT),
+                     GlyphRows(characters[i]));
     if (column + 1 > usedColumns) usedColumns = column + 1;
     if (line + 1 > usedLines) usedLines = line + 1;
   }

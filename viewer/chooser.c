@@ -11,7 +11,7 @@
 #define CELLS_PER_PAGE (GRID_COLUMNS * GRID_ROWS)
 #define CURSOR_THICKNESS 2
 
-static const ObjCanvas kCursorCanvas = {CURSOR_FIRST_TILE, CURSOR_SPRITE_SIZE, 1};
+static const ObjCanvas kCursorCanvas = {CURSOR_FIRST_TILE, CURSOR_SPRITE_SHIFT, 1};
 
 /* A frame around a cell, drawn over the thumbnail's outer pixels: yellow with a dark
  * inner edge so that it shows on light and dark pictures alike. */
@@ -26,9 +26,9 @@ static void DrawCursorSprite(void) {
       if (fromRight < distance) distance = fromRight;
       if (fromBottom < distance) distance = fromBottom;
       if (distance < CURSOR_THICKNESS)
-        SetObjPixel(&kCursorCanvas, x, y, OBJ_COLOUR_CURSOR);
+        SetObjPixel(&kCursorCanvas, (uint32_t)x, (uint32_t)y, OBJ_COLOUR_CURSOR);
       else if (distance == CURSOR_THICKNESS)
-        SetObjPixel(&kCursorCanvas, x, y, OBJ_COLOUR_CURSOR_EDGE);
+        SetObjPixel(&kCursorCanvas, (uint32_t)x, (uint32_t)y, OBJ_COLOUR_CURSOR_EDGE);
     }
   }
 }

@@ -69,12 +69,15 @@ static bool TimeIsUp(const Player* player) {
   return (int32_t)(FrameCount() - player->deadline) >= 0;
 }
 
-/* The caption of the slide on screen, shown when captions are on and it has one. */
+/* The caption of the slide on screen, shown when captions are on and it has one. Laying
+ * it out takes a while, so it appears at the next VBlank, all at once. */
 static void RestoreCaption(Player* player) {
   if (!player->captionsOn) return;
   const uint8_t* characters;
   const uint32_t length = CaptionOf(player->show, player->slide, &characters);
-  if (length > 0 && PrepareCaption(characters, length)) ShowCaption();
+  if (length == 0 || !PrepareCaption(characters, length)) return;
+  WaitForVBlank();
+  ShowCaption();
 }
 
 /* Shows a slide through the transition, starting with its resized version. */

@@ -11,7 +11,6 @@
 #define ATTR1_X_MASK 0x01FFu
 #define ATTR1_SIZE_SHIFT 14
 #define BITMAP_MODE_FIRST_OBJ_TILE 512u
-#define PIXELS_PER_HALFWORD 4
 
 void InitSprites(void) {
   for (int sprite = 0; sprite < OAM_SPRITES; ++sprite) HideSprite(sprite);
@@ -45,8 +44,11 @@ void HideSprite(int sprite) {
   OAM[sprite * OAM_HALFWORDS_PER_SPRITE] = ATTR0_HIDDEN;
 }
 
+#define TILE_SHIFT 3 /* tiles are 8 pixels square */
+#define TILE_MASK 7u
+
 static uint32_t TilesPerSprite(const ObjCanvas* canvas) {
-  const uint32_t side = (uint32_t)canvas->spriteSize / 8u;
+  const uint32_t side = 1u << (canvas->spriteSizeShift - TILE_SHIFT);
   return side * side;
 }
 
@@ -56,17 +58,38 @@ void ClearObjCanvas(const ObjCanvas* canvas, int spriteCount) {
              tiles * (OBJ_TILE_BYTES / 2u));
 }
 
+/* The halfword (four pixels) or word (eight pixels, a tile's row) holding pixel (x, y). */
+static uint32_t TileRowIndex(const ObjCanvas* canvas, uint32_t x, uint32_t y) {
+  const uint32_t shift = canvas->spriteSizeShift;
+  const uint32_t mask = (1u << shift) - 1u;
+  const uint32_t sprite = (y >> shift) * canvas->spritesPerRow + (x >> shift);
+  const uint32_t inX = x & mask;
+  const uint32_t inY = y & mask;
+  const uint32_t tileInSprite = ((inY >> TILE_SHIFT) << (shift - TILE_SHIFT)) + (inX >> TILE_SHIFT);
+  const uint32_t tile = canvas->firstTile + sprite * TilesPerSprite(canvas) + tileInSprite;
+  return tile * (OBJ_TILE_BYTES / 4u) + (inY & TILE_MASK);
+}
+
 /* VRAM takes no byte writes, so a pixel is set by rewriting the halfword of four pixels
  * that holds it. */
-void SetObjPixel(const ObjCanvas* canvas, int x, int y, uint8_t colour) {
-  const int size = canvas->spriteSize;
-  const int sprite = (y / size) * canvas->spritesPerRow + x / size;
-  const int inX = x % size;
-  const int inY = y % size;
-  const uint32_t tile = canvas->firstTile + (uint32_t)sprite * TilesPerSprite(canvas) +
-                        (uint32_t)((inY / 8) * (size / 8) + inX / 8);
-  volatile uint16_t* halfword = VRAM_OBJ_BITMAP_MODE + tile * (OBJ_TILE_BYTES / 2u) +
-                                (uint32_t)((inY % 8) * 2 + (inX % 8) / PIXELS_PER_HALFWORD);
-  const int shift = (inX % PIXELS_PER_HALFWORD) * 4;
-  *halfword = (uint16_t)((*halfword & ~(0xFu << shift)) | ((uint32_t)colour << shift));
+void SetObjPixel(const ObjCanvas* canvas, uint32_t x, uint32_t y, uint8_t colour) {
+  volatile uint16_t* halfword =
+      VRAM_OBJ_BITMAP_MODE + TileRowIndex(canvas, x, y) * 2u + ((x & TILE_MASK) >> 2);
+  const uint32_t nibble = (x & 3u) * 4u;
+  *halfword = (uint16_t)((*halfword & ~(0xFu << nibble)) | ((uint32_t)colour << nibble));
+}
+
+/* Pixel c of a tile row is the nibble c of its word, counted from the low end. */
+static uint32_t NibbleMask(uint8_t pixels) {
+  uint32_t mask = 0;
+  for (uint32_t column = 0; column < 8u; ++column)
+    if (pixels & (0x80u >> column)) mask |= 0xFu << (column * 4u);
+  return mask;
+}
+
+void PaintObjRow(const ObjCanvas* canvas, uint32_t x, uint32_t y, uint8_t pixels, uint8_t colour) {
+  if (pixels == 0) return;
+  volatile uint32_t* word = (volatile uint32_t*)VRAM_OBJ_BITMAP_MODE + TileRowIndex(canvas, x, y);
+  const uint32_t mask = NibbleMask(pixels);
+  *word = (*word & ~mask) | (mask & (0x11111111u * colour));
 }

@@ -11,9 +11,11 @@
 /* Sprite numbers and the tiles they own. */
 #define SPRITE_CURSOR 0
 #define SPRITE_CAPTION_FIRST 1
-#define CURSOR_SPRITE_SIZE 64
+#define CURSOR_SPRITE_SHIFT 6 /* 64 pixels */
+#define CURSOR_SPRITE_SIZE (1 << CURSOR_SPRITE_SHIFT)
 #define CURSOR_FIRST_TILE 0u
-#define CAPTION_SPRITE_SIZE 32
+#define CAPTION_SPRITE_SHIFT 5 /* 32 pixels */
+#define CAPTION_SPRITE_SIZE (1 << CAPTION_SPRITE_SHIFT)
 #define CAPTION_FIRST_TILE 64u
 
 /* Colours of OBJ palette 0 (colour 0 is transparent). */
@@ -30,14 +32,19 @@ void InitSprites(void);
 void PlaceSprite(int sprite, int x, int y, int size, uint32_t firstTile);
 void HideSprite(int sprite);
 
-/* A drawing surface made of square sprites of one size laid out in rows. */
+/* A drawing surface made of square sprites of one size laid out in rows. Sizes are
+ * powers of two, so that finding a pixel's tile takes shifts, not divisions. */
 typedef struct {
   uint32_t firstTile;
-  int spriteSize; /* pixels */
-  int spritesPerRow;
+  uint32_t spriteSizeShift; /* the sprites are 1 << spriteSizeShift pixels square */
+  uint32_t spritesPerRow;
 } ObjCanvas;
 
 void ClearObjCanvas(const ObjCanvas* canvas, int spriteCount);
-void SetObjPixel(const ObjCanvas* canvas, int x, int y, uint8_t colour);
+/* x and y count from the canvas's top-left corner and must lie on it. */
+void SetObjPixel(const ObjCanvas* canvas, uint32_t x, uint32_t y, uint8_t colour);
+/* Paints, in the row of eight pixels that starts at (x, y) (x a multiple of 8), the
+ * pixels whose bit is set (bit 7 the leftmost) and leaves the others. */
+void PaintObjRow(const ObjCanvas* canvas, uint32_t x, uint32_t y, uint8_t pixels, uint8_t colour);
 
 #endif

@@ -96,6 +96,10 @@ Screen15 GbaEmulator::Screen() const {
 
 namespace varnel::testing {
 
+uint16_t GbaEmulator::Read16(uint32_t address) const {
+  return static_cast<uint16_t>(core_->busRead16(core_, address));
+}
+
 void GbaEmulator::SavePng(const std::string& path) const {
   VFile* file = VFileOpen(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY);
   if (file == nullptr) throw std::runtime_error("cannot write " + path);

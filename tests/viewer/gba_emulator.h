@@ -48,6 +48,8 @@ class GbaEmulator {
   // The last frame drawn.
   Screen15 Screen() const;
   uint32_t framesRun() const { return framesRun_; }
+  // A halfword of the console's memory, as the program sees it.
+  uint16_t Read16(uint32_t address) const;
   // Writes the last frame drawn as a PNG file; throws when it cannot.
   void SavePng(const std::string& path) const;
 
