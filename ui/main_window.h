@@ -45,6 +45,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void EndDialog(int result) override;
   void StartTimer(int timerId, int periodMs) override;
   std::string CurrentDirectory() override;
+  std::string ReadProfileString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) override;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
