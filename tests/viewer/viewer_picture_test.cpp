@@ -93,5 +93,22 @@ TEST(ViewerFullSize, ASwitchesBetweenTheResizedAndTheFullSizeVersion) {
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(1)), 0);
 }
 
+TEST(ViewerFullSize, ASlideWithNoPictureSaysSoAndTheShowGoesOn) {
+  // A sizing override that selects nothing stores neither version of a picture.
+  ViewerShow show;
+  show.AddPicture(240, 160);
+  show.AddPicture(240, 160);
+  show.options().sizingOverride = 1;
+  show.options().sizingOverrideIndex = -1;
+  show.options().introCountText = "1";  // the intro picture still gets its resized version
+  show.Build();
+  ASSERT_EQ(show.Image().record(1).resizedData, 0u);
+  GbaEmulator emulator(show.imagePath());
+  ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
+  emulator.Press(kKeyR);
+  emulator.RunFrames(4);
+  EXPECT_TRUE(IsTextOnBlack(emulator.Screen()));
+}
+
 }  // namespace
 }  // namespace varnel::testing
