@@ -1,14 +1,8 @@
-// The editor: runs the main window until it ends.
-#include <QApplication>
-
-#include "ui/main_window.h"
-#include "ui/slideshow_dlg.h"
+// The editor: the application object runs the whole program from its start-up.
+#include "app/slideshow_app.h"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  varnel::CSlideshowDlg dialog;
-  varnel::MainWindow window(dialog);
-  window.show();
-  application.exec();
+  varnel::CSlideshowApp application(argc, argv);
+  application.InitInstance();
   return 0;
 }

@@ -1,0 +1,64 @@
+#include "app/slideshow_app.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+
+#include "app/app_artwork.h"
+#include "app/app_commands.h"
+#include "app/qt_app_platform.h"
+#include "ui/main_window.h"
+#include "ui/slideshow_dlg.h"
+
+namespace varnel {
+
+namespace {
+
+// Runs an event loop until the window has ended and is gone from the screen.
+class ModalRun : public QObject {
+ public:
+  ModalRun(QWidget& window, const CSlideshowDlg& dialog) : window_(window), dialog_(dialog) {}
+
+  void Exec() {
+    window_.installEventFilter(this);
+    window_.show();
+    if (!dialog_.ended()) loop_.exec();
+    window_.removeEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &window_ && event->type() == QEvent::Hide && dialog_.ended()) loop_.quit();
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  const CSlideshowDlg& dialog_;
+  QEventLoop loop_;
+};
+
+}  // namespace
+
+CSlideshowApp::CSlideshowApp(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
+  setWindowIcon(ApplicationIcon());
+  // The program ends when the main window's run ends, not when some window closes.
+  setQuitOnLastWindowClosed(false);
+}
+
+bool CSlideshowApp::InitInstance() {
+  // Hosted controls, the rich-edit boxes and three-dimensional control drawing are all
+  // Qt's own; there is nothing to switch on before the window.
+  CSlideshowDlg dialog;
+  QtAppPlatform platform;
+  const AppCommands commands(dialog, platform);
+  MainWindow window(dialog);
+  platform.SetOwner(&window);
+  window_ = &window;
+  ModalRun(window, dialog).Exec();
+  window_ = nullptr;
+  return false;
+}
+
+}  // namespace varnel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QApplication>
+
+namespace varnel {
+
+class MainWindow;
+
+// The application: starts the program and runs the main window until it ends. Its name,
+// the caption of every message box and the name of the profile file, is the executable's
+// file name without directory and extension.
+class CSlideshowApp : public QApplication {
+ public:
+  CSlideshowApp(int& argc, char** argv);
+
+  // Start-up: runs the main window as a modal dialog. Returns false once the window has
+  // ended: the program has nothing more to do and ends.
+  bool InitInstance();
+
+  // The main window while InitInstance runs it, else nullptr.
+  MainWindow* mainWindow() const { return window_; }
+
+ private:
+  MainWindow* window_ = nullptr;
+};
+
+}  // namespace varnel

@@ -1,0 +1,245 @@
+// The whole program through its real widgets: start-up from the application object, the
+// Settings dialog with Browse, Start SlideShow and the About box, then Quit.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "app/about_dlg.h"
+#include "app/settings_dlg.h"
+#include "app/slideshow_app.h"
+#include "tests/app/config_home.h"
+#include "tests/app/fake_emulator.h"
+#include "tests/app/scripted_user.h"
+#include "tests/support/test_support.h"
+#include "ui/control_ids.h"
+#include "ui/ini_profile.h"
+#include "ui/main_window.h"
+
+namespace varnel {
+namespace {
+
+using testing::ConfigHome;
+using testing::FakeEmulator;
+using testing::ReadAllBytes;
+using testing::ScriptedUser;
+using testing::TempDir;
+
+CSlideshowApp& App() {
+  return *static_cast<CSlideshowApp*>(qApp);
+}
+
+void Command(int id) {
+  ScriptedUser::Later([id] { App().mainWindow()->commandAction(id)->trigger(); });
+}
+
+QString LabelText(const TemplateDialog& dialog, int templateIndex) {
+  return static_cast<QLabel*>(dialog.controlAt(templateIndex))->text();
+}
+
+// Whether the file dialog's list shows a file of this name.
+bool Lists(const QFileDialog& dialog, const QString& name) {
+  const auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+  if (view == nullptr || view->model() == nullptr) return false;
+  const QAbstractItemModel& model = *view->model();
+  for (int row = 0; row < model.rowCount(view->rootIndex()); ++row) {
+    if (model.index(row, 0, view->rootIndex()).data().toString() == name) return true;
+  }
+  return false;
+}
+
+class ApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(work.path());
+    std::filesystem::create_directories(emulators.file("emu dir"));
+  }
+  void TearDown() override { std::filesystem::current_path(previous_); }
+
+  ConfigHome home;
+  TempDir work;
+  TempDir emulators;
+  ScriptedUser user;
+
+ private:
+  std::filesystem::path previous_;
+};
+
+TEST_F(ApplicationTest, SettingsBrowseStartSlideShowAndAboutThroughTheRealWidgets) {
+  const IniProfile profile = IniProfile::ForApplication();
+  profile.WriteString("Main", "Emulator", "/opt/old emulator");
+  const std::vector<uint8_t> storedBytes = ReadAllBytes(profile.filePath());
+  const FakeEmulator emulator(emulators.file("emu dir/fake emulator"));
+  const QString emulatorPath = QString::fromStdString(emulator.path());
+  std::vector<uint8_t> finalBytes;
+
+  user.Then("the main window", [] {
+    MainWindow* window = App().mainWindow();
+    if (window == nullptr || !window->isVisible()) return false;
+    Command(kCmdSettings);
+    return true;
+  });
+  user.Then("Settings shows the stored location", [] {
+    auto* dialog = ScriptedUser::ActiveModal<CSettingsDlg>();
+    if (dialog == nullptr) return false;
+    EXPECT_EQ(dialog->windowTitle(), "Settings");
+    EXPECT_EQ(LabelText(*dialog, 2), "Enter the location of your Gameboy Advance Emulator :");
+    EXPECT_EQ(static_cast<QLineEdit*>(dialog->control(kIdEmulatorLocation))->text(),
+              "/opt/old emulator");
+    auto* browse = static_cast<QPushButton*>(dialog->control(kIdBrowse));
+    EXPECT_EQ(browse->text(), "Browse...");
+    ScriptedUser::Later([browse] { browse->click(); });
+    return true;
+  });
+  user.Then("Browse offers the two filter entries", [&] {
+    auto* files = ScriptedUser::ActiveModal<QFileDialog>();
+    if (files == nullptr) return false;
+    EXPECT_EQ(files->nameFilters().join(" | "), "Programs (*.exe) (*.exe) | All (*.*) (*)");
+    files->setDirectory(QString::fromStdString(emulators.file("emu dir")));
+    files->selectNameFilter(files->nameFilters().at(1));
+    return true;
+  });
+  user.Then("All lists the emulator, which has no extension; pick it", [&] {
+    auto* files = ScriptedUser::ActiveModal<QFileDialog>();
+    // The list fills in the background.
+    if (files == nullptr || !Lists(*files, "fake emulator")) return false;
+    // The user types the name the list shows.
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    EXPECT_NE(name, nullptr);
+    if (name != nullptr) QTest::keyClicks(name, "fake emulator");
+    static_cast<QDialog*>(files)->accept();  // the dialog's Open
+    return true;
+  });
+  user.Then("the pick is shown, then Cancel", [&] {
+    auto* dialog = ScriptedUser::ActiveModal<CSettingsDlg>();
+    if (dialog == nullptr) return false;
+    EXPECT_EQ(static_cast<QLineEdit*>(dialog->control(kIdEmulatorLocation))->text(), emulatorPath);
+    static_cast<QPushButton*>(dialog->control(kIdDialogCancel))->click();
+    return true;
+  });
+  user.Then("Cancel left the profile alone; Settings again", [&] {
+    if (QApplication::activeModalWidget() != nullptr) return false;
+    EXPECT_EQ(ReadAllBytes(profile.filePath()), storedBytes);
+    Command(kCmdSettings);
+    return true;
+  });
+  user.Then("clear the location, OK", [] {
+    auto* dialog = ScriptedUser::ActiveModal<CSettingsDlg>();
+    if (dialog == nullptr) return false;
+    auto* edit = static_cast<QLineEdit*>(dialog->control(kIdEmulatorLocation));
+    EXPECT_EQ(edit->text(), "/opt/old emulator");
+    edit->clear();
+    QTest::keyClick(edit, Qt::Key_Return);  // the default button, OK
+    return true;
+  });
+  user.Then("an empty location is stored; Start SlideShow", [&] {
+    if (QApplication::activeModalWidget() != nullptr) return false;
+    EXPECT_EQ(profile.ReadString("Main", "Emulator", "absent"), "");
+    Command(kCmdStartSlideShow);
+    return true;
+  });
+  user.Then("the message says where to set the emulator", [] {
+    auto* box = ScriptedUser::ActiveModal<QMessageBox>();
+    if (box == nullptr) return false;
+    EXPECT_EQ(box->text(),
+              "Before trying to see your SlideShow,\nplease specify the location of your "
+              "Gameboy Advance Emulator\n\n(Under the menu \"File->Settings\")");
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    EXPECT_EQ(box->windowTitle(), "app_tests");
+    box->accept();
+    Command(kCmdSettings);
+    return true;
+  });
+  user.Then("type the emulator's location, OK", [&] {
+    auto* dialog = ScriptedUser::ActiveModal<CSettingsDlg>();
+    if (dialog == nullptr) return false;
+    auto* edit = static_cast<QLineEdit*>(dialog->control(kIdEmulatorLocation));
+    EXPECT_EQ(edit->text(), "");
+    QTest::keyClicks(edit, emulatorPath);
+    static_cast<QPushButton*>(dialog->control(kIdDialogOk))->click();
+    return true;
+  });
+  user.Then("Start SlideShow", [&] {
+    if (QApplication::activeModalWidget() != nullptr) return false;
+    EXPECT_EQ(profile.ReadString("Main", "Emulator", ""), emulator.path());
+    Command(kCmdStartSlideShow);
+    return true;
+  });
+  user.Then("the emulator runs on the image; About", [&] {
+    const auto call = emulator.WaitForCall();
+    EXPECT_TRUE(call);
+    if (call) {
+      EXPECT_EQ(*call, (std::vector<std::string>{emulator.path(), "-f",
+                                                 work.workDirectory() + "slide.gba"}));
+    }
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    Command(kCmdAbout);
+    return true;
+  });
+  user.Then("the About box, closed", [] {
+    auto* about = ScriptedUser::ActiveModal<CAboutDlg>();
+    if (about == nullptr) return false;
+    EXPECT_EQ(about->windowTitle(), "About Varnel");
+    EXPECT_FALSE(static_cast<QLabel*>(about->controlAt(0))->pixmap().isNull());
+    EXPECT_EQ(LabelText(*about, 1), "Varnel Version 1.3");
+    EXPECT_EQ(LabelText(*about, 3),
+              "SlideShow Editor aimed for the Gameboy Advance Console. Simply add your pictures "
+              "and click \"SlideShow->Build\".");
+    EXPECT_EQ(static_cast<QLabel*>(about->controlAt(4))->pixmap().size(), QSize(240, 160));
+    auto* close = static_cast<QPushButton*>(about->control(kIdDialogOk));
+    EXPECT_EQ(close->text(), "Close");
+    close->click();
+    return true;
+  });
+  user.Then("Quit", [&] {
+    if (QApplication::activeModalWidget() != nullptr) return false;
+    finalBytes = ReadAllBytes(profile.filePath());
+    Command(kCmdQuit);
+    return true;
+  });
+
+  user.Start([] { Command(kCmdQuit); });
+  EXPECT_FALSE(App().InitInstance());
+  EXPECT_TRUE(user.finished());
+  EXPECT_EQ(user.stuckAt(), "");
+  EXPECT_EQ(App().mainWindow(), nullptr);
+  // Nothing is written on the way out.
+  EXPECT_EQ(ReadAllBytes(profile.filePath()), finalBytes);
+}
+
+TEST_F(ApplicationTest, StartUpReadsTheStoredLocationAndNamesTheApplicationAfterTheExecutable) {
+  IniProfile::ForApplication().WriteString("Main", "Emulator", "/usr/games/mgba-qt");
+  std::string seen;
+  user.Then("the main window", [&] {
+    MainWindow* window = App().mainWindow();
+    if (window == nullptr || !window->isVisible()) return false;
+    EXPECT_FALSE(window->windowIcon().isNull());
+    Command(kCmdSettings);
+    return true;
+  });
+  user.Then("Settings", [&] {
+    auto* dialog = ScriptedUser::ActiveModal<CSettingsDlg>();
+    if (dialog == nullptr) return false;
+    seen = dialog->path();
+    dialog->reject();
+    Command(kCmdQuit);
+    return true;
+  });
+  user.Start([] { Command(kCmdQuit); });
+  EXPECT_FALSE(App().InitInstance());
+  EXPECT_EQ(user.stuckAt(), "");
+  EXPECT_EQ(seen, "/usr/games/mgba-qt");
+  EXPECT_EQ(QApplication::applicationName(), "app_tests");
+}
+
+}  // namespace
+}  // namespace varnel
