@@ -23,6 +23,10 @@ int VerticalPixels(int dialogUnits, const DialogBaseUnits& base) {
   return MulDiv(dialogUnits, base.y, 8);
 }
 
+int ScaledToFontWidth(int templatePixels, const DialogBaseUnits& base) {
+  return MulDiv(templatePixels, base.x, kTemplateFontAverageWidth);
+}
+
 PixelRect ToPixels(const DialogRect& rect, const DialogBaseUnits& base) {
   // Convert the corners, not the sizes, so that adjacent controls stay adjacent.
   const int left = HorizontalPixels(rect.x, base);

@@ -33,6 +33,11 @@ int HorizontalBaseUnit(int lettersWidth);
 // The template's font (8-point MS Sans Serif) is 13 pixels high; the preview area has a
 // fixed pixel rectangle, so the dialog font is chosen to match that height.
 inline constexpr int kTemplateFontHeight = 13;
+// Its average character width; widths given in pixels for that font (the list columns)
+// grow with a wider font so their texts still fit.
+inline constexpr int kTemplateFontAverageWidth = 6;
+
+int ScaledToFontWidth(int templatePixels, const DialogBaseUnits& base);
 
 int HorizontalPixels(int dialogUnits, const DialogBaseUnits& base);
 int VerticalPixels(int dialogUnits, const DialogBaseUnits& base);

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -41,15 +42,16 @@ QString ShownText(const QPlainTextEdit& box) {
   return CaptionForDisplay(CaptionFromEditor(box.document()->toRawText()));
 }
 
-// "Pictures (Bmp,Jpg,Gif,Png)" with *.Bmp ... becomes "Pictures (Bmp,Jpg,Gif,Png) (*.Bmp
-// *.Jpg ...)"; a description that already ends with its patterns stays as it is.
+// Qt's filter entry for one of the model's: the description followed by its patterns in
+// parentheses, which the dialog hides so it shows the descriptions as they are. "*.*"
+// stands for every file, also those without a dot in their name.
 QString NameFilterOf(const FileFilter& filter) {
   QStringList patterns;
-  for (const std::string& pattern : filter.patterns) patterns << FromUtf8(pattern);
-  const QString description = FromUtf8(filter.description);
-  const QString suffix = QStringLiteral("(") + patterns.join(QChar(' ')) + QStringLiteral(")");
-  if (description.endsWith(suffix)) return description;
-  return description + QChar(' ') + suffix;
+  for (const std::string& pattern : filter.patterns) {
+    patterns << (pattern == "*.*" ? QStringLiteral("*") : FromUtf8(pattern));
+  }
+  return FromUtf8(filter.description) + QStringLiteral(" (") + patterns.join(QChar(' ')) +
+         QStringLiteral(")");
 }
 
 QMessageBox::Icon IconOf(MessageBoxIcon icon) {
@@ -96,6 +98,7 @@ MainWindow::MainWindow(CSlideshowDlg& dialog, QWidget* parent)
   CreateMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+  qApp->installEventFilter(this);
   focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget*, QWidget* now) { ReportFocus(now); });
   dialog_.AttachPlatform(*this);
@@ -110,6 +113,7 @@ MainWindow::MainWindow(CSlideshowDlg& dialog, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
   disconnect(focusConnection_);
   dialog_.DetachPlatform();
 }
@@ -296,7 +300,7 @@ void MainWindow::MirrorList() {
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
       const int width = columns[static_cast<std::size_t>(c)].widthPixels;
       list->setColumnHidden(c, width == 0);
-      if (width > 0) list->setColumnWidth(c, width);
+      if (width > 0) list->setColumnWidth(c, ScaledToFontWidth(width, baseUnits_));
     }
   }
 
@@ -388,6 +392,7 @@ std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(
   QFileDialog dialog(this);
   // Qt's own dialog matches the patterns in any letter case, as picture names need.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(request.multipleFiles ? QFileDialog::ExistingFiles
                                            : QFileDialog::ExistingFile);
@@ -432,6 +437,34 @@ std::string MainWindow::CurrentDirectory() {
 
 // ---- Window events ----
 
+QAbstractButton* MainWindow::MnemonicButton(const QKeyEvent& event) const {
+  if (event.modifiers() != Qt::AltModifier) return nullptr;
+  const QKeySequence pressed(QKeyCombination(Qt::AltModifier, Qt::Key(event.key())));
+  for (QWidget* widget : controls_) {
+    auto* button = qobject_cast<QPushButton*>(widget);
+    if (button != nullptr && button->isEnabled() && button->isVisible() &&
+        QKeySequence::mnemonic(button->text()) == pressed) {
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+// A dialog gives its controls' mnemonics precedence over its menu bar's: Alt+A presses
+// "&Add", not the "&About" item. Claiming the key here keeps Qt from treating the two as
+// an ambiguous shortcut; the key then reaches keyPressEvent.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget != nullptr && widget->window() == this &&
+        MnemonicButton(*static_cast<QKeyEvent*>(event)) != nullptr) {
+      event->accept();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Keys no control took: Enter is the dialog's OK, Escape its Cancel.
   switch (event->key()) {
@@ -445,6 +478,12 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
       Send(Notification::kCommand, kCmdCancel);
       return;
     default:
+      if (QAbstractButton* button = MnemonicButton(*event)) {
+        event->accept();
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->click();
+        return;
+      }
       QMainWindow::keyPressEvent(event);
   }
 }

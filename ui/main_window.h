@@ -8,6 +8,7 @@
 #include "ui/slideshow_dlg.h"
 #include "ui/window_platform.h"
 
+class QAbstractButton;
 class QAction;
 class QTimer;
 
@@ -49,6 +50,7 @@ class MainWindow : public QMainWindow, public WindowPlatform {
                                 const std::string& defaultValue) override;
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -62,6 +64,7 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void MirrorPreview();
   void ReportListSelection();
   void ReportFocus(QWidget* focused);
+  QAbstractButton* MnemonicButton(const QKeyEvent& event) const;
 
   CSlideshowDlg& dialog_;
   DialogBaseUnits baseUnits_;

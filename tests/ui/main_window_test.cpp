@@ -54,6 +54,17 @@ QWidget* NextTabStop(QWidget* widget) {
   return nullptr;
 }
 
+// Counts the paint events a widget gets while it lives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return false;
+  }
+  int count = 0;
+};
+
 QString Text(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -115,7 +126,7 @@ TEST_F(QtWindowTest, WindowIsBuiltFromTheControlTableAndTheMenu) {
   EXPECT_EQ(Control<QComboBox>(kIdSizingChoice)->currentIndex(), -1);
   auto* list = Control<QTreeWidget>(kIdPictureList);
   EXPECT_EQ(list->headerItem()->text(4), "Directory");
-  EXPECT_EQ(list->columnWidth(0), 125);
+  EXPECT_EQ(list->columnWidth(0), ScaledToFontWidth(125, window->baseUnits()));
   EXPECT_TRUE(list->isColumnHidden(5));
 }
 
@@ -212,7 +223,12 @@ TEST_F(QtWindowTest, BuildFromTheMenuWritesTheImageAndFillsTheProgressBar) {
   ASSERT_TRUE(dialog->AddRow(Picture("b.bmp", 40, 30), 1, 5, ""));
   ASSERT_TRUE(dialog->AddRow(Picture("c.bmp", 64, 64), 2, 8, ""));
 
+  // The window stays drawn while the build keeps it from its event loop.
+  PaintCounter progressPaints(window->control(kIdProgress));
+  PaintCounter previewPaints(window->control(kIdPreview));
   window->commandAction(kCmdBuildSlideShow)->trigger();
+  EXPECT_GE(progressPaints.count, 5);
+  EXPECT_GE(previewPaints.count, 3);
 
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   const auto image = testing::ReadAllBytes(work.file("slide.gba"));

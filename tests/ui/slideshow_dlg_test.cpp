@@ -7,43 +7,14 @@
 #include "builder/rom_layout.h"
 #include "document/label_tables.h"
 #include "tests/support/test_support.h"
-#include "tests/ui/recording_platform.h"
+#include "tests/ui/window_model_fixture.h"
 
 namespace varnel {
 namespace {
 
 using testing::RecordingPlatform;
 using testing::TempDir;
-
-class WindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    platform.currentDirectory = work.path().string();
-    dlg.AttachPlatform(platform);
-    dlg.OnInitDialog();
-  }
-
-  // What the toolkit does when the user clicks a check box.
-  void Click(int id, int check) {
-    dlg.SetControlCheck(id, check);
-    dlg.Dispatch(Notification::kClicked, id);
-  }
-  // What the toolkit does when the user edits a number box.
-  void Type(int id, const std::string& text) {
-    dlg.SetControlText(id, text);
-    dlg.Dispatch(Notification::kUpdate, id);
-  }
-  bool Enabled(int id) const { return dlg.control(id).enabled; }
-  std::string Picture(const std::string& name, int width = 8, int height = 6) {
-    return testing::WriteBmp24(work.file(name), width, height, [](int x, int y) {
-      return testing::Rgb{uint8_t(x * 20), uint8_t(y * 30), 90};
-    });
-  }
-
-  TempDir work;
-  RecordingPlatform platform;
-  CSlideshowDlg dlg;
-};
+using testing::WindowTest;
 
 TEST(WindowConstruction, HoldsTheValuesBeforeTheFirstNew) {
   CSlideshowDlg dlg;
