@@ -33,6 +33,14 @@ class RecordingPlatform final : public WindowPlatform {
     openRequests.push_back(request);
     return filesToChoose;
   }
+  std::optional<std::string> ChooseProjectFileToSave() override {
+    ++saveDialogs;
+    return projectFileToSave;
+  }
+  std::optional<std::string> ChooseProjectFileToOpen() override {
+    ++openDialogs;
+    return projectFileToOpen;
+  }
   void UpdateNow() override {
     ++updates;
     if (duringUpdate) duringUpdate();
@@ -51,12 +59,16 @@ class RecordingPlatform final : public WindowPlatform {
   std::string currentDirectory = "/tmp";
   std::optional<std::vector<std::string>> filesToChoose;  // nothing: the user cancels
   std::function<void()> duringUpdate;
+  std::optional<std::string> projectFileToSave;  // nothing: the user cancels
+  std::optional<std::string> projectFileToOpen;
 
   std::vector<int> changed;
   int windowTextChanges = 0;
   std::vector<Focus> focus;
   std::vector<Message> messages;
   std::vector<OpenFilesRequest> openRequests;
+  int saveDialogs = 0;
+  int openDialogs = 0;
   int updates = 0;
   std::vector<int> endResults;
   std::vector<std::pair<int, int>> timers;
