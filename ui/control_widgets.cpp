@@ -10,6 +10,7 @@
 
 #include "ui/caption_edit.h"
 #include "ui/control_ids.h"
+#include "ui/control_layout.h"
 #include "ui/group_frame.h"
 #include "ui/picture_list_widget.h"
 #include "ui/preview_widget.h"
@@ -17,9 +18,6 @@
 namespace varnel {
 
 namespace {
-
-// A closed drop-down list is its font's height plus its frame and margins.
-constexpr int kClosedComboExtraPixels = 8;
 
 // A check box answers a click anywhere in its rectangle, whichever side its text is on.
 class OptionCheckBox : public QCheckBox {
@@ -37,6 +35,8 @@ QString TextOf(const ControlTemplate& control) {
 QWidget* CreateStatic(const ControlTemplate& control, QWidget* parent) {
   if (control.Has(kStyleBitmapCentred)) return new PreviewWidget(parent);
   auto* label = new QLabel(TextOf(control), parent);
+  // A static shows its text as it stands; line feeds break lines, nothing is markup.
+  label->setTextFormat(Qt::PlainText);
   if (control.Has(kStyleSunkenEdge)) {
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setLineWidth(1);
@@ -112,10 +112,8 @@ QWidget* CreateControlWidget(const ControlTemplate& control, QWidget* parent) {
 }
 
 QRect ControlGeometry(const ControlTemplate& control, const DialogBaseUnits& base) {
-  const PixelRect r = ToPixels(control.rect, base);
-  int height = r.height;
-  if (control.Has(kStyleDropDownList)) height = std::min(height, base.y + kClosedComboExtraPixels);
-  return QRect(r.x, r.y, r.width, height);
+  const PixelRect r = ControlPixelRect(control, base);
+  return QRect(r.x, r.y, r.width, r.height);
 }
 
 }  // namespace varnel

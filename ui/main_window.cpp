@@ -22,11 +22,13 @@
 #include <filesystem>
 
 #include "ui/caption_edit.h"
+#include "ui/context_help.h"
 #include "ui/control_widgets.h"
 #include "ui/dialog_font.h"
 #include "ui/dialog_template.h"
 #include "ui/picture_list_widget.h"
 #include "ui/preview_widget.h"
+#include "ui/qt_help_pointer.h"
 #include "ui/qt_text.h"
 
 namespace varnel {
@@ -102,6 +104,8 @@ MainWindow::MainWindow(CSlideshowDlg& dialog, QWidget* parent)
   focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget*, QWidget* now) { ReportFocus(now); });
   dialog_.AttachPlatform(*this);
+  helpPointer_ = std::make_unique<QtHelpPointer>(*this, *client);
+  contextHelp_ = std::make_unique<ContextHelp>(dialog_, *helpPointer_, baseUnits_);
   MirrorAll();
   dialog_.OnInitDialog();
   MirrorAll();
@@ -113,6 +117,7 @@ MainWindow::MainWindow(CSlideshowDlg& dialog, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  contextHelp_.reset();
   qApp->removeEventFilter(this);
   disconnect(focusConnection_);
   dialog_.DetachPlatform();

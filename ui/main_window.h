@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "ui/dialog_units.h"
@@ -13,6 +14,9 @@ class QAction;
 class QTimer;
 
 namespace varnel {
+
+class ContextHelp;
+class QtHelpPointer;
 
 // The main window in Qt 6 Widgets: built from the control table and menu 133, it shows
 // the model's control states and hands every input to the model's command table. It
@@ -71,6 +75,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   std::vector<QWidget*> controls_;  // in template order
   std::map<int, QAction*> actions_;
   std::map<int, QTimer*> timers_;
+  std::unique_ptr<QtHelpPointer> helpPointer_;
+  std::unique_ptr<ContextHelp> contextHelp_;  // the help timer's tick
   QMetaObject::Connection focusConnection_;
   bool mirroring_ = false;  // the window is showing the model; its signals are not input
   bool ending_ = false;
