@@ -15,46 +15,52 @@ bool Contains(const PixelRect& rect, ClientPoint point) {
          point.y < rect.y + rect.height;
 }
 
-// Whether the control at this template position can be found by the pointer at all.
-bool Findable(const CSlideshowDlg& window, std::size_t index) {
+ChildWindow ChildAt(const CSlideshowDlg& window, const DialogBaseUnits& base, std::size_t index) {
   const ControlTemplate& t = kMainWindowControls[index];
-  if (t.transparent) return false;
-  return t.id == kIdNone || window.control(t.id).visible;
-}
-
-bool Hits(const CSlideshowDlg& window, const DialogBaseUnits& base, std::size_t index,
-          ClientPoint point) {
-  return Findable(window, index) &&
-         Contains(ControlRectInWindow(window, base, static_cast<int>(index)), point);
-}
-
-WindowAtPoint ControlAt(std::size_t index) {
-  return {WindowAtPoint::Kind::kControl, static_cast<int>(index), kMainWindowControls[index].id};
+  ChildWindow child;
+  child.templateIndex = static_cast<int>(index);
+  child.controlId = t.id;
+  child.rect = ControlPixelRect(t, base);
+  child.transparent = t.transparent;
+  // Labels and frames without an identifier are never hidden.
+  if (t.id != kIdNone) child.visible = window.control(t.id).visible;
+  return child;
 }
 
 }  // namespace
 
-PixelRect ControlRectInWindow(const CSlideshowDlg& window, const DialogBaseUnits& base,
-                              int templateIndex) {
-  const ControlTemplate& t = kMainWindowControls.at(static_cast<std::size_t>(templateIndex));
-  // Start-up moves the preview to its fixed pixel rectangle, and a build moves it about.
-  if (t.id == kIdPreview && window.previewArea().rect()) return *window.previewArea().rect();
-  return ControlPixelRect(t, base);
+std::vector<ChildWindow> StackingOrder(const CSlideshowDlg& window, const DialogBaseUnits& base) {
+  std::vector<ChildWindow> order;
+  order.reserve(kMainWindowControls.size());
+  for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
+    order.push_back(ChildAt(window, base, i));
+  }
+  // Start-up moves the preview to its fixed pixel rectangle on top of the others (and a
+  // build moves it about).
+  if (const auto& previewRect = window.previewArea().rect()) {
+    const auto preview = order.begin() + TemplateIndexOf(kIdPreview);
+    ChildWindow moved = *preview;
+    moved.rect = *previewRect;
+    order.erase(preview);
+    order.insert(order.begin(), moved);
+  }
+  return order;
+}
+
+WindowAtPoint ChildWindowFromPoint(const std::vector<ChildWindow>& stackingOrder,
+                                   const PixelRect& clientArea, ClientPoint point) {
+  if (!Contains(clientArea, point)) return {};
+  for (const ChildWindow& child : stackingOrder) {
+    if (child.visible && !child.transparent && Contains(child.rect, point)) {
+      return {WindowAtPoint::Kind::kControl, child.templateIndex, child.controlId};
+    }
+  }
+  return {WindowAtPoint::Kind::kMainWindow};
 }
 
 WindowAtPoint ChildWindowFromPoint(const CSlideshowDlg& window, const DialogBaseUnits& base,
                                    ClientPoint point) {
-  if (!Contains(ClientPixelRect(base), point)) return {};
-  const int preview = TemplateIndexOf(kIdPreview);
-  const bool previewOnTop = window.previewArea().rect().has_value();
-  if (previewOnTop && Hits(window, base, static_cast<std::size_t>(preview), point)) {
-    return ControlAt(static_cast<std::size_t>(preview));
-  }
-  for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
-    if (previewOnTop && static_cast<int>(i) == preview) continue;
-    if (Hits(window, base, i, point)) return ControlAt(i);
-  }
-  return {WindowAtPoint::Kind::kMainWindow};
+  return ChildWindowFromPoint(StackingOrder(window, base), ClientPixelRect(base), point);
 }
 
 }  // namespace varnel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "ui/control_ids.h"
 #include "ui/dialog_units.h"
 
@@ -11,6 +13,15 @@ class CSlideshowDlg;
 struct ClientPoint {
   int x = 0;
   int y = 0;
+};
+
+// One control of the main window as the pointer hit test sees it.
+struct ChildWindow {
+  int templateIndex = -1;
+  int controlId = kIdNone;
+  PixelRect rect;  // client pixels
+  bool visible = true;
+  bool transparent = false;
 };
 
 // What lies at a point of the main window, as the pointer hit test finds it.
@@ -27,17 +38,20 @@ struct WindowAtPoint {
   bool operator==(const WindowAtPoint&) const = default;
 };
 
-// The control of the main window at a point of its client area: the first in stacking
-// order whose rectangle holds the point, passing over hidden controls and transparent
-// ones (the two option frames, so what lies inside them is found) but not over disabled
-// ones. The stacking order is the template order, except that the preview, once placed,
-// lies on top of all. Rectangles are those the window's widgets occupy for these base
-// units.
+// The controls of the window, topmost first, where its widgets lie for these base units.
+// The stacking order is the template order, except that the preview, once start-up has
+// placed it, lies on top of all.
+std::vector<ChildWindow> StackingOrder(const CSlideshowDlg& window, const DialogBaseUnits& base);
+
+// The first child in stacking order whose rectangle holds the point, passing over hidden
+// controls and transparent ones (the two option frames, so what lies inside them is
+// found) but not over disabled ones; the window itself when the point lies in the client
+// area but over no such child; nothing when it lies outside the client area.
+WindowAtPoint ChildWindowFromPoint(const std::vector<ChildWindow>& stackingOrder,
+                                   const PixelRect& clientArea, ClientPoint point);
+
+// The same over the main window's own controls and client area.
 WindowAtPoint ChildWindowFromPoint(const CSlideshowDlg& window, const DialogBaseUnits& base,
                                    ClientPoint point);
-
-// The rectangle the control at this template position occupies, in client pixels.
-PixelRect ControlRectInWindow(const CSlideshowDlg& window, const DialogBaseUnits& base,
-                              int templateIndex);
 
 }  // namespace varnel
