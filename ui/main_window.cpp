@@ -405,7 +405,7 @@ std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(
   for (const FileFilter& filter : request.filters) filters << NameFilterOf(filter);
   dialog.setNameFilters(filters);
   if (!request.initialDirectory.empty()) dialog.setDirectory(FromUtf8(request.initialDirectory));
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (RunFileDialog(dialog) != QDialog::Accepted) return std::nullopt;
   std::vector<std::string> files;
   for (const QString& file : dialog.selectedFiles()) {
     files.push_back(QFile::encodeName(file).toStdString());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -11,6 +12,7 @@
 
 class QAbstractButton;
 class QAction;
+class QFileDialog;
 class QTimer;
 
 namespace varnel {
@@ -39,6 +41,11 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   // kCmdOk or kCmdCancel once the window has ended, else 0.
   int result() const { return result_; }
 
+  // Stands in for the user at the window's file dialogs, which are then not shown: it is
+  // given each dialog as the window set it up and accepts or rejects it. For tests.
+  using FileDialogAnswer = std::function<void(QFileDialog&)>;
+  void SetFileDialogAnswer(FileDialogAnswer answer);
+
   // WindowPlatform
   void ControlChanged(int id) override;
   void WindowTextChanged() override;
@@ -46,6 +53,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void ShowMessage(const std::string& text, MessageBoxIcon icon) override;
   std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) override;
+  std::optional<std::string> ChooseProjectFileToSave() override;
+  std::optional<std::string> ChooseProjectFileToOpen() override;
   void UpdateNow() override;
   void EndDialog(int result) override;
   void StartTimer(int timerId, int periodMs) override;
@@ -68,6 +77,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void MirrorPreview();
   void ReportListSelection();
   void ReportFocus(QWidget* focused);
+  // Runs a file dialog modally, or has the stand-in answer it; the dialog's result.
+  int RunFileDialog(QFileDialog& dialog);
   QAbstractButton* MnemonicButton(const QKeyEvent& event) const;
 
   CSlideshowDlg& dialog_;
@@ -75,6 +86,7 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   std::vector<QWidget*> controls_;  // in template order
   std::map<int, QAction*> actions_;
   std::map<int, QTimer*> timers_;
+  FileDialogAnswer fileDialogAnswer_;
   std::unique_ptr<QtHelpPointer> helpPointer_;
   std::unique_ptr<ContextHelp> contextHelp_;  // the help timer's tick
   QMetaObject::Connection focusConnection_;

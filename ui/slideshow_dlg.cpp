@@ -86,6 +86,8 @@ CSlideshowDlg::CSlideshowDlg()
   MutableControl(kIdSizingOverrideChoice).items = LabelsOf(kSizingLabels);
   document_.options = SlideshowOptions::BeforeFirstNew();
   windowText_ = std::string(kMainWindowTemplate.caption);
+  SetCommandHandler(kCmdSave, [this] { OnSave(); });
+  SetCommandHandler(kCmdLoad, [this] { OnLoad(); });
 }
 
 void CSlideshowDlg::AttachPlatform(WindowPlatform& platform) {

@@ -143,6 +143,8 @@ class CSlideshowDlg : public BuildHost {
   void OnOK();      // Quit, Enter: takes the controls' values, then ends
   void OnCancel();  // Escape, close box: ends without the exchange
   void OnBuildSlideShow();
+  void OnSave();  // the project file commands
+  void OnLoad();
   void OnSecondsUpdate();
   void OnIntroCountUpdate();
 

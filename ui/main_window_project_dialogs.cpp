@@ -1,0 +1,34 @@
+// The main window's file dialogs for project files, and the stand-in that answers file
+// dialogs without showing them.
+#include "ui/main_window.h"
+#include "ui/project_file_dialog.h"
+
+namespace varnel {
+
+void MainWindow::SetFileDialogAnswer(FileDialogAnswer answer) {
+  fileDialogAnswer_ = std::move(answer);
+}
+
+int MainWindow::RunFileDialog(QFileDialog& dialog) {
+  if (!fileDialogAnswer_) return dialog.exec();
+  fileDialogAnswer_(dialog);
+  return dialog.result();
+}
+
+std::optional<std::string> MainWindow::ChooseProjectFileToSave() {
+  ProjectSaveDialog dialog(this);
+  if (RunFileDialog(dialog) != QDialog::Accepted || dialog.chosenPath().isEmpty()) {
+    return std::nullopt;
+  }
+  return LocalPath(dialog.chosenPath());
+}
+
+std::optional<std::string> MainWindow::ChooseProjectFileToOpen() {
+  ProjectOpenDialog dialog(this);
+  if (RunFileDialog(dialog) != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return std::nullopt;
+  return LocalPath(files.front());
+}
+
+}  // namespace varnel
