@@ -49,10 +49,13 @@ CAboutDlg::CAboutDlg(QWidget* parent)
   // No prefix processing: an ampersand would show as itself.
   static_cast<QLabel*>(controlAt(kVersionIndex))->setTextFormat(Qt::PlainText);
 
+  // A bitmap control takes the size of its picture, from its top-left corner.
   auto* picture = static_cast<QLabel*>(controlAt(kPictureIndex));
+  const QPixmap pixmap = AboutPicture();
   picture->setLineWidth(kClientEdgePixels);
   picture->setAlignment(Qt::AlignCenter);
-  picture->setPixmap(AboutPicture());
+  picture->setPixmap(pixmap);
+  picture->resize(pixmap.width() + 2 * kClientEdgePixels, pixmap.height() + 2 * kClientEdgePixels);
 }
 
 }  // namespace varnel
