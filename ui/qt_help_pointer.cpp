@@ -3,29 +3,19 @@
 #include <QApplication>
 #include <QCursor>
 #include <QWidget>
-#include <utility>
 
 namespace varnel {
 
-namespace {
-QPoint RealCursor() {
-  return QCursor::pos();
-}
-}  // namespace
-
 QtHelpPointer::QtHelpPointer(QWidget& mainWindow, QWidget& clientArea)
-    : mainWindow_(mainWindow), clientArea_(clientArea), cursor_(RealCursor) {}
-
-void QtHelpPointer::SetCursorSource(CursorSource source) {
-  cursor_ = source ? std::move(source) : CursorSource(RealCursor);
-}
+    : mainWindow_(mainWindow), clientArea_(clientArea) {}
 
 bool QtHelpPointer::MainWindowIsActive() {
   return QApplication::activeWindow() == &mainWindow_;
 }
 
 ClientPoint QtHelpPointer::PointerInClient() {
-  const QPoint local = clientArea_.mapFromGlobal(cursor_());
+  // The menu bar lies outside the client area, as a dialog's menu does.
+  const QPoint local = clientArea_.mapFromGlobal(QCursor::pos());
   return {local.x(), local.y()};
 }
 
