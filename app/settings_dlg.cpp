@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <array>
 
 #include "ui/control_ids.h"
@@ -85,7 +86,10 @@ void CSettingsDlg::TakeEditText() {
 }
 
 void CSettingsDlg::ShowPath() {
-  edit_->setText(QFile::decodeName(QByteArray::fromStdString(path_)));
+  const QString text = QFile::decodeName(QByteArray::fromStdString(path_));
+  // The box's typing limit never cuts a location it is given.
+  edit_->setMaxLength(std::max(edit_->maxLength(), static_cast<int>(text.size())));
+  edit_->setText(text);
 }
 
 }  // namespace varnel
