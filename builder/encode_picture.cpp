@@ -77,26 +77,38 @@ uint32_t AppendPixels(BinaryFile& output, SurfacePtr sized) {
   return WritePixels(output, sized.get());
 }
 
-}  // namespace
-
-uint32_t EncodePicture(BinaryFile& output, SDL_Surface* picture, uint16_t width, uint16_t height,
-                       const ConversionContext& context) {
+// What every conversion does around its own steps: the preview is put back however it
+// ends, a size of 0 or a lack of memory fails it, and the picture read back from
+// Sized.bmp goes into the image. makeSized(path, placement, preview) gives that picture.
+template <typename MakeSized>
+uint32_t Convert(BinaryFile& output, uint16_t width, uint16_t height,
+                 const ConversionContext& context, MakeSized makeSized) {
   NullPreview noPreview;
   PreviewSink& preview = PreviewOf(context, noPreview);
   PreviewRestorer restorer(preview);
   if (width == 0 || height == 0) return 0;
-  const std::string path = SizedFilePath(context);
   SurfacePtr sized;
   try {
-    std::optional<Bitmap> source = SaveAndLoadSource(picture, path);
-    if (!source) return 0;
-    // The source is taken over: a shrink reuses its rows instead of a second copy.
-    sized = ShowAndRoundTrip(ResizeBitmap(std::move(*source), width, height), path,
-                             PreviewPlacementFor(width, height), preview);
+    sized = makeSized(SizedFilePath(context), PreviewPlacementFor(width, height), preview);
   } catch (const std::bad_alloc&) {
     return 0;  // a picture too large for memory fails like any other conversion
   }
   return AppendPixels(output, std::move(sized));
+}
+
+}  // namespace
+
+uint32_t EncodePicture(BinaryFile& output, SDL_Surface* picture, uint16_t width, uint16_t height,
+                       const ConversionContext& context) {
+  return Convert(output, width, height, context,
+                 [&](const std::string& path, const PreviewPlacement& placement,
+                     PreviewSink& preview) -> SurfacePtr {
+                   std::optional<Bitmap> source = SaveAndLoadSource(picture, path);
+                   if (!source) return nullptr;
+                   // The source is taken over: a shrink reuses its rows, not a second copy.
+                   return ShowAndRoundTrip(ResizeBitmap(std::move(*source), width, height), path,
+                                           placement, preview);
+                 });
 }
 
 std::optional<Bitmap> LoadConversionSource(SDL_Surface* picture, const ConversionContext& context) {
@@ -109,24 +121,16 @@ std::optional<Bitmap> LoadConversionSource(SDL_Surface* picture, const Conversio
 
 uint32_t EncodeFromSource(BinaryFile& output, const Bitmap& source, uint16_t width, uint16_t height,
                           const ConversionContext& context) {
-  NullPreview noPreview;
-  PreviewSink& preview = PreviewOf(context, noPreview);
-  PreviewRestorer restorer(preview);
-  if (width == 0 || height == 0) return 0;
-  const std::string path = SizedFilePath(context);
-  const PreviewPlacement placement = PreviewPlacementFor(width, height);
-  SurfacePtr sized;
-  try {
-    if (source.width == width && source.height == height) {
-      // An unchanged size is the source itself: no copy of a picture this large.
-      if (ShowAndWriteBack(source, path, placement, preview)) sized = LoadPicture(path);
-    } else {
-      sized = ShowAndRoundTrip(ResizeBitmapFrom(source, width, height), path, placement, preview);
-    }
-  } catch (const std::bad_alloc&) {
-    return 0;
-  }
-  return AppendPixels(output, std::move(sized));
+  return Convert(output, width, height, context,
+                 [&](const std::string& path, const PreviewPlacement& placement,
+                     PreviewSink& preview) -> SurfacePtr {
+                   if (source.width != width || source.height != height)
+                     return ShowAndRoundTrip(ResizeBitmapFrom(source, width, height), path,
+                                             placement, preview);
+                   // An unchanged size is the source itself: no copy of a picture this large.
+                   if (!ShowAndWriteBack(source, path, placement, preview)) return nullptr;
+                   return LoadPicture(path);
+                 });
 }
 
 }  // namespace varnel
