@@ -37,8 +37,4 @@ class ContextHelp {
   DialogBaseUnits base_;
 };
 
-// Whether a limited box holds more characters than its field takes, so that taking the
-// controls' values would stop at it.
-bool HoldsOverlongText(const CSlideshowDlg& window);
-
 }  // namespace varnel
