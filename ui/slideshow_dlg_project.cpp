@@ -1,6 +1,8 @@
 // Save and Load with the window as the project commands' host: the options from the
 // controls, the rows of the list, the project file dialogs, the progress bar, the caption
 // and the message boxes.
+#include <chrono>
+
 #include "project/load_command.h"
 #include "project/project_host.h"
 #include "project/save_command.h"
@@ -10,17 +12,50 @@ namespace varnel {
 
 namespace {
 
-// The window's progress bar as Save and Load drive it.
+// The window's progress bar as Save and Load drive it. Every step would paint the window
+// at once; rows whose pictures load in microseconds would then spend nearly all of a Load
+// painting. So steps that come sooner than kShowInterval after the bar was last shown are
+// gathered and shown together with the next one, or when the command ends.
 class ProjectProgressBar final : public ProjectProgress {
  public:
-  explicit ProjectProgressBar(ProgressSink& bar) : bar_(bar) {}
-  void SetRange(int maximum) override { bar_.SetRange(maximum); }
-  void SetPosition(int position) override { bar_.SetPosition(position); }
-  void SetStep(int step) override { bar_.SetStep(step); }
-  void StepIt() override { bar_.StepIt(); }
+  explicit ProjectProgressBar(ProgressBarState& bar) : bar_(bar) {}
+
+  void SetRange(int maximum) override {
+    Show();
+    bar_.SetRange(maximum);
+  }
+  void SetPosition(int position) override {
+    pendingSteps_ = 0;
+    bar_.SetPosition(position);
+  }
+  void SetStep(int step) override {
+    Show();
+    bar_.SetStep(step);
+  }
+  void StepIt() override {
+    ++pendingSteps_;
+    if (Clock::now() - lastShown_ >= kShowInterval) Show();
+  }
+
+  // Shows the steps gathered so far.
+  void Show() {
+    lastShown_ = Clock::now();
+    if (pendingSteps_ == 0) return;
+    if (pendingSteps_ == 1) {
+      bar_.StepIt();
+    } else {
+      bar_.SetPosition(bar_.position() + pendingSteps_ * bar_.step());
+    }
+    pendingSteps_ = 0;
+  }
 
  private:
-  ProgressSink& bar_;
+  using Clock = std::chrono::steady_clock;
+  static constexpr std::chrono::milliseconds kShowInterval{25};
+
+  ProgressBarState& bar_;
+  int pendingSteps_ = 0;
+  Clock::time_point lastShown_{};
 };
 
 class WindowProjectHost final : public ProjectHost {
@@ -52,13 +87,21 @@ class WindowProjectHost final : public ProjectHost {
     window_.document().options = options;
   }
   void RefreshControls() override {
+    progress_.Show();
     window_.UpdateData(false);
     window_.ApplyEnablingRules();
   }
 
+  // Shows the steps the bar has gathered; the command's last steps may be among them.
+  void ShowProgress() { progress_.Show(); }
+
   std::string TitleBase() override { return window_.titleBase(); }
-  void SetCaption(const std::string& caption) override { window_.SetWindowText(caption); }
+  void SetCaption(const std::string& caption) override {
+    progress_.Show();
+    window_.SetWindowText(caption);
+  }
   void ShowMessage(MessageIcon icon, const std::string& message) override {
+    progress_.Show();
     window_.ShowMessage(message, icon == MessageIcon::kError ? MessageBoxIcon::kStop
                                                              : MessageBoxIcon::kExclamation);
   }
@@ -78,12 +121,14 @@ void CSlideshowDlg::OnSave() {
   LongCommand running(*this);
   WindowProjectHost host(*this, *platform_);
   RunSaveCommand(host);
+  host.ShowProgress();
 }
 
 void CSlideshowDlg::OnLoad() {
   LongCommand running(*this);
   WindowProjectHost host(*this, *platform_);
   RunLoadCommand(host);
+  host.ShowProgress();
 }
 
 }  // namespace varnel

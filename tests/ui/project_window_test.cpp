@@ -123,7 +123,7 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
   EXPECT_EQ(seen[1].owner, window.get());
   EXPECT_EQ(seen[1].typedName, "");
   // The window stayed drawn while the file loaded.
-  EXPECT_GE(progressPaints.count, 3);
+  EXPECT_GT(progressPaints.count, 0);
 
   EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)");
   ASSERT_EQ(List()->topLevelItemCount(), 2);
