@@ -67,46 +67,44 @@ void ExpandRow(const uint8_t* in, uint16_t bits, const std::vector<Bgr>& palette
   }
 }
 
-std::optional<Bitmap> Load(BinaryFile& file) {
+bool Load(BinaryFile& file, Bitmap& bitmap) {
   std::array<uint8_t, kBmpFileHeaderSize> fileBytes{};
   std::array<uint8_t, kBitmapInfoHeaderSize> infoBytes{};
-  if (!ReadExactly(file, 0, fileBytes.data(), fileBytes.size())) return std::nullopt;
-  if (!ReadExactly(file, kBmpFileHeaderSize, infoBytes.data(), infoBytes.size()))
-    return std::nullopt;
+  if (!ReadExactly(file, 0, fileBytes.data(), fileBytes.size())) return false;
+  if (!ReadExactly(file, kBmpFileHeaderSize, infoBytes.data(), infoBytes.size())) return false;
   const std::optional<BmpFileHeader> fileHeader = DecodeBmpFileHeader(fileBytes);
-  if (!fileHeader) return std::nullopt;
+  if (!fileHeader) return false;
   const BitmapInfoHeader info = DecodeBitmapInfoHeader(infoBytes);
   if (info.biSize < kBitmapInfoHeaderSize || info.biPlanes != 1 || info.biCompression != kBiRgb ||
       !SupportedDepth(info.biBitCount) || info.biWidth < 1 || info.biHeight == 0 ||
       info.biHeight == std::numeric_limits<int32_t>::min())
-    return std::nullopt;
+    return false;
 
   const bool topDown = info.biHeight < 0;
   const int width = info.biWidth;
   const int height = topDown ? -info.biHeight : info.biHeight;
   const std::optional<BitmapInfoHeader> rgb24 = MakeRgb24Header(width, height);
   const std::optional<BitmapInfo> fileRows = MakeBitmapInfoFor(width, height, 1, info.biBitCount);
-  if (!rgb24 || !fileRows) return std::nullopt;
+  if (!rgb24 || !fileRows) return false;
   const std::size_t fileStride = fileRows->header.biSizeImage / static_cast<uint32_t>(height);
 
   std::vector<Bgr> palette;
-  if (info.biBitCount <= 8 && !ReadPalette(file, *fileHeader, info, palette)) return std::nullopt;
+  if (info.biBitCount <= 8 && !ReadPalette(file, *fileHeader, info, palette)) return false;
 
-  Bitmap bitmap;
   bitmap.width = width;
   bitmap.height = height;
-  bitmap.rows.resize(rgb24->biSizeImage);
+  bitmap.rows.resize(rgb24->biSizeImage);  // a buffer that is large enough stays
   const std::size_t stride = bitmap.stride();
   if (info.biBitCount == 24 && !topDown) {
     // The file's rows are already our rows, padding included.
     if (!ReadExactly(file, fileHeader->pixelOffset, bitmap.rows.data(), bitmap.rows.size()))
-      return std::nullopt;
-    return bitmap;
+      return false;
+    return true;
   }
   std::vector<uint8_t> fileRow(fileStride);
   file.Seek(fileHeader->pixelOffset);
   for (int i = 0; i < height; ++i) {
-    if (file.Read(fileRow.data(), fileRow.size()) != fileRow.size()) return std::nullopt;
+    if (file.Read(fileRow.data(), fileRow.size()) != fileRow.size()) return false;
     const int bottomUpRow = topDown ? height - 1 - i : i;
     uint8_t* out = bitmap.rows.data() + static_cast<std::size_t>(bottomUpRow) * stride;
     if (info.biBitCount == 24)
@@ -114,18 +112,24 @@ std::optional<Bitmap> Load(BinaryFile& file) {
     else
       ExpandRow(fileRow.data(), info.biBitCount, palette, width, out);
   }
-  return bitmap;
+  return true;
 }
 
 }  // namespace
 
-std::optional<Bitmap> LoadBmpFile(const std::string& path) {
+bool LoadBmpFileInto(const std::string& path, Bitmap& bitmap) {
   try {
     BinaryFile file = BinaryFile::OpenForReading(path);
-    return Load(file);
+    return Load(file, bitmap);
   } catch (const FileError&) {
-    return std::nullopt;
+    return false;
   }
+}
+
+std::optional<Bitmap> LoadBmpFile(const std::string& path) {
+  Bitmap bitmap;
+  if (!LoadBmpFileInto(path, bitmap)) return std::nullopt;
+  return bitmap;
 }
 
 }  // namespace varnel

@@ -13,4 +13,9 @@ namespace varnel {
 // the file is missing, of another kind, damaged, or too large to describe.
 std::optional<Bitmap> LoadBmpFile(const std::string& path);
 
+// The same into a bitmap whose buffer is reused when it is large enough: fresh memory is
+// slow to touch, and a build loads one picture of about the same size after another.
+// False, with the bitmap's contents undefined, where LoadBmpFile gives nothing.
+bool LoadBmpFileInto(const std::string& path, Bitmap& bitmap);
+
 }  // namespace varnel

@@ -130,7 +130,6 @@ class ImageWriter {
     const int effect =
         options_.effectOverride ? options_.effectOverrideIndex : LabelIndex(row.effectLabel);
     SurfaceLock lock(picture);
-    source_.reset();
     sourceTried_ = false;
     SlideRecord record;
     const bool fullSizeFits = picture->w <= kMaxFullSizeSide && picture->h <= kMaxFullSizeSide;
@@ -172,11 +171,11 @@ class ImageWriter {
     EnsureFits(end, row, index);
     // The picture goes through Sized.bmp once; its versions are all made from that source.
     if (!sourceTried_) {
-      source_ = LoadConversionSource(picture, context_);
+      sourceLoaded_ = LoadConversionSource(picture, context_, source_);
       sourceTried_ = true;
     }
     const uint32_t offset =
-        source_ ? EncodeFromSource(image_, *source_, width, height, context_) : 0;
+        sourceLoaded_ ? EncodeFromSource(image_, source_, width, height, context_) : 0;
     if (offset == 0) {
       host_.PictureNote(row.path, "the " + std::to_string(width) + " x " + std::to_string(height) +
                                       " version could not be made");
@@ -210,8 +209,10 @@ class ImageWriter {
   BinaryFile& image_;
   ConversionContext context_;
   uint64_t templateLength_ = 0;
-  std::optional<Bitmap> source_;  // the current picture as the resampler reads it
+  // The current picture as the resampler reads it; its buffer serves picture after picture.
+  Bitmap source_;
   bool sourceTried_ = false;
+  bool sourceLoaded_ = false;
 };
 
 // Removes what a failed build left, so no half-written file looks like an image. Only a

@@ -111,11 +111,12 @@ uint32_t EncodePicture(BinaryFile& output, SDL_Surface* picture, uint16_t width,
                  });
 }
 
-std::optional<Bitmap> LoadConversionSource(SDL_Surface* picture, const ConversionContext& context) {
+bool LoadConversionSource(SDL_Surface* picture, const ConversionContext& context, Bitmap& source) {
   try {
-    return SaveAndLoadSource(picture, SizedFilePath(context));
+    const std::string path = SizedFilePath(context);
+    return picture != nullptr && SavePicture(picture, path) && LoadBmpFileInto(path, source);
   } catch (const std::bad_alloc&) {
-    return std::nullopt;
+    return false;
   }
 }
 

@@ -26,10 +26,10 @@ uint32_t EncodePicture(BinaryFile& output, SDL_Surface* picture, uint16_t width,
                        const ConversionContext& context);
 
 // The first half of a conversion, which depends on the picture alone: the picture is
-// written to Sized.bmp as the picture library saves it and read back as 24-bit rows.
-// Nothing when either step fails. A picture converted to several sizes goes through this
-// once instead of once per size.
-std::optional<Bitmap> LoadConversionSource(SDL_Surface* picture, const ConversionContext& context);
+// written to Sized.bmp as the picture library saves it and read back as 24-bit rows into
+// source (whose buffer is reused). False when either step fails. A picture converted to
+// several sizes goes through this once instead of once per size.
+bool LoadConversionSource(SDL_Surface* picture, const ConversionContext& context, Bitmap& source);
 
 // The rest of a conversion from such a source, which stays unchanged: the same bytes and
 // the same result as EncodePicture of the picture the source came from.

@@ -182,9 +182,15 @@ TEST(EncodeFromSource, GivesTheBytesOfAConversionOfItsOwn) {
   SurfacePtr picture = LoadPicture(testing::TestDataPath("picture.jpg"));
   ASSERT_TRUE(picture);
   const ConversionContext context{dir.workDirectory(), nullptr};
-  const std::optional<Bitmap> source = LoadConversionSource(picture.get(), context);
-  ASSERT_TRUE(source);
-  const std::vector<uint8_t> sourceRows = source->rows;
+  // The source's buffer first holds a larger picture, as it does in a build.
+  Bitmap source;
+  SurfacePtr larger = testing::MakeSurface24(300, 200, [](int x, int y) {
+    return Rgb{uint8_t(x), uint8_t(y), 99};
+  });
+  ASSERT_TRUE(LoadConversionSource(larger.get(), context, source));
+  ASSERT_TRUE(LoadConversionSource(picture.get(), context, source));
+  EXPECT_EQ(source.width, 48);
+  const std::vector<uint8_t> sourceRows = source.rows;
   for (const auto& [w, h] : {std::pair{48, 32}, std::pair{44, 32}, std::pair{240, 160},
                              std::pair{60, 40}, std::pair{24, 16}, std::pair{300, 20}}) {
     BinaryFile alone = BinaryFile::Create(dir.file("alone.gba"));
@@ -193,7 +199,7 @@ TEST(EncodeFromSource, GivesTheBytesOfAConversionOfItsOwn) {
     shared.WriteZeros(kPictureDataOffset + 3);
     const uint32_t expected = EncodePicture(alone, picture.get(), static_cast<uint16_t>(w),
                                             static_cast<uint16_t>(h), context);
-    EXPECT_EQ(EncodeFromSource(shared, *source, static_cast<uint16_t>(w), static_cast<uint16_t>(h),
+    EXPECT_EQ(EncodeFromSource(shared, source, static_cast<uint16_t>(w), static_cast<uint16_t>(h),
                                context),
               expected)
         << w << "x" << h;
@@ -203,7 +209,7 @@ TEST(EncodeFromSource, GivesTheBytesOfAConversionOfItsOwn) {
               testing::ReadAllBytes(dir.file("shared.gba")))
         << w << "x" << h;
   }
-  EXPECT_EQ(source->rows, sourceRows);  // the source is left as it was
+  EXPECT_EQ(source.rows, sourceRows);  // the source is left as it was
 }
 
 }  // namespace
