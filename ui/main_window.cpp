@@ -315,8 +315,12 @@ void MainWindow::MirrorList() {
     delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
   }
   while (list->topLevelItemCount() < rowCount) new QTreeWidgetItem(list);
+  shownRows_.resize(rows.size());
   for (int r = 0; r < rowCount; ++r) {
     const PictureEntry& row = rows[static_cast<std::size_t>(r)];
+    PictureEntry& shown = shownRows_[static_cast<std::size_t>(r)];
+    if (shown == row) continue;  // a new item and a new slot are both empty
+    shown = row;
     const QString texts[kPictureEntryColumns] = {
         FromUtf8(row.fileName),   FromLatin1(row.effectLabel), FromLatin1(row.sizingLabel),
         FromLatin1(row.sizeText), FromUtf8(row.path),          FromLatin1(row.caption)};

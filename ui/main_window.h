@@ -90,6 +90,9 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   std::unique_ptr<QtHelpPointer> helpPointer_;
   std::unique_ptr<ContextHelp> contextHelp_;  // the help timer's tick
   QMetaObject::Connection focusConnection_;
+  // The rows as the list widget shows them, so a mirror converts only rows that changed:
+  // a Load of many rows mirrors the list once per row.
+  std::vector<PictureEntry> shownRows_;
   bool mirroring_ = false;  // the window is showing the model; its signals are not input
   bool ending_ = false;
   int result_ = 0;
