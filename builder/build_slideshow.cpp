@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "builder/caption_block.h"
 #include "builder/encode_picture.h"
@@ -236,14 +237,17 @@ BinaryFile OpenTemplate(const std::string& path) {
 }  // namespace
 
 std::string InstalledTemplatePath() {
-  const std::string exeDir = ExecutableDirectory();
-  for (const std::string& candidate :
-       {exeDir + "/" + kTemplateName, exeDir + "/../share/varnel/" + kTemplateName,
-        std::string(VARNEL_DATA_DIR) + "/" + kTemplateName}) {
-    if (!exeDir.empty() && IsRegularFile(candidate)) return candidate;
+  // Beside the executable (the build tree), under its installation prefix, and where the
+  // build was configured to install it.
+  std::vector<std::string> candidates;
+  if (const std::string exeDir = ExecutableDirectory(); !exeDir.empty()) {
+    candidates.push_back(exeDir + "/" + kTemplateName);
+    candidates.push_back(exeDir + "/../share/varnel/" + kTemplateName);
   }
-  const std::string installed = std::string(VARNEL_DATA_DIR) + "/" + kTemplateName;
-  return IsRegularFile(installed) ? installed : std::string();
+  candidates.push_back(std::string(VARNEL_DATA_DIR) + "/" + kTemplateName);
+  for (const std::string& candidate : candidates)
+    if (IsRegularFile(candidate)) return candidate;
+  return {};
 }
 
 BuildFiles DefaultBuildFiles(const std::string& workDirectory) {
