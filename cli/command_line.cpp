@@ -241,8 +241,10 @@ Files:
   --help               show this text
   --version            show the version
 
-Exit status: 0 when the image was written whole, 1 when the build failed, 2 when the
-arguments were not understood.
+Exit status: 0 when the image was written with everything asked for, 1 when the build
+failed (no image), 2 when the arguments were not understood, 3 when the image was written
+but something was left out (a picture that did not load, a project file cut short); each
+such thing is named on a line of its own.
 )";
 }
 

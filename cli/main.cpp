@@ -12,6 +12,7 @@
 #include "cli/terminal_progress.h"
 #include "document/file_error.h"
 #include "document/picture_row.h"
+#include "document/sdl_picture.h"
 #include "project/load_project_document.h"
 
 namespace varnel::cli {
@@ -20,7 +21,34 @@ namespace {
 constexpr int kExitBuilt = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+// The image was written, but without everything that was asked for (a picture that did
+// not load, a project file cut short): scripts can tell it from a complete build.
+constexpr int kExitIncomplete = 3;
 constexpr const char* kProgramName = "varnel-build";
+
+// Everything the show leaves out is said on a line of its own and counted.
+class Shortfalls {
+ public:
+  void PictureLeftOut(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "%s: left out %s: %s\n", kProgramName, path.c_str(), reason.c_str());
+    ++count_;
+  }
+  void Say(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, message.c_str());
+    ++count_;
+  }
+  int count() const { return count_; }
+
+ private:
+  int count_ = 0;
+};
+
+// Why a picture did not load, in the picture library's words where it has some.
+std::string LoadFailureReason() {
+  const char* why = IMG_GetError();
+  if (why == nullptr || *why == '\0') return "the picture could not be loaded";
+  return std::string("the picture could not be loaded (") + why + ")";
+}
 
 std::string CurrentWorkDirectory() {
   std::error_code error;
@@ -32,8 +60,10 @@ std::string CurrentWorkDirectory() {
 // The command line's stand-in for the window.
 class CommandLineHost final : public BuildHost {
  public:
-  CommandLineHost(SlideshowDocument document, std::string workDirectory)
-      : document_(std::move(document)), workDirectory_(std::move(workDirectory)) {}
+  CommandLineHost(SlideshowDocument document, std::string workDirectory, Shortfalls& shortfalls)
+      : document_(std::move(document)),
+        workDirectory_(std::move(workDirectory)),
+        shortfalls_(shortfalls) {}
 
   const SlideshowDocument& CurrentDocument() override { return document_; }
   void ClearPictureInfo() override {}
@@ -47,7 +77,7 @@ class CommandLineHost final : public BuildHost {
   }
   void PictureLeftOut(const std::string& path, const std::string& reason) override {
     progress_.BreakLine();
-    std::fprintf(stderr, "%s: left out %s: %s\n", kProgramName, path.c_str(), reason.c_str());
+    shortfalls_.PictureLeftOut(path, reason);
   }
   void EndProgress() { progress_.BreakLine(); }
   void PictureNote(const std::string& path, const std::string& note) override {
@@ -58,12 +88,13 @@ class CommandLineHost final : public BuildHost {
  private:
   SlideshowDocument document_;
   std::string workDirectory_;
+  Shortfalls& shortfalls_;
   TerminalProgress progress_{stderr};
   NullPreview preview_;
 };
 
 // Rows for the named pictures; a picture that does not load is left out with a line.
-SlideshowDocument DocumentFromPictures(const CommandLine& line) {
+SlideshowDocument DocumentFromPictures(const CommandLine& line, Shortfalls& shortfalls) {
   SlideshowDocument document;
   document.options = SlideshowOptions::DefaultsAfterNew();
   for (const PictureArgument& picture : line.pictures) {
@@ -72,8 +103,7 @@ SlideshowDocument DocumentFromPictures(const CommandLine& line) {
     if (made.ok()) {
       document.rows.push_back(made.row);
     } else {
-      std::fprintf(stderr, "%s: left out %s: the picture could not be loaded\n", kProgramName,
-                   picture.path.c_str());
+      shortfalls.PictureLeftOut(picture.path, LoadFailureReason());
     }
   }
   return document;
@@ -81,14 +111,13 @@ SlideshowDocument DocumentFromPictures(const CommandLine& line) {
 
 // The show of a project file; rows whose pictures no longer load are left out with a
 // line each, and a file cut short builds the rows it holds after saying so.
-std::optional<SlideshowDocument> DocumentFromProject(const std::string& path) {
+std::optional<SlideshowDocument> DocumentFromProject(const std::string& path,
+                                                     Shortfalls& shortfalls) {
   try {
     ProjectDocumentLoad load = LoadProjectDocument(path);
     for (const std::string& leftOut : load.leftOut)
-      std::fprintf(stderr, "%s: left out %s: the picture could not be loaded\n", kProgramName,
-                   leftOut.c_str());
-    if (load.read.end != ProjectFileEnd::kComplete)
-      std::fprintf(stderr, "%s: %s\n", kProgramName, load.problems.c_str());
+      shortfalls.PictureLeftOut(leftOut, "the picture could not be loaded");
+    if (load.read.end != ProjectFileEnd::kComplete) shortfalls.Say(load.problems);
     return std::move(load.document);
   } catch (const FileError& error) {
     std::fprintf(stderr, "%s: %s\n", kProgramName, error.what());
@@ -112,13 +141,15 @@ int Run(const std::vector<std::string>& arguments) {
     return kExitBuilt;
   }
 
+  Shortfalls shortfalls;
   SlideshowDocument document;
   if (line.projectPath) {
-    const std::optional<SlideshowDocument> loaded = DocumentFromProject(*line.projectPath);
+    const std::optional<SlideshowDocument> loaded =
+        DocumentFromProject(*line.projectPath, shortfalls);
     if (!loaded) return kExitFailed;
     document = *loaded;
   } else {
-    document = DocumentFromPictures(line);
+    document = DocumentFromPictures(line, shortfalls);
   }
   // Options given on the command line win over the project file's.
   line.changes.ApplyTo(document.options);
@@ -131,13 +162,13 @@ int Run(const std::vector<std::string>& arguments) {
     std::fprintf(stderr, "%s: no viewer program: neither %sSrc.res nor an installed one exists\n",
                  kProgramName, workDirectory.c_str());
 
-  CommandLineHost host(std::move(document), workDirectory);
+  CommandLineHost host(std::move(document), workDirectory, shortfalls);
   const BuildOutcome outcome = BuildSlideShow(host, files);
   host.EndProgress();
   if (!outcome.ok) return kExitFailed;
   std::printf("%s: wrote %s (%u pictures)\n", kProgramName, files.outputPath.c_str(),
               static_cast<unsigned>(outcome.pictureCount));
-  return kExitBuilt;
+  return shortfalls.count() == 0 ? kExitBuilt : kExitIncomplete;
 }
 
 }  // namespace

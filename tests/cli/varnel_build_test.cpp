@@ -84,7 +84,7 @@ TEST(VarnelBuild, ProjectFileWithCommandLineOptionsOnTop) {
   testing::WriteAllBytes(show.dir.file("show.vrn"), ProjectFileBytes(options, pictures));
 
   const RunResult run = RunBuilder(show.dir, {"--seconds", "30", "show.vrn", "-o", "out.gba"});
-  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.status, 3) << run.output;  // written, but a picture was left out
   EXPECT_NE(run.output.find("left out " + show.dir.file("gone.bmp")), std::string::npos)
       << run.output;
   const ImageReader image(show.dir.file("out.gba"));
@@ -113,6 +113,16 @@ TEST(VarnelBuild, FailuresExitNonZeroWithAMessage) {
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("missing.vrn"), std::string::npos) << run.output;
   EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
+
+  // Pictures that do not load are named with the reason; the image holds the others.
+  testing::WriteAllBytes(show.dir.file("broken.png"), {0x89, 'P', 'N', 'G', 1, 2, 3});
+  run = RunBuilder(show.dir, {show.dir.file("broken.png"), show.a, "-o", "partial.gba"});
+  EXPECT_EQ(run.status, 3) << run.output;
+  EXPECT_NE(run.output.find("left out " + show.dir.file("broken.png") +
+                            ": the picture could not be loaded"),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(ImageReader(show.dir.file("partial.gba")).header().pictureCount, 1);
 
   run = RunBuilder(show.dir, {"--help"});
   EXPECT_EQ(run.status, 0);
