@@ -23,22 +23,8 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout,
   const PixelRect size = ToPixels({0, 0, layout.width, layout.height}, baseUnits_);
   setFixedSize(size.width, size.height);
 
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    const ControlTemplate& t = controls[i];
-    QWidget* widget = CreateControlWidget(t, this);
-    widget->setGeometry(ControlGeometry(t, baseUnits_));
-    widget->setObjectName(t.id == kIdNone ? QStringLiteral("control_none_%1").arg(i)
-                                          : QStringLiteral("control_%1").arg(t.id));
-    ids_.push_back(t.id);
-    controls_.push_back(widget);
-  }
-  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) (*it)->raise();
-  QWidget* previous = nullptr;
-  for (QWidget* widget : controls_) {
-    if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
-    if (previous != nullptr) setTabOrder(previous, widget);
-    previous = widget;
-  }
+  controls_ = CreateTemplateControls(controls, this, baseUnits_);
+  for (const ControlTemplate& t : controls) ids_.push_back(t.id);
 
   if (auto* ok = qobject_cast<QPushButton*>(control(kIdDialogOk))) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -116,4 +116,26 @@ QRect ControlGeometry(const ControlTemplate& control, const DialogBaseUnits& bas
   return QRect(r.x, r.y, r.width, r.height);
 }
 
+std::vector<QWidget*> CreateTemplateControls(std::span<const ControlTemplate> controls,
+                                             QWidget* parent, const DialogBaseUnits& base) {
+  std::vector<QWidget*> widgets;
+  widgets.reserve(controls.size());
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ControlTemplate& t = controls[i];
+    QWidget* widget = CreateControlWidget(t, parent);
+    widget->setGeometry(ControlGeometry(t, base));
+    widget->setObjectName(t.id == kIdNone ? QStringLiteral("control_none_%1").arg(i)
+                                          : QStringLiteral("control_%1").arg(t.id));
+    widgets.push_back(widget);
+  }
+  for (auto it = widgets.rbegin(); it != widgets.rend(); ++it) (*it)->raise();
+  QWidget* previous = nullptr;
+  for (QWidget* widget : widgets) {
+    if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+  return widgets;
+}
+
 }  // namespace varnel

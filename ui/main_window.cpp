@@ -126,24 +126,11 @@ MainWindow::~MainWindow() {
 // ---- Building the window ----
 
 void MainWindow::CreateControls() {
-  QWidget* client = centralWidget();
-  for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
-    const ControlTemplate& t = kMainWindowControls[i];
-    QWidget* widget = CreateControlWidget(t, client);
-    widget->setGeometry(ControlGeometry(t, baseUnits_));
-    widget->setObjectName(t.id == kIdNone ? QStringLiteral("control_none_%1").arg(i)
-                                          : QStringLiteral("control_%1").arg(t.id));
-    widget->setProperty("controlId", t.id);
-    controls_.push_back(widget);
-    if (t.id != kIdNone) ConnectControl(t.id, widget);
-  }
-  // Earlier controls lie on top of later ones, and the tab order is the template order.
-  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) (*it)->raise();
-  QWidget* previous = nullptr;
-  for (QWidget* widget : controls_) {
-    if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
-    if (previous != nullptr) setTabOrder(previous, widget);
-    previous = widget;
+  controls_ = CreateTemplateControls(kMainWindowControls, centralWidget(), baseUnits_);
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    const int id = kMainWindowControls[i].id;
+    controls_[i]->setProperty("controlId", id);
+    if (id != kIdNone) ConnectControl(id, controls_[i]);
   }
 }
 
