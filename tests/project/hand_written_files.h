@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "document/slideshow_options.h"
+
 namespace varnel::testing {
 
 using Bytes = std::vector<uint8_t>;
@@ -64,6 +66,18 @@ inline Bytes NewShowHeader(uint8_t pictureCount) {
 // An empty show after New: 2519 bytes.
 inline Bytes EmptyNewShowFile() {
   return Cat({NewShowHeader(0), Zeros(2500)});
+}
+
+// The options EveryOptionOnFile holds.
+inline SlideshowOptions EveryOptionOn() {
+  SlideshowOptions every;
+  every.helpScreen = every.textDisplay = every.sizingOverride = every.thumbnails = 1;
+  every.timeLimit = every.keyUse = every.effectOverride = 1;
+  every.introCountText = "12";
+  every.secondsText = "30";
+  every.sizingOverrideIndex = 2;
+  every.effectOverrideIndex = 8;
+  return every;
 }
 
 // A Windows-build show with every option on: 12 intro pictures, 30 seconds, override

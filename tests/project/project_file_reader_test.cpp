@@ -55,13 +55,7 @@ TEST(ReadProjectFile, LoadsWindowsBuildFilesWithEveryOption) {
   const Loaded on = Read(testing::EveryOptionOnFile());
   ASSERT_TRUE(on.header);
   EXPECT_FALSE(on.result.cutShort());
-  SlideshowOptions every;
-  every.helpScreen = every.textDisplay = every.sizingOverride = every.thumbnails = 1;
-  every.timeLimit = every.keyUse = every.effectOverride = 1;
-  every.introCountText = "12";
-  every.secondsText = "30";
-  every.sizingOverrideIndex = 2;
-  every.effectOverrideIndex = 8;
+  const SlideshowOptions every = testing::EveryOptionOn();
   EXPECT_EQ(on.header->options, every);
   EXPECT_EQ(on.header->pictureCount, 2);
   const std::vector<StoredPicture> pictures = {{"D:\\Shows\\x.png", "Hi\r\n\xE9t\xE9", 1, 5},

@@ -36,13 +36,7 @@ TEST(WriteProjectFile, RecordsFollowInListOrderWithTheirLabelIndices) {
   EXPECT_EQ(oneRow.size(), 2519u + 139u);
   EXPECT_EQ(oneRow, Cat({testing::NewShowHeader(1), Zeros(2500), record, RecordTail()}));
 
-  SlideshowOptions every;
-  every.helpScreen = every.textDisplay = every.sizingOverride = every.thumbnails = 1;
-  every.timeLimit = every.keyUse = every.effectOverride = 1;
-  every.introCountText = "12";
-  every.secondsText = "30";
-  every.sizingOverrideIndex = 2;
-  every.effectOverrideIndex = 8;
+  const SlideshowOptions every = testing::EveryOptionOn();
   PictureEntry x{"x.png",        "(05) Zoom In",     "(01) FullSize Only",
                  "1x1 (24Bits)", "D:\\Shows\\x.png", "Hi\r\n\xE9t\xE9"};
   PictureEntry y{"y.gif", "(03) Scanlines", "(00) Both", "1x1 (8Bits)", "y.gif", ""};
