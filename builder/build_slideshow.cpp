@@ -48,13 +48,6 @@ std::string ExecutableDirectory() {
   return std::filesystem::path(buffer).parent_path().string();
 }
 
-// Why IMG_Load gave no picture, in the picture library's words where it has some.
-std::string LoadFailureReason() {
-  const char* why = IMG_GetError();
-  if (why == nullptr || *why == '\0') return "the picture could not be loaded";
-  return std::string("the picture could not be loaded (") + why + ")";
-}
-
 // A build that cannot go on; the message is for the user.
 class BuildFailure : public std::runtime_error {
  public:
@@ -99,7 +92,7 @@ class ImageWriter {
       const PictureEntry& row = document_.rows[r];
       SurfacePtr picture = LoadPicture(row.path);
       if (!picture) {
-        host_.PictureLeftOut(row.path, LoadFailureReason());
+        host_.PictureLeftOut(row.path, PictureLoadFailureReason());
         continue;
       }
       const bool intro = written < introCount;

@@ -43,13 +43,6 @@ class Shortfalls {
   int count_ = 0;
 };
 
-// Why a picture did not load, in the picture library's words where it has some.
-std::string LoadFailureReason() {
-  const char* why = IMG_GetError();
-  if (why == nullptr || *why == '\0') return "the picture could not be loaded";
-  return std::string("the picture could not be loaded (") + why + ")";
-}
-
 std::string CurrentWorkDirectory() {
   std::error_code error;
   std::string directory = std::filesystem::current_path(error).string();
@@ -103,7 +96,7 @@ SlideshowDocument DocumentFromPictures(const CommandLine& line, Shortfalls& shor
     if (made.ok()) {
       document.rows.push_back(made.row);
     } else {
-      shortfalls.PictureLeftOut(picture.path, LoadFailureReason());
+      shortfalls.PictureLeftOut(picture.path, PictureLoadFailureReason());
     }
   }
   return document;

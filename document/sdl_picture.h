@@ -20,6 +20,14 @@ inline SurfacePtr LoadPicture(const std::string& path) {
   return SurfacePtr(IMG_Load(path.c_str()));
 }
 
+// Why the last LoadPicture gave no picture, in the picture library's words where it has
+// some: "the picture could not be loaded (...)".
+inline std::string PictureLoadFailureReason() {
+  const char* why = IMG_GetError();
+  if (why == nullptr || *why == '\0') return "the picture could not be loaded";
+  return std::string("the picture could not be loaded (") + why + ")";
+}
+
 // Holds a surface locked for pixel access for as long as it lives.
 class SurfaceLock {
  public:
