@@ -2,11 +2,8 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <stdexcept>
 #include <vector>
 
