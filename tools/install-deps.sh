@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev                               # the editor window
   libgtest-dev libgmock-dev libbenchmark-dev # tests and benchmarks
   gcc-arm-none-eabi libnewlib-arm-none-eabi  # the console viewer
-  libmgba-dev                                # runs the viewer in tests
+  libmgba-dev                                # the console emulator: player, varnel-play, tests
   xvfb xauth imagemagick                     # screenshots of the window and the viewer
   clang libclang-rt-14-dev                   # the project file fuzzer
 )

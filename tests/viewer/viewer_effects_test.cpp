@@ -6,7 +6,7 @@
 #include <iostream>
 #include <set>
 
-#include "tests/viewer/gba_emulator.h"
+#include "emulator/console_emulator.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -25,10 +25,10 @@ struct Change {
 };
 
 // Presses R on a show standing on `from` and follows the screen until `to` is shown.
-Change FollowChange(GbaEmulator& emulator, const Screen15& from, const Screen15& to) {
+Change FollowChange(ConsoleEmulator& emulator, const Screen15& from, const Screen15& to) {
   Change change;
   std::set<Screen15> seen;
-  emulator.HoldKeys(kKeyR);
+  emulator.HoldKeys(kButtonR);
   for (int frame = 1; frame <= 2 * kEffectBudgetFrames; ++frame) {
     emulator.RunFrames(1);
     emulator.ReleaseKeys();
@@ -55,7 +55,7 @@ TEST_P(ViewerEffect, EndsOnExactlyTheNewPictureWellUnderASecond) {
   show.AddPicture(320, 240, kSizingBoth, effect);
   show.AddPicture(100, 60, kSizingFullSizeOnly, effect);  // centred on black
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
 
   const Change change = FollowChange(emulator, show.Resized(0), show.Resized(1));
@@ -96,7 +96,7 @@ TEST(ViewerEffects, AnEffectNumberWithoutAnEffectActsAsNone) {
   show.Build();
   ASSERT_EQ(show.Image().record(1).effect, 255);
   show.Patch(kTableOffset + kRecordBytes * 2 + kEffectIndexOffset, {9});
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   for (uint32_t slot : {1u, 2u}) {
     const Change change = FollowChange(emulator, show.Resized(slot - 1), show.Resized(slot));
@@ -116,9 +116,9 @@ bool IsOneColour(const Screen15& screen) {
 
 // Rows of one colour each; a row split between two steps would not be.
 bool RowsAreWhole(const Screen15& screen) {
-  for (int y = 0; y < kGbaScreenHeight; ++y)
-    for (int x = 1; x < kGbaScreenWidth; ++x)
-      if (screen[y * kGbaScreenWidth + x] != screen[y * kGbaScreenWidth]) return false;
+  for (int y = 0; y < kConsoleScreenHeight; ++y)
+    for (int x = 1; x < kConsoleScreenWidth; ++x)
+      if (screen[y * kConsoleScreenWidth + x] != screen[y * kConsoleScreenWidth]) return false;
   return true;
 }
 
@@ -134,9 +134,9 @@ TEST(ViewerEffects, NoFrameOfAChangeIsTorn) {
         },
         kSizingBoth, effect);
     show.Build();
-    GbaEmulator emulator(show.imagePath());
+    ConsoleEmulator emulator(show.imagePath());
     ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-    emulator.Press(kKeyR);
+    emulator.Press(kButtonR);
     for (int frame = 0; frame < kEffectBudgetFrames; ++frame) {
       emulator.RunFrames(1);
       const Screen15 screen = emulator.Screen();

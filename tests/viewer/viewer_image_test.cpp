@@ -2,7 +2,7 @@
 // template itself: what the console checks in its header.
 #include <gtest/gtest.h>
 
-#include "tests/viewer/gba_emulator.h"
+#include "emulator/console_emulator.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -12,10 +12,10 @@ constexpr int kBootFrames = 10;
 
 // The message screen after boot, checked to stay as it is.
 Screen15 SettledMessage(const std::string& imagePath) {
-  GbaEmulator emulator(imagePath);
+  ConsoleEmulator emulator(imagePath);
   emulator.RunFrames(kBootFrames);
   const Screen15 first = emulator.Screen();
-  emulator.Press(kKeyR | kKeyStart | kKeyA);
+  emulator.Press(kButtonR | kButtonStart | kButtonA);
   emulator.RunFrames(60);
   EXPECT_EQ(Differences(emulator.Screen(), first), 0);
   return first;

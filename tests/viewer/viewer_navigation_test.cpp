@@ -2,7 +2,7 @@
 // through the intro.
 #include <gtest/gtest.h>
 
-#include "tests/viewer/gba_emulator.h"
+#include "emulator/console_emulator.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -16,8 +16,8 @@ constexpr int kOneSecondFrames = 60;
 constexpr int kIntroFrames = 180;
 
 // Presses keys and waits until the slot's resized version is shown.
-::testing::AssertionResult PressAndExpect(GbaEmulator& emulator, ViewerShow& show, uint32_t keys,
-                                          uint32_t slot) {
+::testing::AssertionResult PressAndExpect(ConsoleEmulator& emulator, ViewerShow& show,
+                                          uint32_t keys, uint32_t slot) {
   emulator.Press(keys);
   if (RunUntilShown(emulator, show.Resized(slot), kNoEffectFrames))
     return ::testing::AssertionSuccess();
@@ -29,7 +29,7 @@ TEST(ViewerBoot, ShowsTheFirstSlideResizedAndStaysThere) {
   show.AddPicture(320, 200);
   show.AddPicture(100, 80);
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(600);  // no time limit: nothing changes by itself
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
@@ -39,15 +39,15 @@ TEST(ViewerKeys, ShouldersStepThroughTheSlidesAndWrapAround) {
   ViewerShow show;
   for (int i = 0; i < 3; ++i) show.AddPicture(200 + 20 * i, 150);
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyR, 1));
-  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyR, 2));
-  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyR, 0));  // past the last: the first
-  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyL, 2));  // before the first: the last
-  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyL, 1));
+  EXPECT_TRUE(PressAndExpect(emulator, show, kButtonR, 1));
+  EXPECT_TRUE(PressAndExpect(emulator, show, kButtonR, 2));
+  EXPECT_TRUE(PressAndExpect(emulator, show, kButtonR, 0));  // past the last: the first
+  EXPECT_TRUE(PressAndExpect(emulator, show, kButtonL, 2));  // before the first: the last
+  EXPECT_TRUE(PressAndExpect(emulator, show, kButtonL, 1));
   // A shoulder key held down changes the slide once, not once a frame.
-  emulator.HoldKeys(kKeyR);
+  emulator.HoldKeys(kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(2), kNoEffectFrames));
   emulator.RunFrames(30);
   emulator.ReleaseKeys();
@@ -61,11 +61,11 @@ TEST(ViewerKeys, ShouldersDoNothingWithoutKeyUse) {
   show.AddPicture(240, 160);
   show.options().keyUse = 0;
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   emulator.RunFrames(20);
-  emulator.Press(kKeyL);
+  emulator.Press(kButtonL);
   emulator.RunFrames(20);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
 }
@@ -76,7 +76,7 @@ TEST(ViewerTimer, ChangesTheSlideAfterTheStoredTimeToTheFrame) {
   show.options().timeLimit = 1;
   show.options().secondsText = "1";
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   // The slide stays for the whole second: the frame it appeared in and 60 more VBlanks;
   // the next slide is composed while the last of them is drawn and shown in the frame after.
@@ -99,14 +99,14 @@ TEST(ViewerTimer, BStopsTheTimerAndBAgainRestartsIt) {
   show.options().timeLimit = 1;
   show.options().secondsText = "1";
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(30);
-  emulator.Press(kKeyB);
+  emulator.Press(kButtonB);
   emulator.RunFrames(5 * kOneSecondFrames);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
   // Restarted, the timer gives the slide a full second again.
-  emulator.Press(kKeyB);
+  emulator.Press(kButtonB);
   emulator.RunFrames(kOneSecondFrames - 5);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(1), 10));
@@ -118,7 +118,7 @@ TEST(ViewerTimer, ZeroSecondsMeansNoAutomaticChange) {
   show.options().timeLimit = 1;
   show.options().secondsText = "0";
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(300);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
@@ -131,18 +131,18 @@ TEST(ViewerIntro, ShowsTheIntroPicturesOnceThenLoopsOverTheRest) {
   show.Build();
   // Intro pictures get only their resized version, whatever their sizing says.
   EXPECT_EQ(show.Image().record(0).fullSizeData, 0u);
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(kIntroFrames - 10);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), 20));
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(2, 30, 20), kIntroFrames + 10));
   // The show proper: slides 2 and 3 only.
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(3, 30, 20), kNoEffectFrames));
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(2, 30, 20), kNoEffectFrames));
-  emulator.Press(kKeyL);
+  emulator.Press(kButtonL);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(3, 30, 20), kNoEffectFrames));
 }
 
@@ -151,9 +151,9 @@ TEST(ViewerIntro, RMovesOnBeforeTheIntroTimeIsUp) {
   for (int i = 0; i < 3; ++i) show.AddPicture(240, 160);
   show.options().introCountText = "1";
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  EXPECT_TRUE(PressAndExpect(emulator, show, kKeyR, 1));
+  EXPECT_TRUE(PressAndExpect(emulator, show, kButtonR, 1));
 }
 
 TEST(ViewerIntro, AShowOfIntroPicturesOnlyEndsWithAMessage) {
@@ -161,7 +161,7 @@ TEST(ViewerIntro, AShowOfIntroPicturesOnlyEndsWithAMessage) {
   for (int i = 0; i < 2; ++i) show.AddPicture(240, 160);
   show.options().introCountText = "5";
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kIntroFrames + 10));
   emulator.RunFrames(kIntroFrames + 10);

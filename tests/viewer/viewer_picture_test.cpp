@@ -2,7 +2,7 @@
 // scrolled, and the switch between the two.
 #include <gtest/gtest.h>
 
-#include "tests/viewer/gba_emulator.h"
+#include "emulator/console_emulator.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -15,21 +15,21 @@ TEST(ViewerFullSize, ScrollsWithTheDpadToTheBottomRightCorner) {
   show.AddPicture(400, 300, kSizingFullSizeOnly);
   show.Build();
   const SlideRecord record = show.Image().record(0);
-  const int maxX = record.width - kGbaScreenWidth;
-  const int maxY = record.height - kGbaScreenHeight;
-  GbaEmulator emulator(show.imagePath());
+  const int maxX = record.width - kConsoleScreenWidth;
+  const int maxY = record.height - kConsoleScreenHeight;
+  ConsoleEmulator emulator(show.imagePath());
   // A picture larger than the screen starts with its middle in view.
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0, maxX / 2, maxY / 2), kBootFrames));
-  emulator.HoldKeys(kKeyDown | kKeyRight);
+  emulator.HoldKeys(kButtonDown | kButtonRight);
   emulator.RunFrames(60);
   emulator.ReleaseKeys();
   emulator.RunFrames(2);
   EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, maxX, maxY)), 0);
   // Held further, the window stays at the corner.
-  emulator.HoldKeys(kKeyDown | kKeyRight);
+  emulator.HoldKeys(kButtonDown | kButtonRight);
   emulator.RunFrames(10);
   EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, maxX, maxY)), 0);
-  emulator.HoldKeys(kKeyUp | kKeyLeft);
+  emulator.HoldKeys(kButtonUp | kButtonLeft);
   emulator.RunFrames(80);
   EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, 0, 0)), 0);
 }
@@ -38,10 +38,10 @@ TEST(ViewerFullSize, EveryScrolledFrameIsAWholeWindow) {
   ViewerShow show;
   show.AddPicture(480, 160, kSizingFullSizeOnly);
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0, 120, 0), kBootFrames));
   // No frame may show two windows at once (a tear): each is one scroll position.
-  emulator.HoldKeys(kKeyRight);
+  emulator.HoldKeys(kButtonRight);
   int position = 120;
   for (int frame = 0; frame < 40; ++frame) {
     emulator.RunFrames(1);
@@ -57,15 +57,15 @@ TEST(ViewerFullSize, ASmallPictureIsCentredOnBlack) {
   show.AddPicture(100, 60, kSizingFullSizeOnly);
   show.AddPicture(400, 100, kSizingFullSizeOnly);  // wide: scrolls across, centred down
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0), kBootFrames));
-  emulator.HoldKeys(kKeyDown | kKeyRight);  // nothing to scroll
+  emulator.HoldKeys(kButtonDown | kButtonRight);  // nothing to scroll
   emulator.RunFrames(10);
   EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0)), 0);
   emulator.ReleaseKeys();
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(1, 80, 0), kBootFrames));
-  emulator.HoldKeys(kKeyDown | kKeyLeft);
+  emulator.HoldKeys(kButtonDown | kButtonLeft);
   emulator.RunFrames(40);
   EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(1, 0, 0)), 0);
 }
@@ -75,20 +75,20 @@ TEST(ViewerFullSize, ASwitchesBetweenTheResizedAndTheFullSizeVersion) {
   show.AddPicture(320, 240, kSizingBoth);
   show.AddPicture(320, 240, kSizingResizedOnly);
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kKeyA);
+  emulator.Press(kButtonA);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0, 40, 40), 4));
-  emulator.HoldKeys(kKeyUp | kKeyLeft);
+  emulator.HoldKeys(kButtonUp | kButtonLeft);
   emulator.RunFrames(20);
   emulator.ReleaseKeys();
   EXPECT_TRUE(RunUntilShown(emulator, show.FullSize(0, 0, 0), 4));
-  emulator.Press(kKeyA);
+  emulator.Press(kButtonA);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), 4));
   // A slide with one version has nothing to switch to.
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kBootFrames));
-  emulator.Press(kKeyA);
+  emulator.Press(kButtonA);
   emulator.RunFrames(4);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(1)), 0);
 }
@@ -103,9 +103,9 @@ TEST(ViewerFullSize, ASlideWithNoPictureSaysSoAndTheShowGoesOn) {
   show.options().introCountText = "1";  // the intro picture still gets its resized version
   show.Build();
   ASSERT_EQ(show.Image().record(1).resizedData, 0u);
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   emulator.RunFrames(4);
   EXPECT_TRUE(IsTextOnBlack(emulator.Screen()));
 }

@@ -2,7 +2,7 @@
 // thumbnail chooser.
 #include <gtest/gtest.h>
 
-#include "tests/viewer/gba_emulator.h"
+#include "emulator/console_emulator.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -13,16 +13,16 @@ constexpr int kKeyFrames = 4;  // for a key's effect to reach the screen
 constexpr uint16_t kWhite = 0x7FFF;
 
 struct Box {
-  int left = kGbaScreenWidth, top = kGbaScreenHeight, right = -1, bottom = -1;
+  int left = kConsoleScreenWidth, top = kConsoleScreenHeight, right = -1, bottom = -1;
   bool empty() const { return right < 0; }
 };
 
 // The smallest rectangle holding every pixel in which the screens differ.
 Box DifferenceBox(const Screen15& a, const Screen15& b) {
   Box box;
-  for (int y = 0; y < kGbaScreenHeight; ++y) {
-    for (int x = 0; x < kGbaScreenWidth; ++x) {
-      if (a[y * kGbaScreenWidth + x] == b[y * kGbaScreenWidth + x]) continue;
+  for (int y = 0; y < kConsoleScreenHeight; ++y) {
+    for (int x = 0; x < kConsoleScreenWidth; ++x) {
+      if (a[y * kConsoleScreenWidth + x] == b[y * kConsoleScreenWidth + x]) continue;
       box.left = std::min(box.left, x);
       box.right = std::max(box.right, x);
       box.top = std::min(box.top, y);
@@ -48,13 +48,13 @@ bool IsDarkened(uint16_t shown, uint16_t under, int level) {
 ::testing::AssertionResult ShowsCaptionOver(const Screen15& screen, const Screen15& picture) {
   const Box box = DifferenceBox(screen, picture);
   if (box.empty()) return ::testing::AssertionFailure() << "no caption on screen";
-  if (box.bottom < kGbaScreenHeight - 12 || std::abs(box.left + box.right - 239) > 2)
+  if (box.bottom < kConsoleScreenHeight - 12 || std::abs(box.left + box.right - 239) > 2)
     return ::testing::AssertionFailure() << "caption box not at the bottom centre";
   int text = 0;
   for (int y = box.top; y <= box.bottom; ++y) {
     for (int x = box.left; x <= box.right; ++x) {
-      const uint16_t shown = screen[y * kGbaScreenWidth + x];
-      const uint16_t under = picture[y * kGbaScreenWidth + x];
+      const uint16_t shown = screen[y * kConsoleScreenWidth + x];
+      const uint16_t under = picture[y * kConsoleScreenWidth + x];
       if (shown == kWhite) {
         ++text;
       } else if (shown != 0) {
@@ -75,9 +75,10 @@ bool IsDarkened(uint16_t shown, uint16_t under, int level) {
 int TextLines(const Screen15& screen) {
   int lines = 0;
   bool inLine = false;
-  for (int y = 0; y < kGbaScreenHeight; ++y) {
+  for (int y = 0; y < kConsoleScreenHeight; ++y) {
     bool ink = false;
-    for (int x = 0; x < kGbaScreenWidth && !ink; ++x) ink = screen[y * kGbaScreenWidth + x] != 0;
+    for (int x = 0; x < kConsoleScreenWidth && !ink; ++x)
+      ink = screen[y * kConsoleScreenWidth + x] != 0;
     if (ink && !inLine) ++lines;
     inLine = ink;
   }
@@ -90,27 +91,27 @@ TEST(ViewerCaption, SelectShowsAndHidesTheCaptionOverThePicture) {
   show.AddPicture(320, 240, kSizingFullSizeOnly, 0, "A second caption");
   show.AddPicture(240, 160);  // no caption
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
 
-  emulator.Press(kKeySelect);
+  emulator.Press(kButtonSelect);
   emulator.RunFrames(kKeyFrames);
   EXPECT_TRUE(ShowsCaptionOver(emulator.Screen(), show.Resized(0)));
-  emulator.Press(kKeySelect);
+  emulator.Press(kButtonSelect);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(0), kKeyFrames));
 
   // Once on, captions stay on from slide to slide, and a slide without one shows none.
-  emulator.Press(kKeySelect);
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonSelect);
+  emulator.Press(kButtonR);
   emulator.RunFrames(kKeyFrames);
   EXPECT_TRUE(ShowsCaptionOver(emulator.Screen(), show.FullSize(1, 40, 40)));
   // The caption stays in place while the picture scrolls under it.
-  emulator.HoldKeys(kKeyUp | kKeyLeft);
+  emulator.HoldKeys(kButtonUp | kButtonLeft);
   emulator.RunFrames(20);
   emulator.ReleaseKeys();
   emulator.RunFrames(2);
   EXPECT_TRUE(ShowsCaptionOver(emulator.Screen(), show.FullSize(1, 0, 0)));
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(2), kKeyFrames));
   emulator.RunFrames(10);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(2)), 0);
@@ -121,9 +122,9 @@ TEST(ViewerCaption, NothingToShowWithoutTextDisplay) {
   show.AddPicture(240, 160, kSizingBoth, 0, "Not stored");
   show.options().textDisplay = 0;
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kKeySelect);
+  emulator.Press(kButtonSelect);
   emulator.RunFrames(kKeyFrames);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
 }
@@ -134,22 +135,22 @@ TEST(ViewerHelp, StartShowsTheKeysInForceAndBGoesBack) {
   show.AddPicture(240, 160);
   show.options().thumbnails = 0;
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kKeyStart);
+  emulator.Press(kButtonStart);
   emulator.RunFrames(kKeyFrames);
   const Screen15 help = emulator.Screen();
   EXPECT_TRUE(IsTextOnBlack(help));
   // Keys other than the way back do nothing here.
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   emulator.RunFrames(kKeyFrames);
   EXPECT_EQ(Differences(emulator.Screen(), help), 0);
-  emulator.Press(kKeyB);
+  emulator.Press(kButtonB);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(0), kKeyFrames));
   // Without thumbnails, Start on the help screen goes back as well.
-  emulator.Press(kKeyStart);
+  emulator.Press(kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  emulator.Press(kKeyStart);
+  emulator.Press(kButtonStart);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(0), kKeyFrames));
 
   // The same show without the shoulder keys lists two keys fewer (R and L).
@@ -159,9 +160,9 @@ TEST(ViewerHelp, StartShowsTheKeysInForceAndBGoesBack) {
   fewerKeys.options().thumbnails = 0;
   fewerKeys.options().keyUse = 0;
   fewerKeys.Build();
-  GbaEmulator other(fewerKeys.imagePath());
+  ConsoleEmulator other(fewerKeys.imagePath());
   ASSERT_TRUE(RunUntilShown(other, fewerKeys.Resized(0), kBootFrames));
-  other.Press(kKeyStart);
+  other.Press(kButtonStart);
   other.RunFrames(kKeyFrames);
   EXPECT_TRUE(IsTextOnBlack(other.Screen()));
   EXPECT_EQ(TextLines(other.Screen()), TextLines(help) - 2);
@@ -173,9 +174,9 @@ TEST(ViewerHelp, StartDoesNothingWhenTheShowHasNoHelpScreenNorThumbnails) {
   show.options().helpScreen = 0;
   show.options().thumbnails = 0;
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kKeyStart);
+  emulator.Press(kButtonStart);
   emulator.RunFrames(kKeyFrames);
   EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
 }
@@ -185,15 +186,16 @@ TEST(ViewerHelp, StartDoesNothingWhenTheShowHasNoHelpScreenNorThumbnails) {
 int ChooserDifferences(const Screen15& screen, const Screen15& thumbnails, int cursorCell) {
   constexpr int kFrame = 3;
   int count = 0;
-  for (int y = 0; y < kGbaScreenHeight; ++y) {
-    for (int x = 0; x < kGbaScreenWidth; ++x) {
+  for (int y = 0; y < kConsoleScreenHeight; ++y) {
+    for (int x = 0; x < kConsoleScreenWidth; ++x) {
       const int cell = (y / kThumbnailHeight) * 4 + x / kThumbnailWidth;
       const int inX = x % kThumbnailWidth;
       const int inY = y % kThumbnailHeight;
       const bool underFrame =
           cell == cursorCell && (inX < kFrame || inY < kFrame || inX >= kThumbnailWidth - kFrame ||
                                  inY >= kThumbnailHeight - kFrame);
-      if (!underFrame && screen[y * kGbaScreenWidth + x] != thumbnails[y * kGbaScreenWidth + x])
+      if (!underFrame &&
+          screen[y * kConsoleScreenWidth + x] != thumbnails[y * kConsoleScreenWidth + x])
         ++count;
     }
   }
@@ -205,25 +207,25 @@ TEST(ViewerChooser, ShowsTheThumbnailsAndJumpsToTheChosenSlide) {
   for (int i = 0; i < 6; ++i) show.AddPicture(200, 140);
   show.options().helpScreen = 0;
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kKeyStart);
+  emulator.Press(kButtonStart);
   emulator.RunFrames(kKeyFrames);
   const Screen15 grid = show.Thumbnails(0, 6);
   EXPECT_EQ(ChooserDifferences(emulator.Screen(), grid, 0), 0);
   EXPECT_NE(Differences(emulator.Screen(), grid), 0);  // the cursor's frame
-  emulator.Press(kKeyRight);
-  emulator.Press(kKeyRight);
+  emulator.Press(kButtonRight);
+  emulator.Press(kButtonRight);
   emulator.RunFrames(kKeyFrames);
   EXPECT_EQ(ChooserDifferences(emulator.Screen(), grid, 2), 0);
-  emulator.Press(kKeyA);
+  emulator.Press(kButtonA);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(2), kKeyFrames));
   // B leaves the chooser without a change.
-  emulator.Press(kKeyStart);
+  emulator.Press(kButtonStart);
   emulator.RunFrames(kKeyFrames);
   EXPECT_EQ(ChooserDifferences(emulator.Screen(), grid, 2), 0);
-  emulator.Press(kKeyDown);
-  emulator.Press(kKeyB);
+  emulator.Press(kButtonDown);
+  emulator.Press(kButtonB);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(2), kKeyFrames));
 }
 
@@ -232,27 +234,27 @@ TEST(ViewerChooser, ShouldersTurnPagesAndTheHelpScreenLeadsThere) {
   for (int i = 0; i < 21; ++i) show.AddPicture(120, 80, kSizingResizedOnly);
   show.options().introCountText = "1";  // the intro picture has no thumbnail
   show.Build();
-  GbaEmulator emulator(show.imagePath());
+  ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kKeyR);
+  emulator.Press(kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kKeyFrames));
-  emulator.Press(kKeyStart);  // help screen
+  emulator.Press(kButtonStart);  // help screen
   emulator.RunFrames(kKeyFrames);
   EXPECT_TRUE(IsTextOnBlack(emulator.Screen()));
-  emulator.Press(kKeyStart);  // on to the chooser, the first page: slides 1-16
+  emulator.Press(kButtonStart);  // on to the chooser, the first page: slides 1-16
   emulator.RunFrames(kKeyFrames);
   EXPECT_EQ(ChooserDifferences(emulator.Screen(), show.Thumbnails(1, 16), 0), 0);
-  emulator.Press(kKeyR);  // second page: slides 17-20, the rest black
+  emulator.Press(kButtonR);  // second page: slides 17-20, the rest black
   emulator.RunFrames(kKeyFrames);
   EXPECT_EQ(ChooserDifferences(emulator.Screen(), show.Thumbnails(17, 4), 0), 0);
-  emulator.Press(kKeyRight);
-  emulator.Press(kKeyA);
+  emulator.Press(kButtonRight);
+  emulator.Press(kButtonA);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(18), kKeyFrames));
-  emulator.Press(kKeyStart);
+  emulator.Press(kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  emulator.Press(kKeyStart);
+  emulator.Press(kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  emulator.Press(kKeyL);  // pages wrap around: back to the first
+  emulator.Press(kButtonL);  // pages wrap around: back to the first
   emulator.RunFrames(kKeyFrames);
   EXPECT_EQ(ChooserDifferences(emulator.Screen(), show.Thumbnails(1, 16), 1), 0);
 }

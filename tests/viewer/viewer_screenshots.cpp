@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/viewer/gba_emulator.h"
+#include "emulator/console_emulator.h"
 
 namespace {
 
-using varnel::testing::GbaEmulator;
-namespace keys = varnel::testing;
+using varnel::ConsoleEmulator;
+namespace keys = varnel;
 
 class ScreenshotRun {
  public:
@@ -41,7 +41,7 @@ class ScreenshotRun {
   }
 
  private:
-  GbaEmulator emulator_;
+  ConsoleEmulator emulator_;
   std::filesystem::path directory_;
   int count_ = 0;
 };
@@ -53,33 +53,33 @@ constexpr int kSettle = 50;
 void RunSampleShow(ScreenshotRun& run) {
   run.Run(20);
   run.Save("intro");
-  run.Press(keys::kKeyR, kMidTransition - 2);  // out of the intro, into slide 1
+  run.Press(keys::kButtonR, kMidTransition - 2);  // out of the intro, into slide 1
   run.Save("first-slide-mid-transition");
   run.Run(kSettle);
   run.Save("first-slide");
-  run.Press(keys::kKeySelect, 4);
+  run.Press(keys::kButtonSelect, 4);
   run.Save("caption");
-  run.Press(keys::kKeySelect, 4);
-  run.Press(keys::kKeyA, 4);
+  run.Press(keys::kButtonSelect, 4);
+  run.Press(keys::kButtonA, 4);
   run.Save("full-size");
-  run.Press(keys::kKeyA, 4);
+  run.Press(keys::kButtonA, 4);
   for (int slide = 2; slide <= 6; ++slide) {
-    run.Press(keys::kKeyR, kMidTransition - 2);
+    run.Press(keys::kButtonR, kMidTransition - 2);
     run.Save("slide-" + std::to_string(slide) + "-mid-transition");
     run.Run(kSettle);
     run.Save("slide-" + std::to_string(slide));
     if (slide == 2) {
-      run.Hold(keys::kKeyRight, 90);
+      run.Hold(keys::kButtonRight, 90);
       run.Save("slide-2-scrolled");
     }
   }
-  run.Press(keys::kKeyStart, 6);
+  run.Press(keys::kButtonStart, 6);
   run.Save("help-screen");
-  run.Press(keys::kKeyStart, 6);
+  run.Press(keys::kButtonStart, 6);
   run.Save("chooser");
-  run.Press(keys::kKeyDown, 4);
+  run.Press(keys::kButtonDown, 4);
   run.Save("chooser-cursor-moved");
-  run.Press(keys::kKeyB, 6);
+  run.Press(keys::kButtonB, 6);
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 
 #include "builder/rom_layout.h"
 #include "document/label_tables.h"
+#include "emulator/console_emulator.h"
 #include "tests/support/image_reader.h"
 #include "tests/support/recording_build_host.h"
 #include "tests/support/test_support.h"
-#include "tests/viewer/gba_emulator.h"
 
 namespace varnel::testing {
 
@@ -58,6 +58,7 @@ bool IsTextOnBlack(const Screen15& screen);
 
 // Runs frame by frame until the screen equals the expected one; returns the frames run,
 // or nothing when it does not within maxFrames.
-std::optional<int> RunUntilShown(GbaEmulator& emulator, const Screen15& expected, int maxFrames);
+std::optional<int> RunUntilShown(ConsoleEmulator& emulator, const Screen15& expected,
+                                 int maxFrames);
 
 }  // namespace varnel::testing

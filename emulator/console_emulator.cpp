@@ -1,0 +1,166 @@
+// The mgba headers lay out their structures by the build flags in flags.h, which none of
+// them includes itself: it must come first.
+#include <mgba/flags.h>
+// clang-format off
+#include <mgba/core/core.h>
+#include <mgba/core/log.h>
+#include <mgba-util/vfs.h>
+// clang-format on
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+#include "emulator/console_emulator.h"
+
+namespace varnel {
+
+namespace {
+
+// The cartridge address space: no image the console can run is larger.
+constexpr std::uintmax_t kMaxImageBytes = 32u * 1024 * 1024;
+
+static_assert(sizeof(color_t) == sizeof(uint32_t), "libmgba built with 32-bit pixels expected");
+
+void DiscardLog(mLogger*, int, mLogLevel, const char*, va_list) {}
+
+// Without a logger of our own the library prints its log on standard output.
+void SilenceLibraryLog() {
+  static mLogger logger{DiscardLog, nullptr};
+  mLogSetDefaultLogger(&logger);
+}
+
+std::vector<uint8_t> ReadImage(const std::string& path) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  if (!file) {
+    throw std::runtime_error("The image " + path + " could not be opened (" + std::strerror(errno) +
+                             ").");
+  }
+  const std::streamoff length = file.tellg();
+  if (length <= 0) throw std::runtime_error("The image " + path + " is empty.");
+  if (static_cast<std::uintmax_t>(length) > kMaxImageBytes) {
+    throw std::runtime_error("The image " + path + " is larger than a cartridge holds (32 MiB).");
+  }
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(length));
+  file.seekg(0);
+  if (!file.read(reinterpret_cast<char*>(bytes.data()), length)) {
+    throw std::runtime_error("The image " + path + " could not be read.");
+  }
+  return bytes;
+}
+
+// Each 5-bit channel is widened to 8 bits in the video buffer; its top five bits give it back.
+uint16_t To15(uint32_t pixel) {
+  const uint32_t r = (pixel >> 3) & 0x1F;
+  const uint32_t g = (pixel >> 11) & 0x1F;
+  const uint32_t b = (pixel >> 19) & 0x1F;
+  return static_cast<uint16_t>(r | (g << 5) | (b << 10));
+}
+
+// The buffer holds red in its low byte; the top byte is not defined.
+uint32_t ToRgb(uint32_t pixel) {
+  const uint32_t r = pixel & 0xFF;
+  const uint32_t g = (pixel >> 8) & 0xFF;
+  const uint32_t b = (pixel >> 16) & 0xFF;
+  return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+}  // namespace
+
+ConsoleEmulator::ConsoleEmulator(const std::string& imagePath) : video_(kConsoleScreenPixels) {
+  SilenceLibraryLog();
+  const std::vector<uint8_t> image = ReadImage(imagePath);
+  // The core keeps its own copy: the file may change on disk while the image runs.
+  VFile* rom = VFileMemChunk(image.data(), image.size());
+  if (rom == nullptr) throw std::runtime_error("Not enough memory for the image " + imagePath);
+  core_ = mCoreFindVF(rom);
+  if (core_ == nullptr) {
+    rom->close(rom);
+    throw std::runtime_error("The file " + imagePath + " is not a console image.");
+  }
+  if (!core_->init(core_)) {
+    rom->close(rom);
+    core_ = nullptr;
+    throw std::runtime_error("The console emulator could not start.");
+  }
+  // No user configuration: the emulator's own defaults, no BIOS file.
+  mCoreInitConfig(core_, nullptr);
+  core_->opts.skipBios = true;
+  core_->opts.useBios = false;
+  unsigned width = 0;
+  unsigned height = 0;
+  core_->desiredVideoDimensions(core_, &width, &height);
+  const bool screenFits = width == kConsoleScreenWidth && height == kConsoleScreenHeight;
+  if (!screenFits) rom->close(rom);
+  // Once handed to loadROM the file belongs to the core, taken or not.
+  if (!screenFits || !core_->loadROM(core_, rom)) {
+    mCoreConfigDeinit(&core_->config);
+    core_->deinit(core_);
+    core_ = nullptr;
+    throw std::runtime_error("The console emulator does not take the image " + imagePath + ".");
+  }
+  core_->setVideoBuffer(core_, reinterpret_cast<color_t*>(video_.data()), kConsoleScreenWidth);
+  core_->reset(core_);
+}
+
+ConsoleEmulator::~ConsoleEmulator() {
+  mCoreConfigDeinit(&core_->config);
+  core_->deinit(core_);
+}
+
+void ConsoleEmulator::Restart() {
+  core_->reset(core_);
+  HoldKeys(0);
+}
+
+void ConsoleEmulator::HoldKeys(ConsoleKeys keys) {
+  heldKeys_ = keys;
+  core_->setKeys(core_, keys);
+}
+
+void ConsoleEmulator::RunFrames(int frames) {
+  for (int i = 0; i < frames; ++i) {
+    core_->runFrame(core_);
+    ++framesRun_;
+  }
+}
+
+void ConsoleEmulator::Press(ConsoleKeys keys) {
+  HoldKeys(keys);
+  RunFrames(1);
+  ReleaseKeys();
+  RunFrames(1);
+}
+
+Screen15 ConsoleEmulator::Screen() const {
+  Screen15 screen(video_.size());
+  for (std::size_t i = 0; i < video_.size(); ++i) screen[i] = To15(video_[i]);
+  return screen;
+}
+
+ScreenRgb ConsoleEmulator::ScreenAsRgb() const {
+  ScreenRgb screen(video_.size());
+  for (std::size_t i = 0; i < video_.size(); ++i) screen[i] = ToRgb(video_[i]);
+  return screen;
+}
+
+uint16_t ConsoleEmulator::Read16(uint32_t address) const {
+  return static_cast<uint16_t>(core_->busRead16(core_, address));
+}
+
+void ConsoleEmulator::SavePng(const std::string& path) const {
+  VFile* file = VFileOpen(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY);
+  if (file == nullptr) {
+    throw std::runtime_error("The screenshot " + path + " could not be written (" +
+                             std::strerror(errno) + ").");
+  }
+  const bool written = mCoreTakeScreenshotVF(core_, file);
+  file->close(file);
+  if (!written) throw std::runtime_error("The screenshot " + path + " could not be written.");
+}
+
+}  // namespace varnel
