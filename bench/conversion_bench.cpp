@@ -125,7 +125,7 @@ void BM_ImgLoad(benchmark::State& state) {
 }
 BENCHMARK(BM_ImgLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A work directory for Sized.bmp and the output image, removed at exit.
+// A directory for the output image, removed at exit.
 const std::string& WorkDirectory() {
   static const struct Dir {
     std::string path;
@@ -149,7 +149,7 @@ void BM_EncodePicture(benchmark::State& state) {
   const auto width = static_cast<uint16_t>(state.range(0) != 0 ? state.range(0) : photo->w & ~3);
   const auto height = static_cast<uint16_t>(state.range(1) != 0 ? state.range(1) : photo->h);
   NullPreview preview;
-  const ConversionContext context{WorkDirectory(), &preview};
+  const ConversionContext context{&preview};
   const std::string outputPath = WorkDirectory() + "slide.gba";
   for (auto _ : state) {
     state.PauseTiming();

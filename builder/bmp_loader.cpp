@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "builder/bitmap_info.h"
@@ -23,13 +25,50 @@ bool SupportedDepth(uint16_t bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
 }
 
-bool ReadExactly(BinaryFile& file, uint64_t offset, void* data, std::size_t count) {
+// Where the BMP's bytes come from: a file, or bytes already in memory. Reads go forward
+// from a position, as the loader walks the file.
+class BmpBytes {
+ public:
+  virtual ~BmpBytes() = default;
+  virtual void Seek(uint64_t offset) = 0;
+  // Reads up to count bytes; fewer only at the end.
+  virtual std::size_t Read(void* data, std::size_t count) = 0;
+};
+
+class FileBytes final : public BmpBytes {
+ public:
+  explicit FileBytes(BinaryFile& file) : file_(file) {}
+  void Seek(uint64_t offset) override { file_.Seek(offset); }
+  std::size_t Read(void* data, std::size_t count) override { return file_.Read(data, count); }
+
+ private:
+  BinaryFile& file_;
+};
+
+class MemoryBytes final : public BmpBytes {
+ public:
+  explicit MemoryBytes(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  void Seek(uint64_t offset) override { position_ = offset; }
+  std::size_t Read(void* data, std::size_t count) override {
+    if (position_ >= bytes_.size()) return 0;
+    const auto got = static_cast<std::size_t>(std::min<uint64_t>(count, bytes_.size() - position_));
+    std::memcpy(data, bytes_.data() + position_, got);
+    position_ += got;
+    return got;
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+  uint64_t position_ = 0;
+};
+
+bool ReadExactly(BmpBytes& file, uint64_t offset, void* data, std::size_t count) {
   file.Seek(offset);
   return file.Read(data, count) == count;
 }
 
 // The colour table follows the information header; entries the file leaves out are black.
-bool ReadPalette(BinaryFile& file, const BmpFileHeader& fileHeader, const BitmapInfoHeader& info,
+bool ReadPalette(BmpBytes& file, const BmpFileHeader& fileHeader, const BitmapInfoHeader& info,
                  std::vector<Bgr>& palette) {
   const uint32_t fullCount = uint32_t{1} << info.biBitCount;
   const uint32_t stated = info.biClrUsed == 0 ? fullCount : info.biClrUsed;
@@ -67,7 +106,7 @@ void ExpandRow(const uint8_t* in, uint16_t bits, const std::vector<Bgr>& palette
   }
 }
 
-bool Load(BinaryFile& file, Bitmap& bitmap) {
+bool Load(BmpBytes& file, Bitmap& bitmap) {
   std::array<uint8_t, kBmpFileHeaderSize> fileBytes{};
   std::array<uint8_t, kBitmapInfoHeaderSize> infoBytes{};
   if (!ReadExactly(file, 0, fileBytes.data(), fileBytes.size())) return false;
@@ -120,10 +159,16 @@ bool Load(BinaryFile& file, Bitmap& bitmap) {
 bool LoadBmpFileInto(const std::string& path, Bitmap& bitmap) {
   try {
     BinaryFile file = BinaryFile::OpenForReading(path);
-    return Load(file, bitmap);
+    FileBytes bytes(file);
+    return Load(bytes, bitmap);
   } catch (const FileError&) {
     return false;
   }
+}
+
+bool LoadBmpBytesInto(std::span<const uint8_t> bytes, Bitmap& bitmap) {
+  MemoryBytes memory(bytes);
+  return Load(memory, bitmap);
 }
 
 std::optional<Bitmap> LoadBmpFile(const std::string& path) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "builder/bitmap.h"
@@ -17,5 +19,8 @@ std::optional<Bitmap> LoadBmpFile(const std::string& path);
 // slow to touch, and a build loads one picture of about the same size after another.
 // False, with the bitmap's contents undefined, where LoadBmpFile gives nothing.
 bool LoadBmpFileInto(const std::string& path, Bitmap& bitmap);
+
+// The same from the bytes of a BMP file held in memory.
+bool LoadBmpBytesInto(std::span<const uint8_t> bytes, Bitmap& bitmap);
 
 }  // namespace varnel

@@ -23,8 +23,8 @@ BuildFiles DefaultBuildFiles(const std::string& workDirectory);
 std::string InstalledTemplatePath();
 
 struct BuildOutcome {
-  bool ok = false;        // true only when the whole image was written
-  std::string message;    // why the build failed (also shown through BuildHost::ShowError)
+  bool ok = false;      // true only when the whole image was written
+  std::string message;  // why the build failed (also shown through BuildHost::ShowError)
   uint16_t pictureCount = 0;
 };
 

@@ -3,20 +3,17 @@
 #include <new>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "builder/bitmap_info.h"
-#include "builder/bmp_loader.h"
-#include "builder/bmp_writer.h"
+#include "builder/conversion_source.h"
 #include "builder/pixel_writer.h"
 #include "builder/preview_placement.h"
 #include "builder/resize_bitmap.h"
-#include "document/sdl_picture.h"
 
 namespace varnel {
 
 namespace {
-
-constexpr char kSizedFileName[] = "Sized.bmp";
 
 // Puts the preview back to its normal rectangle when the conversion ends, however it ends.
 class PreviewRestorer {
@@ -30,108 +27,69 @@ class PreviewRestorer {
   PreviewSink& preview_;
 };
 
-// The picture as SDL saves it: 8-bit pictures keep their palette, every other depth
-// becomes 24-bit (translucent pixels blended onto black on the way).
-bool SavePicture(SDL_Surface* picture, const std::string& path) {
-  SurfaceLock lock(picture);
-  if (!lock.locked()) return false;
-  SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "wb");
-  if (stream == nullptr) return false;
-  return SDL_SaveBMP_RW(picture, stream, 1) == 0;
-}
-
-std::string SizedFilePath(const ConversionContext& context) {
-  return context.workDirectory + kSizedFileName;
-}
-
 PreviewSink& PreviewOf(const ConversionContext& context, NullPreview& fallback) {
   return context.preview != nullptr ? *context.preview : fallback;
 }
 
-// The picture as the resampler reads it: through Sized.bmp as SDL saves it.
-std::optional<Bitmap> SaveAndLoadSource(SDL_Surface* picture, const std::string& path) {
-  if (picture == nullptr || !SavePicture(picture, path)) return std::nullopt;
-  return LoadBmpFile(path);
+// The resized picture goes back through a 24-bit BMP file, whose size fields are 32 bits:
+// a picture whose file they cannot describe fails the conversion.
+bool FitsABmpFile(const Bitmap& bitmap) {
+  const std::optional<BitmapInfo> info = MakeBitmapInfo(bitmap);
+  return info && kBmpFileHeaderSize + info->header.biSize + info->header.biSizeImage <= UINT32_MAX;
 }
 
-// The resized picture is shown in the preview, written back to Sized.bmp at 24 bits and
-// read in again; empty when any step fails.
-bool ShowAndWriteBack(const Bitmap& resized, const std::string& path,
-                      const PreviewPlacement& placement, PreviewSink& preview) {
-  preview.ShowPicture(resized, placement.x, placement.y, placement.width, placement.height);
-  const std::optional<BitmapInfo> info = MakeBitmapInfo(resized);
-  return info && WriteBmpFile(path, *info, resized);
+// Shows the resized picture in the preview and appends its pixels as the picture library
+// reads its BMP file back.
+uint32_t ShowAndAppend(BinaryFile& output, const Bitmap& sized, uint16_t width, uint16_t height,
+                       PreviewSink& preview) {
+  const PreviewPlacement placement = PreviewPlacementFor(width, height);
+  preview.ShowPicture(sized, placement.x, placement.y, placement.width, placement.height);
+  if (!FitsABmpFile(sized)) return 0;
+  return WriteBitmapPixels(output, sized);
 }
 
-SurfacePtr ShowAndRoundTrip(std::optional<Bitmap> resized, const std::string& path,
-                            const PreviewPlacement& placement, PreviewSink& preview) {
-  if (!resized || !ShowAndWriteBack(*resized, path, placement, preview)) return nullptr;
-  resized.reset();  // the file holds it now; the read-back needs the memory
-  return LoadPicture(path);
-}
-
-uint32_t AppendPixels(BinaryFile& output, SurfacePtr sized) {
-  if (!sized) return 0;
-  SurfaceLock lock(sized.get());
-  if (!lock.locked()) return 0;
-  return WritePixels(output, sized.get());
-}
-
-// What every conversion does around its own steps: the preview is put back however it
-// ends, a size of 0 or a lack of memory fails it, and the picture read back from
-// Sized.bmp goes into the image. makeSized(path, placement, preview) gives that picture.
-template <typename MakeSized>
-uint32_t Convert(BinaryFile& output, uint16_t width, uint16_t height,
-                 const ConversionContext& context, MakeSized makeSized) {
-  NullPreview noPreview;
-  PreviewSink& preview = PreviewOf(context, noPreview);
-  PreviewRestorer restorer(preview);
+uint32_t ResizeShowAndAppend(BinaryFile& output, const Bitmap& source, uint16_t width,
+                             uint16_t height, PreviewSink& preview) {
   if (width == 0 || height == 0) return 0;
-  SurfacePtr sized;
   try {
-    sized = makeSized(SizedFilePath(context), PreviewPlacementFor(width, height), preview);
+    // An unchanged size is the source itself: no copy of a picture this large.
+    if (source.width == width && source.height == height)
+      return ShowAndAppend(output, source, width, height, preview);
+    const std::optional<Bitmap> resized = ResizeBitmapFrom(source, width, height);
+    if (!resized) return 0;
+    return ShowAndAppend(output, *resized, width, height, preview);
   } catch (const std::bad_alloc&) {
     return 0;  // a picture too large for memory fails like any other conversion
   }
-  return AppendPixels(output, std::move(sized));
 }
 
 }  // namespace
 
 uint32_t EncodePicture(BinaryFile& output, SDL_Surface* picture, uint16_t width, uint16_t height,
                        const ConversionContext& context) {
-  return Convert(output, width, height, context,
-                 [&](const std::string& path, const PreviewPlacement& placement,
-                     PreviewSink& preview) -> SurfacePtr {
-                   std::optional<Bitmap> source = SaveAndLoadSource(picture, path);
-                   if (!source) return nullptr;
-                   // The source is taken over: a shrink reuses its rows, not a second copy.
-                   return ShowAndRoundTrip(ResizeBitmap(std::move(*source), width, height), path,
-                                           placement, preview);
-                 });
-}
-
-bool LoadConversionSource(SDL_Surface* picture, const ConversionContext& context, Bitmap& source) {
+  NullPreview noPreview;
+  PreviewSink& preview = PreviewOf(context, noPreview);
+  PreviewRestorer restorer(preview);
+  if (width == 0 || height == 0) return 0;
   try {
-    const std::string path = SizedFilePath(context);
-    return picture != nullptr && SavePicture(picture, path) && LoadBmpFileInto(path, source);
+    Bitmap source;
+    std::vector<uint8_t> saved;
+    if (!MakeConversionSource(picture, source, saved)) return 0;
+    saved = {};  // the saved file's memory is not needed for the resize
+    // The source is taken over: a shrink reuses its rows, not a second copy.
+    const std::optional<Bitmap> resized = ResizeBitmap(std::move(source), width, height);
+    return resized ? ShowAndAppend(output, *resized, width, height, preview) : 0;
   } catch (const std::bad_alloc&) {
-    return false;
+    return 0;
   }
 }
 
 uint32_t EncodeFromSource(BinaryFile& output, const Bitmap& source, uint16_t width, uint16_t height,
                           const ConversionContext& context) {
-  return Convert(output, width, height, context,
-                 [&](const std::string& path, const PreviewPlacement& placement,
-                     PreviewSink& preview) -> SurfacePtr {
-                   if (source.width != width || source.height != height)
-                     return ShowAndRoundTrip(ResizeBitmapFrom(source, width, height), path,
-                                             placement, preview);
-                   // An unchanged size is the source itself: no copy of a picture this large.
-                   if (!ShowAndWriteBack(source, path, placement, preview)) return nullptr;
-                   return LoadPicture(path);
-                 });
+  NullPreview noPreview;
+  PreviewSink& preview = PreviewOf(context, noPreview);
+  PreviewRestorer restorer(preview);
+  return ResizeShowAndAppend(output, source, width, height, preview);
 }
 
 }  // namespace varnel

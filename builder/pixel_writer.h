@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "builder/bitmap.h"
 #include "document/binary_file.h"
 
 namespace varnel {
@@ -22,5 +23,12 @@ constexpr uint16_t Rgb15(uint8_t red, uint8_t green, uint8_t blue) {
 // surface must be locked. Returns the file offset of the first pixel byte, or 0 with
 // nothing written for a surface of another kind. A write error throws FileError.
 uint32_t WritePixels(BinaryFile& output, SDL_Surface* surface);
+
+// The same for one of our 24-bit bitmaps, with the bytes WritePixels gives for the surface
+// the picture library loads from the bitmap's BMP file: that surface holds the file's rows
+// top row first, each pixel blue, green, red with an 8-bit mask per channel, so each
+// channel reaches the 15-bit colour unchanged. Returns 0 with nothing written for an empty
+// bitmap.
+uint32_t WriteBitmapPixels(BinaryFile& output, const Bitmap& bitmap);
 
 }  // namespace varnel

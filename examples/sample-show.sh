@@ -3,8 +3,7 @@
 # options. Usage: sample-show.sh VARNEL_BUILD OUTPUT_DIRECTORY
 # Captions are laid out 18 columns a line, a line break costing one column, so their
 # lines hold at most 17 characters.
-# The image is written as OUTPUT_DIRECTORY/slide.gba; the build's working files
-# (Sized.bmp) stay in that directory too.
+# The image is written as OUTPUT_DIRECTORY/slide.gba, the only file the build writes.
 set -euo pipefail
 varnel_build=$(realpath "$1")
 out=$(realpath -m "$2")

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "builder/caption_block.h"
@@ -204,6 +205,22 @@ TEST(BuildSlideShow, ChainOfOffsetsAndWidthRoundedDownToFour) {
   for (uint64_t i = 1092852; i < 1092856; ++i) EXPECT_EQ(image.bytes()[i], 0);
   EXPECT_EQ(f.host.progress.position, f.host.progress.range);
   EXPECT_EQ(f.host.progress.range, 12);
+}
+
+// A user's picture that happens to be called Sized.bmp is neither replaced nor joined by
+// working files: the build writes the image and nothing else.
+TEST(BuildSlideShow, WritesNothingButTheImage) {
+  Fixture f;
+  const std::string picture = WritePicture(f.dir, "Sized.bmp", 300, 200);
+  const std::vector<uint8_t> pictureBytes = testing::ReadAllBytes(picture);
+  f.host.AddPicture(picture, kSizingBoth, 0, "caption");
+  ASSERT_TRUE(f.Build().ok);
+  EXPECT_EQ(testing::ReadAllBytes(picture), pictureBytes);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(f.dir.path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Sized.bmp", "Src.res", "slide.gba"}));
 }
 
 TEST(BuildSlideShow, IntroPicturesGetOnlyTheResizedVersion) {

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "builder/bmp_loader.h"
+#include "builder/conversion_source.h"
 #include "builder/pixel_writer.h"
 #include "builder/resize_bitmap.h"
 #include "builder/rom_layout.h"
@@ -40,7 +43,7 @@ class EncodePictureTest : public ::testing::Test {
     image.WriteZeros(kPictureDataOffset + 5);
   }
   uint32_t Encode(SDL_Surface* picture, uint16_t width, uint16_t height) {
-    return EncodePicture(image, picture, width, height, {dir.workDirectory(), &preview});
+    return EncodePicture(image, picture, width, height, {&preview});
   }
   // The 15-bit pixels the image holds from an offset on, as values.
   std::vector<uint16_t> PixelsFrom(uint32_t offset) {
@@ -116,7 +119,7 @@ TEST_F(EncodePictureTest, ConvertsEveryInputFormat) {
   EXPECT_EQ(PixelsFrom(Encode(translucent.get(), 48, 32))[20] & 0x1F, 50 >> 3);
 }
 
-TEST_F(EncodePictureTest, ResizesThroughSizedBmpKeepingEveryChannel) {
+TEST_F(EncodePictureTest, ResizesKeepingEveryChannelAndWritesNoOtherFile) {
   SurfacePtr picture = testing::MakeSurface24(300, 100, [](int x, int y) {
     return Rgb{uint8_t(x), uint8_t(y * 2), uint8_t(x ^ y)};
   });
@@ -132,11 +135,12 @@ TEST_F(EncodePictureTest, ResizesThroughSizedBmpKeepingEveryChannel) {
       const Rgb c = testing::BitmapColour(*expected, x, y);
       ASSERT_EQ(pixels[y * 60 + x], Rgb15(c.r, c.g, c.b)) << x << "," << y;
     }
-  // Sized.bmp keeps the last resized picture, as a 24-bit file.
-  const std::optional<Bitmap> sized = LoadBmpFile(dir.file("Sized.bmp"));
-  ASSERT_TRUE(sized);
-  EXPECT_EQ(sized->rows, expected->rows);
-  EXPECT_EQ(testing::ReadAllBytes(dir.file("Sized.bmp"))[28], 24);
+  // The picture's trips through BMP files stay in memory: the folder holds what it held.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"slide.gba", "source.bmp"}));
 }
 
 TEST_F(EncodePictureTest, FailuresAppendNothingAndPutThePreviewBack) {
@@ -151,8 +155,7 @@ TEST_F(EncodePictureTest, FailuresAppendNothingAndPutThePreviewBack) {
   EXPECT_EQ(Encode(narrow.get(), 0, 10), 0U);  // full size of a picture narrower than 4
   EXPECT_EQ(Encode(wide.get(), 60, 0), 0U);
   EXPECT_EQ(Encode(nullptr, 60, 40), 0U);
-  EXPECT_EQ(EncodePicture(image, wide.get(), 60, 40, {dir.file("missing") + "/", &preview}), 0U);
-  EXPECT_EQ(preview.calls, std::vector<RecordingPreview::Call>(6, {"restore"}));
+  EXPECT_EQ(preview.calls, std::vector<RecordingPreview::Call>(5, {"restore"}));
   EXPECT_EQ(image.Position(), 7U);  // a failed call does not move the file
   image.Flush();
   EXPECT_EQ(testing::ReadAllBytes(image.path()), before);
@@ -163,8 +166,7 @@ TEST_F(EncodePictureTest, LetsAWriteErrorOnTheImageThrough) {
   SurfacePtr picture = testing::MakeSurface24(48, 32, [](int, int) { return Rgb{9, 9, 9}; });
   testing::WriteAllBytes(dir.file("readonly.gba"), std::vector<uint8_t>(32, 0));
   BinaryFile readOnly = BinaryFile::OpenForReading(dir.file("readonly.gba"));
-  EXPECT_THROW(EncodePicture(readOnly, picture.get(), 48, 32, {dir.workDirectory(), &preview}),
-               FileError);
+  EXPECT_THROW(EncodePicture(readOnly, picture.get(), 48, 32, {&preview}), FileError);
   ASSERT_FALSE(preview.calls.empty());
   EXPECT_EQ(preview.calls.back().what, "restore");
 }
@@ -175,20 +177,21 @@ TEST_F(EncodePictureTest, LetsAWriteErrorOnTheImageThrough) {
 namespace varnel {
 namespace {
 
-// The builder converts each picture through Sized.bmp once and makes all its versions
-// from that source; every version must come out as a conversion of its own would.
+// The builder makes each picture into a source once and makes all its versions from that
+// source; every version must come out as a conversion of its own would.
 TEST(EncodeFromSource, GivesTheBytesOfAConversionOfItsOwn) {
   testing::TempDir dir;
   SurfacePtr picture = LoadPicture(testing::TestDataPath("picture.jpg"));
   ASSERT_TRUE(picture);
-  const ConversionContext context{dir.workDirectory(), nullptr};
+  const ConversionContext context{nullptr};
+  std::vector<uint8_t> saved;
   // The source's buffer first holds a larger picture, as it does in a build.
   Bitmap source;
   SurfacePtr larger = testing::MakeSurface24(300, 200, [](int x, int y) {
     return Rgb{uint8_t(x), uint8_t(y), 99};
   });
-  ASSERT_TRUE(LoadConversionSource(larger.get(), context, source));
-  ASSERT_TRUE(LoadConversionSource(picture.get(), context, source));
+  ASSERT_TRUE(MakeConversionSource(larger.get(), source, saved));
+  ASSERT_TRUE(MakeConversionSource(picture.get(), source, saved));
   EXPECT_EQ(source.width, 48);
   const std::vector<uint8_t> sourceRows = source.rows;
   for (const auto& [w, h] : {std::pair{48, 32}, std::pair{44, 32}, std::pair{240, 160},
