@@ -63,14 +63,15 @@ inline constexpr int kKeyNumpad8 = 104;
 // What happened at a control or command source; together with the source identifier it
 // selects one operation of the window's command table.
 enum class Notification {
-  kCommand,    // a menu item, or the dialog's OK / Cancel (Enter, Escape, close box)
-  kClicked,    // a push button or check box was clicked
-  kSelChange,  // the user chose another combo item
-  kChange,     // an edit box's text changed (after it repainted)
-  kUpdate,     // an edit box's text changed (before it repaints)
-  kClick,      // a click in the picture list
-  kKeyDown,    // a key pressed in the picture list (parameter: its key code)
-  kTimer,      // a window timer fired (source: the timer id)
+  kCommand,      // a menu item, or the dialog's OK / Cancel (Enter, Escape, close box)
+  kClicked,      // a push button or check box was clicked
+  kSelChange,    // the user chose another combo item
+  kChange,       // an edit box's text changed (after it repainted)
+  kUpdate,       // an edit box's text changed (before it repaints)
+  kClick,        // a click in the picture list
+  kItemChanged,  // the user moved the picture list's selection (mouse or keyboard)
+  kKeyDown,      // a key pressed in the picture list (parameter: its key code)
+  kTimer,        // a window timer fired (source: the timer id)
 };
 
 }  // namespace varnel

@@ -168,8 +168,11 @@ void MainWindow::ConnectControl(int id, QWidget* widget) {
             [this](const std::vector<std::string>& paths) {
               if (!mirroring_) dialog_.OnDropFiles(paths);
             });
-    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { ReportListSelection(); });
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+      if (mirroring_) return;
+      ReportListSelection();
+      Send(Notification::kItemChanged, kIdPictureList);
+    });
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { ReportListSelection(); });
   } else if (auto* caption = qobject_cast<CaptionEdit*>(widget)) {
@@ -340,8 +343,13 @@ void MainWindow::MirrorPreview() {
   preview->setPicture(area.picture() ? &*area.picture() : nullptr);
 }
 
+// Qt's title placeholder shows the mark of unsaved changes; a "[*]" of the window's own
+// text (a project file may be named so) is doubled to stay as it is.
 void MainWindow::WindowTextChanged() {
-  setWindowTitle(FromUtf8(dialog_.windowText()));
+  QString title = FromUtf8(dialog_.windowText());
+  title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  setWindowTitle(title + QStringLiteral("[*]"));
+  setWindowModified(dialog_.modified());
 }
 
 // ---- Reporting the user's changes ----
@@ -377,10 +385,29 @@ void MainWindow::FocusControl(int id, bool selectAllText) {
   if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) box->selectAll();
 }
 
+// Once the window has ended (the system asked the program to end) nothing waits on the
+// user any more.
 void MainWindow::ShowMessage(const std::string& text, MessageBoxIcon icon) {
+  if (dialog_.ended()) return;
   QMessageBox box(IconOf(icon), QApplication::applicationName(), FromUtf8(text), QMessageBox::Ok,
                   this);
   box.exec();
+}
+
+SaveChangesAnswer MainWindow::AskSaveChanges(const std::string& question) {
+  if (dialog_.ended()) return SaveChangesAnswer::kCancel;
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), FromUtf8(question),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChangesAnswer::kSave;
+    case QMessageBox::Discard:
+      return SaveChangesAnswer::kDiscard;
+    default:
+      return SaveChangesAnswer::kCancel;
+  }
 }
 
 std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(

@@ -10,6 +10,8 @@ void MainWindow::SetFileDialogAnswer(FileDialogAnswer answer) {
 }
 
 int MainWindow::RunFileDialog(QFileDialog& dialog) {
+  // Once the window has ended nothing waits on the user any more.
+  if (dialog_.ended()) return QDialog::Rejected;
   if (!fileDialogAnswer_) return dialog.exec();
   fileDialogAnswer_(dialog);
   return dialog.result();

@@ -45,6 +45,7 @@ void CSlideshowDlg::SetRowState(int row, bool selected, bool focused) {
     if (focused) other.focused = false;
   }
   rowStates_[static_cast<std::size_t>(row)] = {selected, focused};
+  ForgetRowLoadedBySelection();
   ListChanged();
 }
 
@@ -59,12 +60,14 @@ void CSlideshowDlg::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) return;
   document_.rows.erase(document_.rows.begin() + row);
   rowStates_.erase(rowStates_.begin() + row);
+  ForgetRowLoadedBySelection();
   ListChanged();
 }
 
 void CSlideshowDlg::DeleteAllRows() {
   document_.rows.clear();
   rowStates_.clear();
+  ForgetRowLoadedBySelection();
   ListChanged();
 }
 
@@ -97,6 +100,7 @@ void CSlideshowDlg::OnDropFiles(const std::vector<std::string>& paths) {
   if (busy_ || ended_) return;
   for (const std::string& path : paths) AddRow(path, kSizingBoth, 0, "");
   ApplyEnablingRules();
+  RefreshModified();
 }
 
 void CSlideshowDlg::OnRemove() {
@@ -107,6 +111,7 @@ void CSlideshowDlg::OnRemove() {
 }
 
 void CSlideshowDlg::OnClear() {
+  if (!MaySetChangesAside()) return;
   DeleteAllRows();
   ApplyEnablingRules();
 }
@@ -121,6 +126,7 @@ void CSlideshowDlg::MoveSelectedRow(int direction, MoveStart start) {
   if (target < 0 || target >= RowCount()) return;
   std::swap(document_.rows[static_cast<std::size_t>(current)],
             document_.rows[static_cast<std::size_t>(target)]);
+  ForgetRowLoadedBySelection();
   // A button leaves the selection on the moved picture. An arrow key is handled by the
   // list itself after this, moving the selection one row on, onto the moved picture; so
   // here the selection stays where it was.
@@ -162,6 +168,24 @@ void CSlideshowDlg::OnRowClick() {
     UpdateData(false);
     return;
   }
+  // The press that selected the row has shown it already; a further click shows it anew.
+  const bool shownBySelection = selected.front() == rowLoadedBySelection_;
+  ForgetRowLoadedBySelection();
+  if (shownBySelection) return;
+  ShowSelectedRow();
+}
+
+void CSlideshowDlg::OnSelectionChanged() {
+  const std::vector<int> selected = SelectedRows();
+  ForgetRowLoadedBySelection();
+  if (selected.size() != 1) return;
+  ShowSelectedRow();
+  rowLoadedBySelection_ = selected.front();
+}
+
+void CSlideshowDlg::ShowSelectedRow() {
+  const std::vector<int> selected = SelectedRows();
+  if (selected.size() != 1) return;
   ShowRowPicture(document_.rows[static_cast<std::size_t>(selected.front())].path);
   LoadRowIntoEditingBuffer();
 }

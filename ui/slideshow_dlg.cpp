@@ -1,7 +1,5 @@
 #include "ui/slideshow_dlg.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,12 +10,14 @@
 #include "ui/dialog_template.h"
 #include "ui/field_table.h"
 #include "ui/number_box_rule.h"
+#include "ui/picture_library.h"
 
 namespace varnel {
 
 namespace {
 
 constexpr const char* kTitleBase = "Varnel 1.3";
+constexpr const char* kNewShowName = "New SlideShow";
 constexpr const char* kNewShowSuffix = " (New SlideShow)";
 constexpr const char* kSystemMenuAboutText = "&About Varnel...";
 constexpr const char* kTooLongMessage = "Please enter no more than %u characters.";
@@ -52,13 +52,6 @@ std::vector<std::string> LabelsOf(const std::array<std::string_view, N>& table) 
 std::string WithTrailingSeparator(std::string directory) {
   if (directory.empty() || directory.back() != '/') directory += '/';
   return directory;
-}
-
-// The picture library only ever loads and saves pictures; it never opens a window of its
-// own, so the dummy video driver serves on every display (and without one).
-void InitPictureLibrary() {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  SDL_Init(SDL_INIT_VIDEO);
 }
 
 }  // namespace
@@ -112,7 +105,7 @@ void CSlideshowDlg::OnInitDialog() {
   titleBase_ = kTitleBase;
   emulatorPath_ = platform_->ReadProfileString("Main", "Emulator", "");
   InitPictureLibrary();
-  OnNew();
+  ResetToNewShow();
   // The first control that takes the focus.
   SetFocusedControl(kIdPictureList);
   platform_->FocusControl(kIdPictureList, false);
@@ -324,6 +317,11 @@ void CSlideshowDlg::OnIntroCountUpdate() {
 }
 
 void CSlideshowDlg::OnNew() {
+  if (!MaySetChangesAside()) return;
+  ResetToNewShow();
+}
+
+void CSlideshowDlg::ResetToNewShow() {
   DeleteAllRows();
   document_.options = SlideshowOptions::DefaultsAfterNew();
   fields_.sizeInfo.clear();
@@ -331,15 +329,18 @@ void CSlideshowDlg::OnNew() {
   UpdateData(false);
   SetWindowText(titleBase_ + kNewShowSuffix);
   ApplyEnablingRules();
+  MarkSaved(kNewShowName);
 }
 
 void CSlideshowDlg::OnOK() {
   // A box holding more than it may keeps the window open, with that box in focus.
   if (!UpdateData(true)) return;
+  if (!MaySetChangesAside()) return;
   End(kCmdOk);
 }
 
 void CSlideshowDlg::OnCancel() {
+  if (!MaySetChangesAside()) return;
   End(kCmdCancel);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <optional>
@@ -59,6 +60,10 @@ class CSlideshowDlg : public BuildHost {
   bool Dispatch(Notification code, int sourceId, int parameter = 0);
   // A system-menu command: 16 to 31 open the About box.
   bool OnSysCommand(int commandId);
+  // The system asks the program to end (Ctrl-C, SIGTERM): what runs is asked to stop and
+  // the window ends at once, without asking about unsaved changes. Accepted while a long
+  // command runs; the command then ends first.
+  void OnTerminate();
   // Pictures dropped onto the list from a file manager: added like the Add command's.
   void OnDropFiles(const std::vector<std::string>& paths);
 
@@ -68,6 +73,7 @@ class CSlideshowDlg : public BuildHost {
   void SetControlCheck(int id, int check);
   void SetComboIndex(int id, int index);
   // The list's own selection and focused row after the user moved them; -1 for none.
+  // When the selection changed, the toolkit then dispatches kItemChanged.
   void SetListSelection(int selectedRow, int focusedRow);
   void SetFocusedControl(int id);
 
@@ -75,6 +81,9 @@ class CSlideshowDlg : public BuildHost {
   // SlideShow, About) and the help timer's tick.
   void SetCommandHandler(int commandId, std::function<void()> handler);
   void SetTimerHandler(std::function<void()> handler);
+  // Whoever runs a long command on a worker plugs in here how to stop it: the work it
+  // would replace (the previous image) stays as it was.
+  void SetStopHandler(std::function<void()> handler);
 
   // ---- State the toolkit shows ----
 
@@ -86,6 +95,13 @@ class CSlideshowDlg : public BuildHost {
   const std::string& windowText() const { return windowText_; }
   int focusedControl() const { return focusedControl_; }
   bool busy() const { return busy_; }
+  // The show differs from the one last saved, loaded or begun with New.
+  bool modified() const { return modified_; }
+  // The show's name in the question about unsaved changes: the project file's name, or
+  // "New SlideShow".
+  const std::string& documentName() const { return documentName_; }
+  // Set once the running command was asked to stop; a worker may read it any time.
+  bool stopRequested() const { return stopRequested_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
 
@@ -139,6 +155,8 @@ class CSlideshowDlg : public BuildHost {
 
   // ---- Commands of the window ----
 
+  // New, Quit, Enter, Escape, the close box, Load and Clear first ask whether to save
+  // unsaved changes; Cancel, or a Save that fails or is cancelled, ends them there.
   void OnNew();
   void OnOK();      // Quit, Enter: takes the controls' values, then ends
   void OnCancel();  // Escape, close box: ends without the exchange
@@ -155,6 +173,9 @@ class CSlideshowDlg : public BuildHost {
   void MoveSelectedRow(int direction, MoveStart start);  // direction -1 up, +1 down
   void OnListKeyDown(int keyCode);
   void OnRowClick();
+  // The user selected another row (mouse or keyboard): it is shown and its settings and
+  // caption are loaded, so edits go to the row the user sees selected.
+  void OnSelectionChanged();
   void LoadRowIntoEditingBuffer();
   void ApplyRowEdits();
   void OnCaptionChanged();
@@ -186,7 +207,18 @@ class CSlideshowDlg : public BuildHost {
   std::string& TextFieldOf(int id);
   int& NumberFieldOf(int id);
   bool ExchangeField(const FieldBinding& binding, bool saveAndValidate);
+  bool RunOperation(Notification code, int sourceId, int parameter);
   void End(int result);
+  void ResetToNewShow();
+  // Unsaved changes: the options as the controls show them, compared with the show as
+  // it was last saved, loaded or begun.
+  SlideshowOptions OptionsShown() const;
+  void RefreshModified();
+  void MarkSaved(const std::string& documentName);
+  // True when the command may go on: no unsaved changes, Discard, or a successful Save.
+  bool MaySetChangesAside();
+  void ShowSelectedRow();
+  void ForgetRowLoadedBySelection() { rowLoadedBySelection_ = -1; }
   void RunExternal(int commandId);
   void RunNumberCheck(std::string& field, int maximum);
   void ShowRowPicture(const std::string& path);
@@ -208,6 +240,14 @@ class CSlideshowDlg : public BuildHost {
   std::string addDirectory_;  // the Add dialog's initial directory; empty lets it choose
   int focusedControl_ = kIdNone;
   bool busy_ = false;
+  SlideshowDocument savedDocument_;
+  std::string documentName_;
+  bool modified_ = false;
+  std::atomic<bool> stopRequested_ = false;
+  std::function<void()> stopHandler_;
+  // The row the last selection change showed, so the click that made it does not show
+  // it again; -1 after any other change of the rows or the selection.
+  int rowLoadedBySelection_ = -1;
   bool ended_ = false;
   int result_ = 0;
   std::map<int, std::function<void()>> commandHandlers_;

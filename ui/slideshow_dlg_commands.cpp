@@ -15,6 +15,7 @@ enum class Operation {
   kUp,
   kDown,
   kRowClick,
+  kSelectionChanged,
   kApplyRowEdits,
   kCaptionChanged,
   kListKeys,
@@ -39,7 +40,7 @@ struct CommandEntry {
 using N = Notification;
 using O = Operation;
 
-constexpr std::array<CommandEntry, 27> kCommandTable = {{
+constexpr std::array<CommandEntry, 28> kCommandTable = {{
     {N::kClicked, kIdAdd, O::kAdd},
     {N::kClicked, kIdClear, O::kClear},
     {N::kClicked, kIdRemove, O::kRemove},
@@ -68,12 +69,21 @@ constexpr std::array<CommandEntry, 27> kCommandTable = {{
     // The dialog's own endings: Enter, Escape and the close box.
     {N::kCommand, kCmdOk, O::kOk},
     {N::kCommand, kCmdCancel, O::kCancel},
+    // Keyboard selection loads the row as a click does.
+    {N::kItemChanged, kIdPictureList, O::kSelectionChanged},
 }};
 
 }  // namespace
 
 bool CSlideshowDlg::Dispatch(Notification code, int sourceId, int parameter) {
   if (busy_ || ended_) return false;
+  const bool handled = RunOperation(code, sourceId, parameter);
+  // Every input may have changed the show, also a check box without an operation.
+  if (!ended_) RefreshModified();
+  return handled;
+}
+
+bool CSlideshowDlg::RunOperation(Notification code, int sourceId, int parameter) {
   for (const CommandEntry& entry : kCommandTable) {
     if (entry.code != code || entry.source != sourceId) continue;
     switch (entry.operation) {
@@ -94,6 +104,9 @@ bool CSlideshowDlg::Dispatch(Notification code, int sourceId, int parameter) {
         break;
       case O::kRowClick:
         OnRowClick();
+        break;
+      case O::kSelectionChanged:
+        OnSelectionChanged();
         break;
       case O::kApplyRowEdits:
         ApplyRowEdits();
@@ -144,6 +157,17 @@ bool CSlideshowDlg::OnSysCommand(int commandId) {
   if ((commandId & 0xFFFF & kCommandMask) != kSysCommandAbout) return false;
   RunExternal(kCmdAbout);
   return true;
+}
+
+void CSlideshowDlg::OnTerminate() {
+  if (ended_) return;
+  stopRequested_ = true;
+  if (stopHandler_) stopHandler_();
+  End(kCmdCancel);
+}
+
+void CSlideshowDlg::SetStopHandler(std::function<void()> handler) {
+  stopHandler_ = std::move(handler);
 }
 
 void CSlideshowDlg::RunExternal(int commandId) {

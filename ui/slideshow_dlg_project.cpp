@@ -2,7 +2,9 @@
 // controls, the rows of the list, the project file dialogs, the progress bar, the caption
 // and the message boxes.
 #include <chrono>
+#include <optional>
 
+#include "document/picture_row.h"
 #include "project/load_command.h"
 #include "project/project_host.h"
 #include "project/save_command.h"
@@ -70,10 +72,12 @@ class WindowProjectHost final : public ProjectHost {
   std::vector<PictureEntry> Rows() override { return window_.document().rows; }
 
   std::string AskSaveFileName() override {
-    return platform_.ChooseProjectFileToSave().value_or(std::string());
+    chosenPath_ = platform_.ChooseProjectFileToSave().value_or(std::string());
+    return chosenPath_;
   }
   std::string AskOpenFileName() override {
-    return platform_.ChooseProjectFileToOpen().value_or(std::string());
+    chosenPath_ = platform_.ChooseProjectFileToOpen().value_or(std::string());
+    return chosenPath_;
   }
 
   ProjectProgress& Progress() override { return progress_; }
@@ -94,11 +98,19 @@ class WindowProjectHost final : public ProjectHost {
 
   // Shows the steps the bar has gathered; the command's last steps may be among them.
   void ShowProgress() { progress_.Show(); }
+  // The file the show was saved to or loaded from; nothing when the command failed or
+  // was cancelled.
+  std::optional<std::string> FileOfShow() const {
+    if (!showIsTheFile_) return std::nullopt;
+    return chosenPath_;
+  }
 
   std::string TitleBase() override { return window_.titleBase(); }
+  // Save and Load name the file in the caption only once the show is the file's.
   void SetCaption(const std::string& caption) override {
     progress_.Show();
     window_.SetWindowText(caption);
+    showIsTheFile_ = true;
   }
   void ShowMessage(MessageIcon icon, const std::string& message) override {
     progress_.Show();
@@ -110,6 +122,8 @@ class WindowProjectHost final : public ProjectHost {
   CSlideshowDlg& window_;
   WindowPlatform& platform_;
   ProjectProgressBar progress_;
+  std::string chosenPath_;
+  bool showIsTheFile_ = false;
 };
 
 }  // namespace
@@ -122,13 +136,16 @@ void CSlideshowDlg::OnSave() {
   WindowProjectHost host(*this, *platform_);
   RunSaveCommand(host);
   host.ShowProgress();
+  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
 }
 
 void CSlideshowDlg::OnLoad() {
+  if (!MaySetChangesAside()) return;
   LongCommand running(*this);
   WindowProjectHost host(*this, *platform_);
   RunLoadCommand(host);
   host.ShowProgress();
+  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
 }
 
 }  // namespace varnel

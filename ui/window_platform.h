@@ -10,6 +10,8 @@ namespace varnel {
 
 enum class MessageBoxIcon { kExclamation, kStop, kInformation };
 
+enum class SaveChangesAnswer { kSave, kDiscard, kCancel };
+
 struct OpenFilesRequest {
   std::vector<FileFilter> filters;  // patterns match names in any letter case
   std::string initialDirectory;     // empty: the toolkit's own choice
@@ -31,6 +33,12 @@ class WindowPlatform {
 
   // A message box with an OK button, captioned with the application's name.
   virtual void ShowMessage(const std::string& text, MessageBoxIcon icon) = 0;
+  // Asks the question about unsaved changes, with Save, Discard and Cancel. A toolkit with
+  // no user to ask lets the command go on as it would without changes.
+  virtual SaveChangesAnswer AskSaveChanges(const std::string& question) {
+    (void)question;
+    return SaveChangesAnswer::kDiscard;
+  }
   // The files the user picked in dialog order, or nothing when the dialog was cancelled.
   virtual std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) = 0;

@@ -92,7 +92,7 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
   AnswerDialogWith(work.file("myshow"));
   window->commandAction(kCmdSave)->trigger();
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
-  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)");
+  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)[*]");
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].mode, QFileDialog::AcceptSave);
   EXPECT_EQ(seen[0].filters, QStringList{"Varnel Files (*.vrn)"});
@@ -125,7 +125,7 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
   // The window stayed drawn while the file loaded.
   EXPECT_GT(progressPaints.count, 0);
 
-  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)");
+  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)[*]");
   ASSERT_EQ(List()->topLevelItemCount(), 2);
   EXPECT_EQ(List()->topLevelItem(0)->text(0), "a.bmp");
   EXPECT_EQ(List()->topLevelItem(0)->text(3), "40x30 (24Bits)");
@@ -153,7 +153,7 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
   window->commandAction(kCmdSave)->trigger();
   EXPECT_EQ(seen.size(), 4u);
   EXPECT_EQ(List()->topLevelItemCount(), 2);
-  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)");
+  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)[*]");
 }
 
 TEST_F(QtProjectTest, SavingOverAFileAsksFirstAndNoKeepsIt) {
@@ -164,7 +164,7 @@ TEST_F(QtProjectTest, SavingOverAFileAsksFirstAndNoKeepsIt) {
   // The fixture answers the question without Yes.
   EXPECT_EQ(messages, QStringList{"show.vrn already exists.\nDo you want to replace it?"});
   EXPECT_EQ(testing::ReadAllBytes(work.file("show.vrn")), old);
-  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (New SlideShow)");
+  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (New SlideShow)[*]");
 }
 
 // The Save dialog with the user's answer to the replacement question given in advance.

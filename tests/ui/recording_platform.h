@@ -28,6 +28,10 @@ class RecordingPlatform final : public WindowPlatform {
   void ShowMessage(const std::string& text, MessageBoxIcon icon) override {
     messages.push_back({text, icon});
   }
+  SaveChangesAnswer AskSaveChanges(const std::string& question) override {
+    questions.push_back(question);
+    return saveChangesAnswer;
+  }
   std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) override {
     openRequests.push_back(request);
@@ -59,6 +63,7 @@ class RecordingPlatform final : public WindowPlatform {
   std::string currentDirectory = "/tmp";
   std::optional<std::vector<std::string>> filesToChoose;  // nothing: the user cancels
   std::function<void()> duringUpdate;
+  SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::kDiscard;
   std::optional<std::string> projectFileToSave;  // nothing: the user cancels
   std::optional<std::string> projectFileToOpen;
 
@@ -66,6 +71,7 @@ class RecordingPlatform final : public WindowPlatform {
   int windowTextChanges = 0;
   std::vector<Focus> focus;
   std::vector<Message> messages;
+  std::vector<std::string> questions;
   std::vector<OpenFilesRequest> openRequests;
   int saveDialogs = 0;
   int openDialogs = 0;
