@@ -4,5 +4,5 @@
 int main(int argc, char** argv) {
   varnel::CSlideshowApp application(argc, argv);
   application.InitInstance();
-  return 0;
+  return application.ExitStatus();
 }

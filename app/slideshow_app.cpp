@@ -1,5 +1,6 @@
 #include "app/slideshow_app.h"
 
+#include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include "app/app_artwork.h"
 #include "app/app_commands.h"
 #include "app/qt_app_platform.h"
+#include "app/termination_signals.h"
 #include "ui/main_window.h"
 #include "ui/slideshow_dlg.h"
 
@@ -38,6 +40,16 @@ class ModalRun : public QObject {
   QEventLoop loop_;
 };
 
+// The system asks the program to end: the window ends without a question, and every
+// dialog open over it is closed unanswered, so nothing waits on the user.
+void EndOnSignal(CSlideshowDlg& dialog) {
+  dialog.OnTerminate();
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* open = qobject_cast<QDialog*>(widget);
+    if (open != nullptr && open->isVisible()) open->reject();
+  }
+}
+
 }  // namespace
 
 CSlideshowApp::CSlideshowApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -51,6 +63,8 @@ bool CSlideshowApp::InitInstance() {
   // Hosted controls, the rich-edit boxes and three-dimensional control drawing are all
   // Qt's own; there is nothing to switch on before the window.
   CSlideshowDlg dialog;
+  // Before the window starts the picture library, which keeps the handlers it finds.
+  const TerminationSignals termination([&dialog](int) { EndOnSignal(dialog); });
   QtAppPlatform platform;
   const AppCommands commands(dialog, platform);
   MainWindow window(dialog);
@@ -58,7 +72,12 @@ bool CSlideshowApp::InitInstance() {
   window_ = &window;
   ModalRun(window, dialog).Exec();
   window_ = nullptr;
+  endingSignal_ = termination.received();
   return false;
+}
+
+int CSlideshowApp::ExitStatus() const {
+  return endingSignal_ == 0 ? 0 : ExitStatusForSignal(endingSignal_);
 }
 
 }  // namespace varnel

@@ -20,8 +20,14 @@ class CSlideshowApp : public QApplication {
   // The main window while InitInstance runs it, else nullptr.
   MainWindow* mainWindow() const { return window_; }
 
+  // The signal (Ctrl-C, SIGTERM) that ended the window; 0 when the user ended it.
+  int endingSignal() const { return endingSignal_; }
+  // The program's exit status: 0, or the shells' status for the ending signal.
+  int ExitStatus() const;
+
  private:
   MainWindow* window_ = nullptr;
+  int endingSignal_ = 0;
 };
 
 }  // namespace varnel
