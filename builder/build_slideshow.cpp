@@ -10,6 +10,7 @@
 #include "builder/build_failure.h"
 #include "builder/image_writer.h"
 #include "builder/rom_layout.h"
+#include "builder/show_plan.h"
 #include "document/file_error.h"
 
 #ifndef VARNEL_DATA_DIR
@@ -100,6 +101,9 @@ BuildOutcome BuildSlideShow(BuildHost& host, const BuildFiles& files) {
                          " pictures, but a cartridge takes " + std::to_string(kMaxPictures) +
                          ". Remove " + std::to_string(rows - kMaxPictures) +
                          " pictures and build again.");
+    // A show that cannot fit is refused before any picture is converted.
+    if (const std::optional<ShowPlan> plan = PlanShowFromRows(document); plan && !plan->fits())
+      throw BuildFailure(DoesNotFitMessage(document, *plan));
     // The template is checked before slide.gba is touched, so a failed build never
     // destroys the image of the last good one for a missing or oversized template.
     BinaryFile templateFile = OpenTemplate(files.templatePath);

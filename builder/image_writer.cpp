@@ -5,16 +5,13 @@
 #include "builder/build_failure.h"
 #include "builder/caption_block.h"
 #include "builder/conversion_source.h"
-#include "document/label_tables.h"
+#include "builder/show_plan.h"
 #include "document/number_rules.h"
 #include "document/sdl_picture.h"
 
 namespace varnel {
 
 namespace {
-
-// The 16-bit size fields of a record cannot describe a larger full-size picture.
-constexpr int kMaxFullSizeSide = 65535;
 
 std::string PictureName(const PictureEntry& row, std::size_t index) {
   return "picture " + std::to_string(index + 1) + " (" + row.path + ")";
@@ -46,7 +43,7 @@ void ImageWriter::FillZerosToPictureData() {
 }
 
 uint16_t ImageWriter::WritePictures() {
-  const uint16_t introCount = Low16(DecimalValue(options_.introCountText));
+  const uint16_t introCount = IntroCountOf(options_);
   uint16_t written = 0;
   for (std::size_t r = 0; r < document_.rows.size(); ++r) {
     const PictureEntry& row = document_.rows[r];
@@ -67,7 +64,7 @@ uint16_t ImageWriter::WritePictures() {
 RomHeader ImageWriter::MakeHeader(uint16_t pictureCount) const {
   RomHeader header;
   header.pictureCount = pictureCount;
-  header.introCount = Low16(DecimalValue(options_.introCountText));
+  header.introCount = IntroCountOf(options_);
   header.thumbnails = static_cast<uint8_t>(options_.thumbnails);
   header.helpScreen = static_cast<uint8_t>(options_.helpScreen);
   header.timeLimit = static_cast<uint8_t>(options_.timeLimit);
@@ -78,42 +75,33 @@ RomHeader ImageWriter::MakeHeader(uint16_t pictureCount) const {
 
 SlideRecord ImageWriter::WritePicture(const PictureEntry& row, std::size_t index,
                                       SDL_Surface* picture, bool intro) {
-  const int sizing =
-      options_.sizingOverride ? options_.sizingOverrideIndex : LabelIndex(row.sizingLabel);
-  const int effect =
-      options_.effectOverride ? options_.effectOverrideIndex : LabelIndex(row.effectLabel);
   SurfaceLock lock(picture);
   sourceTried_ = false;
+  const PictureVersions versions =
+      ChooseVersions(options_, row, PictureSize{picture->w, picture->h}, intro);
   SlideRecord record;
-  const bool fullSizeFits = picture->w <= kMaxFullSizeSide && picture->h <= kMaxFullSizeSide;
-  if (fullSizeFits) {
-    record.height = static_cast<uint16_t>(picture->h);
-    record.width = static_cast<uint16_t>(picture->w - picture->w % 4);
-  }
-  record.effect = static_cast<uint8_t>(effect);
-
-  const bool wantsFullSize = (sizing == kSizingBoth || sizing == kSizingFullSizeOnly) && !intro;
-  if (wantsFullSize && !fullSizeFits) {
-    host_.PictureNote(row.path,
-                      "the picture is larger than 65535 pixels along one side, so "
-                      "it has no full-size version");
-  } else if (wantsFullSize) {
-    record.fullSizeData = Encode(row, index, picture, record.width, record.height);
-  }
+  record.width = versions.recordWidth;
+  record.height = versions.recordHeight;
+  record.effect = versions.effect;
+  record.fullSizeData = WriteVersion(row, index, picture, versions.fullSize);
   host_.Progress().StepIt();
-
-  if (sizing == kSizingBoth || sizing == kSizingResizedOnly || intro)
-    record.resizedData = Encode(row, index, picture, kScreenWidth, kScreenHeight);
+  record.resizedData = WriteVersion(row, index, picture, versions.resized);
   host_.Progress().StepIt();
-
-  if (options_.thumbnails && !intro)
-    record.thumbnailData = Encode(row, index, picture, kThumbnailWidth, kThumbnailHeight);
+  record.thumbnailData = WriteVersion(row, index, picture, versions.thumbnail);
   host_.Progress().StepIt();
-
-  if (options_.textDisplay && !intro && !row.caption.empty())
-    record.captionText = AppendCaption(row, index);
+  if (versions.caption) record.captionText = AppendCaption(row, index);
   host_.Progress().StepIt();
   return record;
+}
+
+uint32_t ImageWriter::WriteVersion(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
+                                   const VersionChoice& version) {
+  if (!version.wanted) return 0;
+  if (!version.made) {
+    host_.PictureNote(row.path, version.whyNot);
+    return 0;
+  }
+  return Encode(row, index, picture, version.width, version.height);
 }
 
 // Converts one version; the address of its pixels, or 0 when the conversion failed.

@@ -7,6 +7,7 @@
 #include "builder/build_host.h"
 #include "builder/encode_picture.h"
 #include "builder/rom_layout.h"
+#include "builder/show_plan.h"
 #include "document/binary_file.h"
 
 namespace varnel {
@@ -27,6 +28,8 @@ class ImageWriter {
  private:
   SlideRecord WritePicture(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
                            bool intro);
+  uint32_t WriteVersion(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
+                        const VersionChoice& version);
   uint32_t Encode(const PictureEntry& row, std::size_t index, SDL_Surface* picture, uint16_t width,
                   uint16_t height);
   uint32_t AppendCaption(const PictureEntry& row, std::size_t index);

@@ -14,8 +14,17 @@ struct PictureEntry {
   std::string sizeText;     // column 3 "Size": "%ix%i (%iBits)"
   std::string path;         // column 4 "Directory": the full path as given to Add row
   std::string caption;      // column 5, hidden
+  // The loaded picture's size in pixels when the row was made, so a show can be planned
+  // without loading its pictures again; 0 when not known. Not a column of the list.
+  int pictureWidth = 0;
+  int pictureHeight = 0;
 
-  bool operator==(const PictureEntry&) const = default;
+  // Rows compare by their six columns, the texts the list shows and a project stores.
+  bool operator==(const PictureEntry& other) const {
+    return fileName == other.fileName && effectLabel == other.effectLabel &&
+           sizingLabel == other.sizingLabel && sizeText == other.sizeText && path == other.path &&
+           caption == other.caption;
+  }
 };
 
 inline constexpr int kPictureEntryColumns = 6;

@@ -40,6 +40,8 @@ MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effec
   {
     SurfaceLock lock(picture.get());
     result.row.sizeText = SizeText(picture->w, picture->h, picture->format->BitsPerPixel);
+    result.row.pictureWidth = picture->w;
+    result.row.pictureHeight = picture->h;
   }
   result.row.fileName = FileNameOfPath(path);
   result.row.effectLabel = std::string(*effectLabel);

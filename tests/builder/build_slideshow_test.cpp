@@ -332,6 +332,16 @@ TEST(BuildSlideShow, ShowLargerThanTheCartridgeFailsNamingThePicture) {
   EXPECT_FALSE(outcome.ok);
   EXPECT_NE(outcome.message.find("picture 2"), std::string::npos) << outcome.message;
   EXPECT_NE(outcome.message.find("32 MiB"), std::string::npos) << outcome.message;
+  EXPECT_NE(outcome.message.find("Resized Only"), std::string::npos) << outcome.message;
+  EXPECT_EQ(f.host.progress.steps, 0);  // refused before anything was converted
+  EXPECT_FALSE(std::filesystem::exists(f.files.outputPath));
+
+  // Rows whose sizes are not known are found out while the image is written.
+  for (PictureEntry& row : f.host.document.rows) row.pictureWidth = row.pictureHeight = 0;
+  const BuildOutcome late = f.Build();
+  EXPECT_FALSE(late.ok);
+  EXPECT_NE(late.message.find("picture 2"), std::string::npos) << late.message;
+  EXPECT_GT(f.host.progress.steps, 0);
   EXPECT_FALSE(std::filesystem::exists(f.files.outputPath));
 }
 
