@@ -124,6 +124,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       line.help = true;
     } else if (arg == "--version") {
       line.version = true;
+    } else if (arg == "--plan") {
+      line.plan = true;
     } else if (arg == "--effect") {
       if (!number(0, lastEffect, next.effect)) return result;
       pictureOptionsPending = true;
@@ -238,6 +240,9 @@ Files:
   --template FILE      viewer program to build with (default: Src.res in the current
                          directory, else the one installed with Varnel)
   -o, --output FILE    image to write (default: slide.gba in the current directory)
+  --plan               write nothing; list each picture's versions and bytes and the
+                         image's length, ending "total N bytes of 33554432"; exit 0
+                         when the show fits into a cartridge, 1 when it does not
   --help               show this text
   --version            show the version
 

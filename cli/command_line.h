@@ -38,6 +38,7 @@ struct CommandLine {
   GeneralOptionChanges changes;
   std::optional<std::string> templatePath;
   std::optional<std::string> outputPath;
+  bool plan = false;  // print what the image would hold instead of building it
   bool help = false;
   bool version = false;
 };

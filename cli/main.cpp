@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "builder/build_slideshow.h"
+#include "builder/show_plan.h"
 #include "cli/command_line.h"
+#include "cli/plan_table.h"
 #include "cli/terminal_progress.h"
 #include "document/file_error.h"
 #include "document/picture_row.h"
@@ -118,6 +120,19 @@ std::optional<SlideshowDocument> DocumentFromProject(const std::string& path,
   }
 }
 
+// Prints the plan of the show; 0 when it fits into a cartridge, 1 when it does not.
+int PrintPlan(const SlideshowDocument& document) {
+  const std::optional<ShowPlan> plan = PlanShowFromRows(document);
+  if (!plan) {
+    std::fprintf(stderr, "%s: the size of a picture is not known\n", kProgramName);
+    return kExitFailed;
+  }
+  std::fputs(PlanTable(document, *plan).c_str(), stdout);
+  if (plan->fits()) return kExitBuilt;
+  std::fprintf(stderr, "%s: %s\n", kProgramName, DoesNotFitMessage(document, *plan).c_str());
+  return kExitFailed;
+}
+
 int Run(const std::vector<std::string>& arguments) {
   const ParseResult parsed = ParseCommandLine(arguments);
   if (!parsed.ok()) {
@@ -146,6 +161,7 @@ int Run(const std::vector<std::string>& arguments) {
   }
   // Options given on the command line win over the project file's.
   line.changes.ApplyTo(document.options);
+  if (line.plan) return PrintPlan(document);
 
   const std::string workDirectory = CurrentWorkDirectory();
   BuildFiles files = DefaultBuildFiles(workDirectory);

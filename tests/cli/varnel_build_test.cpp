@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 
 #include "project/project_file_writer.h"
 #include "tests/support/image_reader.h"
@@ -127,6 +129,61 @@ TEST(VarnelBuild, FailuresExitNonZeroWithAMessage) {
   run = RunBuilder(show.dir, {"--help"});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.output.find("Usage: varnel-build"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace varnel
+
+namespace varnel {
+namespace {
+
+std::vector<std::vector<std::string>> WordsOfLines(const std::string& text) {
+  std::vector<std::vector<std::string>> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream words(line);
+    lines.emplace_back(std::istream_iterator<std::string>(words),
+                       std::istream_iterator<std::string>());
+  }
+  return lines;
+}
+
+TEST(VarnelBuildPlan, ListsEveryPicturesBytesAndWritesNothing) {
+  Show show;
+  const RunResult run = RunBuilder(
+      show.dir, {"--plan", "--intro", "1", show.a, "--sizing", "1", "--caption", "Hi", show.b});
+  ASSERT_EQ(run.status, 0) << run.output;
+  using Words = std::vector<std::string>;
+  // The intro picture: 240 x 160 x 2 bytes after the 632032 bytes before the pictures. The
+  // second: full size 120000, thumbnail 4800 and the 3-byte caption, no alignment bytes.
+  EXPECT_EQ(WordsOfLines(run.output),
+            (std::vector<Words>{{"picture", "versions", "bytes", "total"},
+                                {"(viewer", "and", "picture", "table)", "632032", "632032"},
+                                {"1", "a.bmp", "resized", "240x160,", "(intro)", "76800", "708832"},
+                                {"2", "b.bmp", "full", "300x200,", "thumbnail", "60x40,", "caption",
+                                 "124803", "833635"},
+                                {"total", "833635", "bytes", "of", "33554432"}}))
+      << run.output;
+  EXPECT_TRUE(run.output.ends_with("\ntotal 833635 bytes of 33554432\n")) << run.output;
+  EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
+}
+
+TEST(VarnelBuildPlan, AShowThatDoesNotFitIsRefusedBeforeConverting) {
+  Show show;
+  // An 8-bit BMP keeps the file small; its full size alone is 18000000 bytes of pixels.
+  auto big = testing::MakeSurface8(3000, 3000, {{10, 20, 30}}, [](int, int) { return 0; });
+  const std::string path = show.dir.file("big.bmp");
+  testing::SaveBmp(big.get(), path);
+  const RunResult plan = RunBuilder(show.dir, {"--plan", show.a, path, path});
+  EXPECT_EQ(plan.status, 1) << plan.output;
+  EXPECT_NE(plan.output.find("3 big.bmp"), std::string::npos) << plan.output;
+  EXPECT_NE(plan.output.find("does not fit"), std::string::npos) << plan.output;
+  EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
+
+  const RunResult build = RunBuilder(show.dir, {show.a, path, path});
+  EXPECT_EQ(build.status, 1) << build.output;
+  EXPECT_NE(build.output.find("picture 3"), std::string::npos) << build.output;
+  EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
 }
 
 }  // namespace
