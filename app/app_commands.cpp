@@ -3,13 +3,14 @@
 #include <exception>
 
 #include "app/emulator_launch.h"
+#include "builder/build_slideshow.h"
 #include "document/file_error.h"
 
 namespace varnel {
 
 namespace {
 
-constexpr int kCommands[] = {kCmdSettings, kCmdStartSlideShow, kCmdAbout};
+constexpr int kCommands[] = {kCmdSettings, kCmdStartSlideShow, kCmdPlay, kCmdAbout};
 
 std::string NotStoredMessage(const FileError& error) {
   std::string message = "The emulator location could not be stored in " + error.path();
@@ -27,6 +28,7 @@ AppCommands::AppCommands(CSlideshowDlg& window, AppPlatform& platform)
     : window_(window), platform_(platform) {
   window_.SetCommandHandler(kCmdSettings, [this] { OnSettings(); });
   window_.SetCommandHandler(kCmdStartSlideShow, [this] { OnStartSlideShow(); });
+  window_.SetCommandHandler(kCmdPlay, [this] { OnPlay(); });
   window_.SetCommandHandler(kCmdAbout, [this] { OnAbout(); });
 }
 
@@ -49,7 +51,7 @@ void AppCommands::OnSettings() {
 void AppCommands::OnStartSlideShow() {
   const std::string& location = window_.emulatorPath();
   if (!EmulatorLocationMatches(location)) {
-    window_.ShowMessage(kNoEmulatorMessage, MessageBoxIcon::kExclamation);
+    if (platform_.ShowNoEmulatorMessageOfferingPlay(kNoEmulatorMessage)) OnPlay();
     return;
   }
   const EmulatorCommand command = MakeEmulatorCommand(location, window_.workDirectory());
@@ -57,6 +59,22 @@ void AppCommands::OnStartSlideShow() {
     platform_.StartDetachedProcess(command.program, command.arguments);
   } catch (const std::exception& error) {
     window_.ShowMessage(NotStartedMessage(location, error.what()), MessageBoxIcon::kExclamation);
+  }
+}
+
+void AppCommands::OnPlay() {
+  // A box holding more than it may has told the user and holds the focus.
+  if (!window_.UpdateData(true)) return;
+  const bool build = !window_.BuiltImageIsCurrent();
+  if (build) {
+    window_.OnBuildSlideShow();
+    // The builder has said why; an open player plays on the image it has.
+    if (!window_.BuiltImageIsCurrent()) return;
+  }
+  try {
+    platform_.ShowPlayer(DefaultBuildFiles(window_.workDirectory()).outputPath, build);
+  } catch (const std::exception& error) {
+    window_.ShowMessage(error.what(), MessageBoxIcon::kStop);
   }
 }
 

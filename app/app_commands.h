@@ -9,8 +9,8 @@ namespace varnel {
 inline constexpr const char* kProfileSection = "Main";
 inline constexpr const char* kProfileEmulatorKey = "Emulator";
 
-// The main window's commands that live outside it: Settings, Start SlideShow and About
-// (from the menu bar and from the system menu). While it lives it is the window's handler
+// The main window's commands that live outside it: Settings, Start SlideShow, Play and
+// About (from the menu bar and from the system menu). While it lives it is the window's handler
 // for those commands.
 class AppCommands {
  public:
@@ -23,6 +23,9 @@ class AppCommands {
   void OnSettings();
   // Starts the emulator on the built image, or tells the user why not.
   void OnStartSlideShow();
+  // Builds the show when the list or the options changed since the last build, then
+  // plays it in the player window.
+  void OnPlay();
   void OnAbout();
 
  private:

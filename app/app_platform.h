@@ -28,6 +28,16 @@ class AppPlatform {
   // system's words for the cause, when the program cannot be started.
   virtual void StartDetachedProcess(const std::string& program,
                                     const std::vector<std::string>& arguments) = 0;
+
+  // Start SlideShow's message when no emulator is set (the text as given, the
+  // exclamation icon, an OK button), offering to play the show in Varnel's own player
+  // instead. True when the user takes the offer.
+  virtual bool ShowNoEmulatorMessageOfferingPlay(const std::string& message) = 0;
+  // Shows the one player window on the image and brings it to the front. A window that
+  // was closed, or whose image was rebuilt (`rebuilt`), plays the image from its start; an
+  // open one plays on. Throws std::runtime_error, whose text says why, when the image
+  // cannot be played.
+  virtual void ShowPlayer(const std::string& imagePath, bool rebuilt) = 0;
 };
 
 }  // namespace varnel

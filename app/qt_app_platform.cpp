@@ -1,7 +1,10 @@
 #include "app/qt_app_platform.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <stdexcept>
 
 #include "app/about_dlg.h"
@@ -15,6 +18,11 @@ QString FromLocal(const std::string& text) {
   return QFile::decodeName(QByteArray::fromStdString(text));
 }
 }  // namespace
+
+QtAppPlatform::~QtAppPlatform() {
+  // A player without an owner is this object's to end; one with an owner ended with it.
+  delete player_.data();
+}
 
 std::optional<std::string> QtAppPlatform::RunSettingsDialog(const std::string& emulatorLocation) {
   CSettingsDlg dialog(emulatorLocation, owner_);
@@ -41,6 +49,28 @@ void QtAppPlatform::StartDetachedProcess(const std::string& program,
   process.setArguments(list);
   // The emulator shares the editor's environment and current directory.
   if (!process.startDetached()) throw std::runtime_error(process.errorString().toStdString());
+}
+
+bool QtAppPlatform::ShowNoEmulatorMessageOfferingPlay(const std::string& message) {
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), FromLocal(message),
+                  QMessageBox::Ok, owner_);
+  box.setInformativeText(
+      QStringLiteral("Or play the show in Varnel's own player window (SlideShow > Play)."));
+  QPushButton* play = box.addButton(QStringLiteral("&Play"), QMessageBox::AcceptRole);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == play;
+}
+
+void QtAppPlatform::ShowPlayer(const std::string& imagePath, bool rebuilt) {
+  if (player_ == nullptr) player_ = new PlayerWindow(owner_);
+  if (rebuilt || !player_->isVisible() || player_->imagePath() != imagePath) {
+    std::string error;
+    if (!player_->Open(imagePath, error)) throw std::runtime_error(error);
+  }
+  player_->show();
+  player_->raise();
+  player_->activateWindow();
 }
 
 }  // namespace varnel

@@ -11,6 +11,8 @@ namespace varnel {
 struct SlideshowDocument {
   SlideshowOptions options;
   std::vector<PictureEntry> rows;
+
+  bool operator==(const SlideshowDocument&) const = default;
 };
 
 }  // namespace varnel

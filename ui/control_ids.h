@@ -44,6 +44,8 @@ inline constexpr int kCmdQuit = 32776;
 inline constexpr int kCmdSave = 32777;
 inline constexpr int kCmdSettings = 32778;
 inline constexpr int kCmdNew = 32780;
+// SlideShow > Play: the show in Varnel's own player window.
+inline constexpr int kCmdPlay = 32790;
 
 // The system-menu item that opens the About box; system commands 16 to 31 all do.
 inline constexpr int kSysCommandAbout = 16;

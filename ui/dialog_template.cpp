@@ -92,7 +92,7 @@ const std::array<ControlTemplate, kMainWindowControlCount> kMainWindowControls =
      false},
 }};
 
-const std::array<MenuItemTemplate, 10> kMainMenu = {{
+const std::array<MenuItemTemplate, 11> kMainMenu = {{
     {"&File", "&New", kCmdNew},
     {"&File", "&Load", kCmdLoad},
     {"&File", "&Save", kCmdSave},
@@ -102,6 +102,7 @@ const std::array<MenuItemTemplate, 10> kMainMenu = {{
     {"&File", "&Quit", kCmdQuit},
     {"&SlideShow", "&Build SlideShow", kCmdBuildSlideShow},
     {"&SlideShow", "&Start SlideShow", kCmdStartSlideShow},
+    {"&SlideShow", "&Play", kCmdPlay},
     {"", "&About", kCmdAbout},
 }};
 

@@ -154,6 +154,7 @@ void MainWindow::CreateMenu() {
     actions_[id] = action;
     connect(action, &QAction::triggered, this, [this, id] { Send(Notification::kCommand, id); });
   }
+  actions_[kCmdPlay]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 }
 
 void MainWindow::ConnectControl(int id, QWidget* widget) {

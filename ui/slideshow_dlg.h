@@ -161,6 +161,9 @@ class CSlideshowDlg : public BuildHost {
   void OnOK();      // Quit, Enter: takes the controls' values, then ends
   void OnCancel();  // Escape, close box: ends without the exchange
   void OnBuildSlideShow();
+  // Whether slide.gba in the work directory was built by this window from the document
+  // as it is now (the options as last taken from the controls) and is still there.
+  bool BuiltImageIsCurrent() const;
   void OnSave();  // the project file commands
   void OnLoad();
   void OnSecondsUpdate();
@@ -237,6 +240,7 @@ class CSlideshowDlg : public BuildHost {
   std::string titleBase_;
   std::string workDirectory_;
   std::string emulatorPath_;
+  std::optional<SlideshowDocument> builtDocument_;  // as the last successful build took it
   std::string addDirectory_;  // the Add dialog's initial directory; empty lets it choose
   int focusedControl_ = kIdNone;
   bool busy_ = false;

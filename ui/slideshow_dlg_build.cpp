@@ -1,6 +1,7 @@
 // Build SlideShow with the window as the builder's host: the progress bar, the preview,
 // the info texts, the work directory and the error box.
 #include <exception>
+#include <filesystem>
 
 #include "builder/build_slideshow.h"
 #include "ui/slideshow_dlg.h"
@@ -21,11 +22,18 @@ void CSlideshowDlg::OnBuildSlideShow() {
   // the exchange has told the user and put the focus on that box.
   if (!UpdateData(true)) return;
   LongCommand running(*this);
+  builtDocument_.reset();
   try {
-    BuildSlideShow(*this, DefaultBuildFiles(workDirectory_));
+    if (BuildSlideShow(*this, DefaultBuildFiles(workDirectory_)).ok) builtDocument_ = document_;
   } catch (const std::exception& error) {
     ShowError(error.what());
   }
+}
+
+bool CSlideshowDlg::BuiltImageIsCurrent() const {
+  std::error_code error;
+  return builtDocument_ == document_ &&
+         std::filesystem::is_regular_file(DefaultBuildFiles(workDirectory_).outputPath, error);
 }
 
 const SlideshowDocument& CSlideshowDlg::CurrentDocument() {

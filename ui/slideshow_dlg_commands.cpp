@@ -28,7 +28,7 @@ enum class Operation {
   kNew,
   kOk,
   kCancel,
-  kSuppliedElsewhere,  // Save, Load, Settings, Start SlideShow, About
+  kSuppliedElsewhere,  // Save, Load, Settings, Start SlideShow, Play, About
 };
 
 struct CommandEntry {
@@ -54,6 +54,7 @@ constexpr std::array<CommandEntry, 28> kCommandTable = {{
     {N::kTimer, kHelpTimerId, O::kHelpTick},
     {N::kCommand, kCmdBuildSlideShow, O::kBuildSlideShow},
     {N::kCommand, kCmdStartSlideShow, O::kSuppliedElsewhere},
+    {N::kCommand, kCmdPlay, O::kSuppliedElsewhere},
     {N::kCommand, kCmdQuit, O::kQuit},
     {N::kCommand, kCmdAbout, O::kSuppliedElsewhere},
     {N::kClicked, kIdSizeOverride, O::kEnablingRules},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -43,13 +44,15 @@ class AppCommandsTest : public ::testing::Test {
   std::unique_ptr<EditorRun> Start() {
     return std::make_unique<EditorRun>(work.workDirectory(), profile);
   }
+  // The message, offering Play beside it; the offer was not taken.
   static void ExpectNoEmulatorMessage(const EditorRun& run) {
-    ASSERT_EQ(run.window.messages.size(), 1u);
-    EXPECT_EQ(run.window.messages[0].text,
+    ASSERT_EQ(run.app.playOffers.size(), 1u);
+    EXPECT_EQ(run.app.playOffers[0],
               "Before trying to see your SlideShow,\nplease specify the location of your "
               "Gameboy Advance Emulator\n\n(Under the menu \"File->Settings\")");
-    EXPECT_EQ(run.window.messages[0].icon, MessageBoxIcon::kExclamation);
+    EXPECT_TRUE(run.window.messages.empty());
     EXPECT_TRUE(run.app.starts.empty());
+    EXPECT_TRUE(run.app.players.empty());
   }
 
   TempDir work;
@@ -183,6 +186,99 @@ TEST_F(AppCommandsTest, AboutOpensFromTheMenuBarAndFromSystemCommands16To31) {
   EXPECT_EQ(run->app.aboutRuns, 17);
 }
 
+// Play builds through the real builder around a stand-in viewer in the work directory.
+class PlayCommandTest : public AppCommandsTest {
+ protected:
+  void SetUp() override {
+    AppCommandsTest::SetUp();
+    testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(3000, 0x11));
+    picture = testing::WriteBmp24(work.file("p.bmp"), 40, 30, [](int, int) {
+      return testing::Rgb{200, 10, 10};
+    });
+  }
+  std::string Image() const { return work.workDirectory() + "slide.gba"; }
+  // Marks the built image, so that a later build shows by the mark's going.
+  void MarkImage() const { testing::WriteAllBytes(Image(), {'m', 'a', 'r', 'k'}); }
+  bool ImageMarked() const {
+    return testing::ReadAllBytes(Image()) == std::vector<uint8_t>{'m', 'a', 'r', 'k'};
+  }
+  std::string picture;
+};
+
+TEST_F(PlayCommandTest, BuildsOnlyWhenTheListOrTheOptionsChangedSinceTheLastBuild) {
+  auto run = Start();
+  using Shown = FakeAppPlatform::PlayerShown;
+  run->Command(kCmdPlay);  // never built: builds
+  ASSERT_TRUE(std::filesystem::exists(Image()));
+  EXPECT_EQ(run->app.players, (std::vector<Shown>{{Image(), true}}));
+  MarkImage();
+  run->Command(kCmdPlay);  // nothing changed: plays what is there
+  EXPECT_TRUE(ImageMarked());
+  EXPECT_EQ(run->app.players.back(), (Shown{Image(), false}));
+
+  run->dialog.SetControlCheck(kIdKeyUse, 0);  // an option, still only in its control
+  run->Command(kCmdPlay);
+  EXPECT_FALSE(ImageMarked());
+  EXPECT_EQ(run->app.players.back(), (Shown{Image(), true}));
+  EXPECT_EQ(run->dialog.document().options.keyUse, 0);
+
+  MarkImage();
+  ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));  // the list
+  run->Command(kCmdPlay);
+  EXPECT_FALSE(ImageMarked());
+
+  // Build SlideShow counts as the last build too.
+  MarkImage();
+  run->dialog.SetControlCheck(kIdThumbnails, 1);
+  run->Command(kCmdBuildSlideShow);
+  MarkImage();
+  run->Command(kCmdPlay);
+  EXPECT_TRUE(ImageMarked());
+  // An image gone from the disk is built again.
+  std::filesystem::remove(Image());
+  run->Command(kCmdPlay);
+  EXPECT_TRUE(std::filesystem::exists(Image()));
+  EXPECT_EQ(run->app.players.size(), 6u);
+  EXPECT_TRUE(run->window.messages.empty());
+}
+
+TEST_F(PlayCommandTest, AFailedBuildKeepsThePreviousImageAndOpensNoPlayer) {
+  auto run = Start();
+  run->Command(kCmdPlay);
+  MarkImage();
+  ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));
+  // A viewer template too large for the image: the build stops before touching slide.gba.
+  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(600001, 0x11));
+  run->Command(kCmdPlay);
+  EXPECT_TRUE(ImageMarked());
+  EXPECT_EQ(run->app.players.size(), 1u);
+  ASSERT_EQ(run->window.messages.size(), 1u);
+  EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kStop);
+  // Mended, Play builds (the failed build was not a build of this document).
+  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(3000, 0x11));
+  run->Command(kCmdPlay);
+  EXPECT_FALSE(ImageMarked());
+  EXPECT_EQ(run->app.players.size(), 2u);
+}
+
+TEST_F(PlayCommandTest, AnImageThePlayerCannotPlayIsReported) {
+  auto run = Start();
+  run->app.playerFailure = "The file slide.gba is not a console image.";
+  run->Command(kCmdPlay);
+  ASSERT_EQ(run->window.messages.size(), 1u);
+  EXPECT_EQ(run->window.messages[0].text, "The file slide.gba is not a console image.");
+  EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kStop);
+}
+
+TEST_F(PlayCommandTest, StartSlideShowWithoutAnEmulatorOffersPlayAndTakingItPlays) {
+  auto run = Start();
+  run->app.takePlayOffer = true;
+  run->Command(kCmdStartSlideShow);
+  ASSERT_EQ(run->app.playOffers.size(), 1u);
+  EXPECT_EQ(run->app.players, (std::vector<FakeAppPlatform::PlayerShown>{{Image(), true}}));
+  EXPECT_TRUE(run->app.starts.empty());
+}
+
 TEST(AppCommands, LeaveTheWindowWithoutHandlersWhenTheyGo) {
   ProfileValues profile;
   ModelWindowPlatform window("/tmp", profile);
@@ -195,10 +291,12 @@ TEST(AppCommands, LeaveTheWindowWithoutHandlersWhenTheyGo) {
   dialog.Dispatch(Notification::kCommand, kCmdAbout);
   dialog.Dispatch(Notification::kCommand, kCmdSettings);
   dialog.Dispatch(Notification::kCommand, kCmdStartSlideShow);
+  dialog.Dispatch(Notification::kCommand, kCmdPlay);
   dialog.OnSysCommand(16);
   EXPECT_EQ(app.aboutRuns, 0);
   EXPECT_TRUE(app.settingsShown.empty());
   EXPECT_TRUE(window.messages.empty());
+  EXPECT_TRUE(app.players.empty());
 }
 
 }  // namespace

@@ -84,16 +84,34 @@ class FakeAppPlatform final : public AppPlatform {
     starts.push_back({program, arguments});
     if (!startFailure.empty()) throw std::runtime_error(startFailure);
   }
+  bool ShowNoEmulatorMessageOfferingPlay(const std::string& message) override {
+    playOffers.push_back(message);
+    return takePlayOffer;
+  }
+  void ShowPlayer(const std::string& imagePath, bool rebuilt) override {
+    players.push_back({imagePath, rebuilt});
+    if (!playerFailure.empty()) throw std::runtime_error(playerFailure);
+  }
+
+  struct PlayerShown {
+    std::string imagePath;
+    bool rebuilt;
+    bool operator==(const PlayerShown&) const = default;
+  };
 
   // What the Settings dialog ends with: the location on OK, nothing on Cancel.
   std::optional<std::string> settingsAnswer;
   std::string profileWriteFailure;  // the cause a failing write reports; empty: it works
   std::string startFailure;         // the cause a failing start reports; empty: it starts
+  bool takePlayOffer = false;       // the answer to the no-emulator message's offer
+  std::string playerFailure;        // why the image cannot be played; empty: it plays
 
   std::vector<std::string> settingsShown;
   int aboutRuns = 0;
   int profileWrites = 0;
   std::vector<Start> starts;
+  std::vector<std::string> playOffers;
+  std::vector<PlayerShown> players;
 
  private:
   ProfileValues& profile_;
