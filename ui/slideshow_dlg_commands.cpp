@@ -40,7 +40,7 @@ struct CommandEntry {
 using N = Notification;
 using O = Operation;
 
-constexpr std::array<CommandEntry, 28> kCommandTable = {{
+constexpr std::array<CommandEntry, 29> kCommandTable = {{
     {N::kClicked, kIdAdd, O::kAdd},
     {N::kClicked, kIdClear, O::kClear},
     {N::kClicked, kIdRemove, O::kRemove},
