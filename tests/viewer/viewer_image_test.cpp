@@ -63,17 +63,40 @@ TEST(ViewerImage, ADamagedHeaderOrTableGivesAMessageInsteadOfGarbage) {
   }
 }
 
-TEST(ViewerTemplate, FitsTheLayoutAndCarriesAValidCartridgeHeader) {
+// CRC-32 as zip and PNG use it (reflected polynomial 0xEDB88320).
+uint32_t Crc32(const uint8_t* bytes, std::size_t count) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < count; ++i) {
+    crc ^= bytes[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+// What the console's boot program checks before it starts a cartridge, and what flash
+// cartridge writers expect of the file.
+TEST(ViewerTemplate, CarriesTheHeaderARealConsoleBoots) {
   const std::vector<uint8_t> program = ReadAllBytes(VARNEL_VIEWER_TEMPLATE);
   ASSERT_GE(program.size(), 0xC0u);
   EXPECT_LE(program.size(), kMaxTemplateBytes);
-  // The first word branches over the header.
-  EXPECT_EQ(program[3], 0xEA);
+  EXPECT_EQ(program.size() % 4, 0u) << "a whole number of 32-bit words";
+  // ARM "b 0x080000C0": the entry branches over the 192-byte header.
+  EXPECT_EQ((std::vector<uint8_t>(program.begin(), program.begin() + 4)),
+            (std::vector<uint8_t>{0x2E, 0x00, 0x00, 0xEA}));
+  // The standard logo, 156 bytes from 0x04; its CRC-32 is 0xD0BEB55E (its SHA-1,
+  // 17daa0fec02fc33c0f6abb549a8b80b6613b48ee, is the published one).
+  EXPECT_EQ(program[0x04], 0x24);
+  EXPECT_EQ(program[0x9F], 0x07);
+  EXPECT_EQ(Crc32(&program[0x04], 156), 0xD0BEB55Eu);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&program[0xA0]), 12),
+            std::string("VARNEL SHOW\0", 12));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&program[0xAC]), 6), "VRNL00");
   EXPECT_EQ(program[0xB2], 0x96);
-  unsigned sum = 0;
-  for (std::size_t i = 0xA0; i <= 0xBC; ++i) sum += program[i];
-  EXPECT_EQ(program[0xBD], static_cast<uint8_t>(0u - sum - 0x19u));
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&program[0xA0]), 11), "VARNEL SHOW");
+  // The boot program adds 0xA0..0xBD and 0x19 and wants 0 in the low byte.
+  EXPECT_EQ(program[0xBD], 0x86);
+  unsigned sum = 0x19;
+  for (std::size_t i = 0xA0; i <= 0xBD; ++i) sum += program[i];
+  EXPECT_EQ(sum & 0xFFu, 0u);
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 // Fills in the cartridge header of the linked viewer program and writes the result as the
-// viewer template: the title, game and maker codes, the fixed byte and the complement
-// check that the console's start-up code verifies. The logo area stays as linked (zero)
-// unless a logo file is given, since the logo is not ours to ship.
+// viewer template: the logo, the title, game and maker codes, the fixed byte and the
+// complement check that the console's boot program verifies before it starts a cartridge.
+// The logo is the standard one (cart_logo.h) unless a file supplies other bytes.
+//
+// The template is padded with zero bytes to a whole number of 32-bit words: flash-cartridge
+// writers and loaders move images in 16- and 32-bit units and may refuse or cut a ragged
+// end. The builder zero-fills after the template anyway, so built images do not change.
 //
 // Usage: varnel_cart_header <program.bin> <Src.res> [--logo <file of 156 bytes>]
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +18,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "viewer/tools/cart_logo.h"
 
 namespace {
 
@@ -30,6 +37,7 @@ constexpr std::size_t kComplementOffset = 0xBD;
 constexpr std::size_t kHeaderEnd = 0xC0;
 // The builder puts the slideshow header at this offset, so the template must end before it.
 constexpr std::size_t kTemplateLimit = 600000;
+constexpr std::size_t kImageSizeUnit = 4;
 
 constexpr char kTitle[] = "VARNEL SHOW";
 constexpr char kGameCode[] = "VRNL";
@@ -67,10 +75,10 @@ void FillHeader(std::vector<uint8_t>& image, const std::vector<uint8_t>& logo) {
     throw std::runtime_error("the program is " + std::to_string(image.size()) +
                              " bytes, more than the " + std::to_string(kTemplateLimit) +
                              " the slideshow layout leaves it");
-  if (!logo.empty()) {
-    if (logo.size() != kLogoLength) throw std::runtime_error("the logo file must hold 156 bytes");
-    std::copy(logo.begin(), logo.end(), image.begin() + kLogoOffset);
-  }
+  if (logo.size() != kLogoLength)
+    throw std::runtime_error("the logo file holds " + std::to_string(logo.size()) +
+                             " bytes; the logo area holds 156");
+  std::copy(logo.begin(), logo.end(), image.begin() + kLogoOffset);
   PutText(image, kTitleOffset, kTitle, kTitleLength);
   PutText(image, kGameCodeOffset, kGameCode, 4);
   PutText(image, kMakerCodeOffset, kMakerCode, 2);
@@ -82,6 +90,12 @@ void FillHeader(std::vector<uint8_t>& image, const std::vector<uint8_t>& logo) {
   image[kComplementOffset + 2] = 0;
 }
 
+// Zero bytes up to the next whole 32-bit word; the template limit is itself a whole number
+// of words, so a padded template still fits.
+void PadToWholeWords(std::vector<uint8_t>& image) {
+  image.resize((image.size() + kImageSizeUnit - 1) / kImageSizeUnit * kImageSizeUnit, 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,8 +103,12 @@ int main(int argc, char** argv) {
     if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--logo"))
       throw std::runtime_error("usage: varnel_cart_header <program.bin> <Src.res> [--logo <file>]");
     std::vector<uint8_t> image = ReadFile(argv[1]);
-    const std::vector<uint8_t> logo = argc == 5 ? ReadFile(argv[4]) : std::vector<uint8_t>{};
+    const std::vector<uint8_t> logo =
+        argc == 5 ? ReadFile(argv[4])
+                  : std::vector<uint8_t>(varnel::viewer::kCartridgeLogo.begin(),
+                                         varnel::viewer::kCartridgeLogo.end());
     FillHeader(image, logo);
+    PadToWholeWords(image);
     WriteFile(argv[2], image);
     return 0;
   } catch (const std::exception& error) {
