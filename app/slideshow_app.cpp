@@ -4,12 +4,14 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QTimer>
 
 #include "app/app_artwork.h"
 #include "app/app_commands.h"
 #include "app/qt_app_platform.h"
 #include "app/termination_signals.h"
 #include "ui/main_window.h"
+#include "ui/project_file_dialog.h"
 #include "ui/slideshow_dlg.h"
 
 namespace varnel {
@@ -52,7 +54,13 @@ void EndOnSignal(CSlideshowDlg& dialog) {
 
 }  // namespace
 
-CSlideshowApp::CSlideshowApp(int& argc, char** argv) : QApplication(argc, argv) {
+std::string StartProjectFromArguments(const QStringList& arguments) {
+  if (arguments.size() < 2 || arguments.at(1).isEmpty()) return {};
+  return LocalPath(QFileInfo(arguments.at(1)).absoluteFilePath());
+}
+
+CSlideshowApp::CSlideshowApp(int& argc, char** argv)
+    : QApplication(argc, argv), startProject_(StartProjectFromArguments(arguments())) {
   setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
   setWindowIcon(ApplicationIcon());
   // The program ends when the main window's run ends, not when some window closes.
@@ -70,6 +78,9 @@ bool CSlideshowApp::InitInstance() {
   MainWindow window(dialog);
   platform.SetOwner(&window);
   window_ = &window;
+  // Once the window shows, so that Load's messages have their owner on the screen.
+  if (!startProject_.empty())
+    QTimer::singleShot(0, &window, [&dialog, path = startProject_] { dialog.LoadProject(path); });
   ModalRun(window, dialog).Exec();
   window_ = nullptr;
   endingSignal_ = termination.received();

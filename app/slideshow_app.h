@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
+#include <string>
 
 namespace varnel {
 
@@ -11,6 +13,8 @@ class MainWindow;
 // file name without directory and extension.
 class CSlideshowApp : public QApplication {
  public:
+  // A project file named on the command line ("varnel show.vrn") is loaded once the
+  // main window shows.
   CSlideshowApp(int& argc, char** argv);
 
   // Start-up: runs the main window as a modal dialog. Returns false once the window has
@@ -25,9 +29,18 @@ class CSlideshowApp : public QApplication {
   // The program's exit status: 0, or the shells' status for the ending signal.
   int ExitStatus() const;
 
+  // The project the next InitInstance loads at start-up; empty for none.
+  const std::string& startProject() const { return startProject_; }
+  void SetStartProject(std::string path) { startProject_ = std::move(path); }
+
  private:
   MainWindow* window_ = nullptr;
   int endingSignal_ = 0;
+  std::string startProject_;
 };
+
+// The project file among the program's arguments (after the program's own name), as a full
+// path; empty when none is given. Arguments after the first are left alone.
+std::string StartProjectFromArguments(const QStringList& arguments);
 
 }  // namespace varnel

@@ -170,6 +170,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (arg == "-o" || arg == "--output") {
       if (!value(text)) return result;
       line.outputPath = text;
+    } else if (arg == "--save-project") {
+      if (!value(text)) return result;
+      line.saveProjectPath = text;
     } else if (arg == "--") {
       for (++i; i < arguments.size(); ++i) {
         next.path = arguments[i];
@@ -243,6 +246,8 @@ Files:
   --plan               write nothing; list each picture's versions and bytes and the
                          image's length, ending "total N bytes of 33554432"; exit 0
                          when the show fits into a cartridge, 1 when it does not
+  --save-project FILE  also save the show as a Varnel project file, to open in the
+                         editor (the pictures that loaded, by full path)
   --help               show this text
   --version            show the version
 

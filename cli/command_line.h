@@ -39,6 +39,7 @@ struct CommandLine {
   std::optional<std::string> templatePath;
   std::optional<std::string> outputPath;
   bool plan = false;  // print what the image would hold instead of building it
+  std::optional<std::string> saveProjectPath;  // the show written as a .vrn project too
   bool help = false;
   bool version = false;
 };

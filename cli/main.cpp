@@ -15,7 +15,11 @@
 #include "document/file_error.h"
 #include "document/picture_row.h"
 #include "document/sdl_picture.h"
+#include "project/byte_sink.h"
 #include "project/load_project_document.h"
+#include "project/project_file_writer.h"
+#include "project/replacement_file.h"
+#include "project/stored_picture.h"
 
 namespace varnel::cli {
 namespace {
@@ -133,6 +137,26 @@ int PrintPlan(const SlideshowDocument& document) {
   return kExitFailed;
 }
 
+// The show as a project file, for the editor to open; false (with a line saying why) when
+// it could not be written. Pictures are kept by full path, as the editor keeps them, so
+// the project opens from any directory.
+bool SaveProject(const SlideshowDocument& document, const std::string& path) {
+  try {
+    std::vector<StoredPicture> pictures = StoredPicturesOfRows(document.rows);
+    for (StoredPicture& picture : pictures)
+      picture.path = std::filesystem::absolute(picture.path).lexically_normal().string();
+    ReplacementFile out(path);
+    FileByteSink sink(out.file());
+    WriteProjectFile(document.options, pictures, sink);
+    out.Commit();
+    return true;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s: the project %s was not saved: %s\n", kProgramName, path.c_str(),
+                 error.what());
+    return false;
+  }
+}
+
 int Run(const std::vector<std::string>& arguments) {
   const ParseResult parsed = ParseCommandLine(arguments);
   if (!parsed.ok()) {
@@ -162,6 +186,7 @@ int Run(const std::vector<std::string>& arguments) {
   // Options given on the command line win over the project file's.
   line.changes.ApplyTo(document.options);
   if (line.plan) return PrintPlan(document);
+  if (line.saveProjectPath && !SaveProject(document, *line.saveProjectPath)) return kExitFailed;
 
   const std::string workDirectory = CurrentWorkDirectory();
   BuildFiles files = DefaultBuildFiles(workDirectory);

@@ -3,7 +3,9 @@
 # options. Usage: sample-show.sh VARNEL_BUILD OUTPUT_DIRECTORY
 # Captions are laid out 18 columns a line, a line break costing one column, so their
 # lines hold at most 17 characters.
-# The image is written as OUTPUT_DIRECTORY/slide.gba, the only file the build writes.
+# The image is written as OUTPUT_DIRECTORY/slide.gba and the show as the project
+# OUTPUT_DIRECTORY/sample.vrn, which names the pictures by their full paths in this
+# checkout (so it is made here, never kept in the repository).
 set -euo pipefail
 varnel_build=$(realpath "$1")
 out=$(realpath -m "$2")
@@ -28,4 +30,4 @@ cd "$out"
   "$pictures/07-tiles.bmp" \
   --effect 8 --caption $'An 8-bit BMP.\n\nThe end: press R\nfor the first\npicture again.' \
   "$pictures/08-retro.bmp" \
-  -o slide.gba
+  --save-project sample.vrn -o slide.gba

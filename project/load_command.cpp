@@ -16,7 +16,10 @@ namespace varnel {
 void RunLoadCommand(ProjectHost& host) {
   const std::string path = host.AskOpenFileName();
   if (path.empty()) return;
+  LoadProjectFile(host, path);
+}
 
+void LoadProjectFile(ProjectHost& host, const std::string& path) {
   std::optional<BinaryFile> file;
   try {
     file.emplace(BinaryFile::OpenForReading(path));

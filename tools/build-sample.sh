@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Varnel, and builds the bundled sample show into
-# out/slide.gba (play it with any Game Boy Advance emulator, e.g. mgba-qt out/slide.gba).
+# Installs what is missing, builds Varnel (the editor, varnel-build and the console viewer),
+# and builds the bundled sample show into out/slide.gba with its project out/sample.vrn.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)" --target varnel-build viewer
+cmake --build build -j "$(nproc)" --target varnel varnel-build viewer
 examples/sample-show.sh build/bin/varnel-build out
-echo "The sample show is in $(pwd)/out/slide.gba"
+cat <<DONE
+The sample show is in $(pwd)/out/slide.gba; play it with mgba-qt out/slide.gba.
+Open it in the editor (its work directory, where Build SlideShow writes, is out/):
+  cd out && ../build/bin/varnel sample.vrn
+DONE

@@ -64,6 +64,8 @@ class CSlideshowDlg : public BuildHost {
   // the window ends at once, without asking about unsaved changes. Accepted while a long
   // command runs; the command then ends first.
   void OnTerminate();
+  // A project named when the program started: loaded like Load does, without the dialog.
+  void LoadProject(const std::string& path);
   // Pictures dropped onto the list from a file manager: added like the Add command's.
   void OnDropFiles(const std::vector<std::string>& paths);
 

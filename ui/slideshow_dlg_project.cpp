@@ -148,4 +148,12 @@ void CSlideshowDlg::OnLoad() {
   if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
 }
 
+void CSlideshowDlg::LoadProject(const std::string& path) {
+  LongCommand running(*this);
+  WindowProjectHost host(*this, *platform_);
+  LoadProjectFile(host, path);
+  host.ShowProgress();
+  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
+}
+
 }  // namespace varnel

@@ -97,6 +97,34 @@ TEST(VarnelBuild, ProjectFileWithCommandLineOptionsOnTop) {
   EXPECT_EQ(image.record(1).effect, 8);
 }
 
+TEST(VarnelBuild, SavesTheShowAsAProjectWithFullPaths) {
+  Show show;
+  const RunResult saved = RunBuilder(show.dir, {"--seconds", "7", "--effect", "3", "--caption",
+                                                "hi", "a.bmp", "--save-project", "saved.vrn"});
+  ASSERT_EQ(saved.status, 0) << saved.output;
+  const std::vector<uint8_t> bytes = testing::ReadAllBytes(show.dir.file("saved.vrn"));
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_NE(text.find(show.a), std::string::npos);  // "a.bmp" was given, the full path kept
+
+  // Built again from the project alone, elsewhere: the same show.
+  TempDir elsewhere;
+  testing::WriteAllBytes(elsewhere.file("Src.res"), std::vector<uint8_t>(3000, 0x11));
+  const RunResult rebuilt = RunBuilder(elsewhere, {show.dir.file("saved.vrn")});
+  ASSERT_EQ(rebuilt.status, 0) << rebuilt.output;
+  const ImageReader image(elsewhere.file("slide.gba"));
+  EXPECT_EQ(image.header().pictureCount, 1);
+  EXPECT_EQ(image.header().slideTimeMs, 7000);
+  EXPECT_EQ(image.record(0).effect, 3);
+  EXPECT_NE(image.record(0).captionText, 0u);
+
+  // A project that cannot be written fails the command before any image is made.
+  const RunResult full =
+      RunBuilder(elsewhere, {show.a, "--save-project", "/dev/full", "-o", "never.gba"});
+  EXPECT_EQ(full.status, 1);
+  EXPECT_NE(full.output.find("/dev/full"), std::string::npos) << full.output;
+  EXPECT_FALSE(std::filesystem::exists(elsewhere.file("never.gba")));
+}
+
 TEST(VarnelBuild, FailuresExitNonZeroWithAMessage) {
   Show show;
   RunResult run = RunBuilder(show.dir, {"--effect", "12", show.a});
