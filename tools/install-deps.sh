@@ -12,6 +12,7 @@ packages=(
   libmgba-dev                                # the console emulator: player, varnel-play, tests
   xvfb xauth imagemagick                     # screenshots of the window and the viewer
   clang libclang-rt-14-dev                   # the project file fuzzer
+  dpkg-dev file help2man appstream           # the Debian package and its test
 )
 
 missing=()
