@@ -10,7 +10,14 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 fail() {
-  echo "package test: $*" >&2
+  # The packaged player runs the image headless and saves its screen.
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$root/usr/bin/varnel-play" "$image" --frames 10 \
+  --screenshot "$scratch/work/screen.png" >"$scratch/play.log" 2>&1 || {
+  cat "$scratch/play.log" >&2
+  fail "varnel-play from the package failed"
+}
+[ -s "$scratch/work/screen.png" ] || fail "varnel-play saved no screenshot"
+echo "package test: $*" >&2
   exit 1
 }
 
@@ -32,6 +39,7 @@ contents=$(dpkg-deb -c "$deb")
 for file in \
   ./usr/bin/varnel \
   ./usr/bin/varnel-build \
+  ./usr/bin/varnel-play \
   ./usr/share/varnel/Src.res \
   ./usr/share/applications/varnel.desktop \
   ./usr/share/icons/hicolor/16x16/apps/varnel.png \
@@ -63,4 +71,11 @@ template=$root/usr/share/varnel/Src.res
 [ -f "$image" ] || fail "no slide.gba"
 [ "$(stat -c %s "$image")" -gt 632032 ] || fail "slide.gba holds no picture"
 cmp -s -n "$(stat -c %s "$template")" "$template" "$image" || fail "the image does not start with the packaged template"
+# The packaged player runs the image headless and saves its screen.
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$root/usr/bin/varnel-play" "$image" --frames 10 \
+  --screenshot "$scratch/work/screen.png" >"$scratch/play.log" 2>&1 || {
+  cat "$scratch/play.log" >&2
+  fail "varnel-play from the package failed"
+}
+[ -s "$scratch/work/screen.png" ] || fail "varnel-play saved no screenshot"
 echo "package test: $(basename "$deb") installs and builds"
