@@ -12,7 +12,7 @@
 
 #include "builder/build_slideshow.h"
 #include "document/label_tables.h"
-#include "document/sdl_picture.h"
+#include "document/picture_loader.h"
 #include "tests/support/recording_build_host.h"
 #include "tests/support/test_support.h"
 
@@ -58,7 +58,7 @@ void BM_LoadPicturesOnly(benchmark::State& state) {
   const auto count = static_cast<std::size_t>(state.range(0));
   for (auto _ : state) {
     for (std::size_t i = 0; i < count; ++i) {
-      SurfacePtr picture = LoadPicture(pictures.paths()[i]);
+      SurfacePtr picture = LoadPicture(pictures.paths()[i]).surface;
       benchmark::DoNotOptimize(picture.get());
     }
   }

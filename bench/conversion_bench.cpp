@@ -22,7 +22,7 @@
 #include "builder/resampler.h"
 #include "builder/rom_layout.h"
 #include "document/binary_file.h"
-#include "document/sdl_picture.h"
+#include "document/picture_loader.h"
 
 namespace varnel {
 namespace {
@@ -32,7 +32,7 @@ constexpr int kPhotoHeight = 3000;
 
 SDL_Surface* Photo() {
   static SurfacePtr photo = [] {
-    SurfacePtr loaded = LoadPicture(VARNEL_BENCH_PICTURE);
+    SurfacePtr loaded = LoadPicture(VARNEL_BENCH_PICTURE).surface;
     if (!loaded || loaded->w != kPhotoWidth || loaded->h != kPhotoHeight)
       throw std::runtime_error("cannot load the 4000 x 3000 " + std::string(VARNEL_BENCH_PICTURE));
     return loaded;
@@ -118,7 +118,7 @@ BENCHMARK(BM_EnlargeRgb24)->Unit(benchmark::kMicrosecond);
 
 void BM_ImgLoad(benchmark::State& state) {
   for (auto _ : state) {
-    SurfacePtr picture = LoadPicture(VARNEL_BENCH_PICTURE);
+    SurfacePtr picture = LoadPicture(VARNEL_BENCH_PICTURE).surface;
     if (!picture) state.SkipWithError("IMG_Load failed");
     benchmark::DoNotOptimize(picture.get());
   }

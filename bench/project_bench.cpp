@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/project_show_on_disk.h"
-#include "document/sdl_picture.h"
+#include "document/picture_loader.h"
 #include "project/byte_source.h"
 #include "project/load_project_document.h"
 #include "project/project_file_reader.h"
@@ -27,7 +27,7 @@ void BM_LoadPicturesAlone(benchmark::State& state) {
   const ProjectShowOnDisk& show = Show();
   for (auto _ : state) {
     for (const std::string& path : show.paths()) {
-      SurfacePtr picture = LoadPicture(path);
+      SurfacePtr picture = LoadPicture(path).surface;
       if (!picture) state.SkipWithError("a picture did not load");
       benchmark::DoNotOptimize(picture.get());
     }

@@ -7,7 +7,7 @@
 #include "builder/conversion_source.h"
 #include "builder/show_plan.h"
 #include "document/number_rules.h"
-#include "document/sdl_picture.h"
+#include "document/picture_loader.h"
 
 namespace varnel {
 
@@ -47,13 +47,13 @@ uint16_t ImageWriter::WritePictures() {
   uint16_t written = 0;
   for (std::size_t r = 0; r < document_.rows.size(); ++r) {
     const PictureEntry& row = document_.rows[r];
-    SurfacePtr picture = LoadPicture(row.path);
+    const LoadedPicture picture = LoadPicture(row.path);
     if (!picture) {
-      host_.PictureLeftOut(row.path, PictureLoadFailureReason());
+      host_.PictureLeftOut(row.path, picture.failure);
       continue;
     }
     const bool intro = written < introCount;
-    const SlideRecord record = WritePicture(row, r, picture.get(), intro);
+    const SlideRecord record = WritePicture(row, r, picture.surface.get(), intro);
     WriteSlideRecord(image_, written, record);
     ++written;
     host_.Progress().StepIt();

@@ -14,7 +14,6 @@
 #include "cli/terminal_progress.h"
 #include "document/file_error.h"
 #include "document/picture_row.h"
-#include "document/sdl_picture.h"
 #include "project/byte_sink.h"
 #include "project/load_project_document.h"
 #include "project/project_file_writer.h"
@@ -102,7 +101,7 @@ SlideshowDocument DocumentFromPictures(const CommandLine& line, Shortfalls& shor
     if (made.ok()) {
       document.rows.push_back(made.row);
     } else {
-      shortfalls.PictureLeftOut(picture.path, PictureLoadFailureReason());
+      shortfalls.PictureLeftOut(picture.path, made.failure);
     }
   }
   return document;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "document/label_tables.h"
-#include "document/sdl_picture.h"
+#include "document/picture_loader.h"
 
 namespace varnel {
 
@@ -32,17 +32,16 @@ MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effec
     result.error = RowError::kSizingIndexOutOfRange;
     return result;
   }
-  SurfacePtr picture = LoadPicture(path);
+  const LoadedPicture picture = LoadPicture(path);
   if (!picture) {
     result.error = RowError::kPictureNotLoaded;
+    result.failure = picture.failure;
     return result;
   }
-  {
-    SurfaceLock lock(picture.get());
-    result.row.sizeText = SizeText(picture->w, picture->h, picture->format->BitsPerPixel);
-    result.row.pictureWidth = picture->w;
-    result.row.pictureHeight = picture->h;
-  }
+  // The size as shown (after any turn), the depth as the file holds it.
+  result.row.sizeText = SizeText(picture.surface->w, picture.surface->h, picture.bitsPerPixel);
+  result.row.pictureWidth = picture.surface->w;
+  result.row.pictureHeight = picture.surface->h;
   result.row.fileName = FileNameOfPath(path);
   result.row.effectLabel = std::string(*effectLabel);
   result.row.sizingLabel = std::string(*sizingLabel);

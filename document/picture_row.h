@@ -9,14 +9,15 @@ namespace varnel {
 
 enum class RowError {
   kNone,
-  kPictureNotLoaded,       // IMG_Load gave no picture
+  kPictureNotLoaded,       // the picture did not load (see failure)
   kEffectIndexOutOfRange,  // only a project file can bring one
   kSizingIndexOutOfRange,
 };
 
 struct MakeRowResult {
   RowError error = RowError::kNone;
-  PictureEntry row;  // meaningful only when error is kNone
+  PictureEntry row;     // meaningful only when error is kNone
+  std::string failure;  // why the picture did not load, for the user
   bool ok() const { return error == RowError::kNone; }
 };
 

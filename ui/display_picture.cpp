@@ -1,19 +1,13 @@
 #include "ui/display_picture.h"
 
 #include <algorithm>
+#include <new>
 
-#include "document/sdl_picture.h"
+#include "document/picture_loader.h"
 
 namespace varnel {
 
 namespace {
-
-bool SaveAsBmp(SDL_Surface* picture, const std::string& path) {
-  SurfaceLock lock(picture);
-  SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "wb");
-  if (stream == nullptr) return false;
-  return SDL_SaveBMP_RW(picture, stream, 1) == 0;  // 1: the save closes the stream
-}
 
 Uint32 PixelAt(const SDL_Surface* surface, int x, int y) {
   const int bytes = surface->format->BytesPerPixel;
@@ -57,20 +51,18 @@ Bitmap CentredPart(SDL_Surface* surface, int width, int height) {
 }  // namespace
 
 std::optional<DisplayPicture> PrepareDisplayPicture(const std::string& picturePath,
-                                                    const std::string& displayPath,
                                                     int previewWidth, int previewHeight) {
-  SurfacePtr picture = LoadPicture(picturePath);
+  const LoadedPicture picture = LoadPicture(picturePath);
   if (!picture) return std::nullopt;
   DisplayPicture shown;
-  shown.width = picture->w;
-  shown.height = picture->h;
-  shown.bitsPerPixel = picture->format->BitsPerPixel;
-  const bool saved = SaveAsBmp(picture.get(), displayPath);
-  picture.reset();
-  if (!saved) return shown;
-  SurfacePtr written = LoadPicture(displayPath);
-  if (written && written->w > 0 && written->h > 0) {
-    shown.preview = CentredPart(written.get(), previewWidth, previewHeight);
+  shown.width = picture.surface->w;
+  shown.height = picture.surface->h;
+  shown.bitsPerPixel = picture.bitsPerPixel;
+  try {
+    // The loaded picture is opaque, so its colours are the ones a saved copy would hold.
+    shown.preview = CentredPart(picture.surface.get(), previewWidth, previewHeight);
+  } catch (const std::bad_alloc&) {
+    // Shown without a preview, as when the copy could not be made.
   }
   return shown;
 }

@@ -13,14 +13,13 @@ struct DisplayPicture {
   int height = 0;
   int bitsPerPixel = 0;
   // The middle of the picture as the preview shows it (centred, clipped to the preview's
-  // size, never scaled); empty when Display.bmp could not be written or read back.
+  // size, never scaled); empty when there was no memory for it.
   std::optional<Bitmap> preview;
 };
 
-// Loads the picture at picturePath and writes it as a BMP file to displayPath, then
-// reads that file back for the preview. Nothing when the picture does not load.
+// Loads the picture at picturePath for the preview. Everything stays in memory: the
+// work directory is not written. Nothing when the picture does not load.
 std::optional<DisplayPicture> PrepareDisplayPicture(const std::string& picturePath,
-                                                    const std::string& displayPath,
                                                     int previewWidth, int previewHeight);
 
 }  // namespace varnel

@@ -16,8 +16,8 @@ namespace varnel {
 namespace {
 
 constexpr std::string_view kPictureFilter =
-    "Pictures (Bmp,Jpg,Gif,Png)|*.Bmp;*.Jpg;*.Gif;*.Png|All (*.*)|*.*||";
-constexpr const char* kDisplayFileName = "Display.bmp";
+    "Pictures (Bmp,Jpg,Gif,Png)|*.Bmp;*.Jpg;*.Gif;*.Png;*.Jpeg;*.Jpe;*.Tif;*.Tiff;*.Webp|"
+    "All (*.*)|*.*||";
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -191,8 +191,7 @@ void CSlideshowDlg::ShowSelectedRow() {
 }
 
 void CSlideshowDlg::ShowRowPicture(const std::string& path) {
-  const auto shown =
-      PrepareDisplayPicture(path, workDirectory_ + kDisplayFileName, kPreviewWidth, kPreviewHeight);
+  const auto shown = PrepareDisplayPicture(path, kPreviewWidth, kPreviewHeight);
   // A picture that no longer loads leaves the preview and the info texts as they were.
   if (!shown) return;
   char text[64];

@@ -48,7 +48,7 @@ TEST(WriteBmpFile, WritesTheHeadersAndBottomUpRows) {
   EXPECT_EQ(testing::ReadAllBytes(dir.file("Sized.bmp")), expected);
 
   // SDL reads it back with the same colours: bottom-left (1, 2, 3) as blue, green, red.
-  SurfacePtr back = LoadPicture(dir.file("Sized.bmp"));
+  SurfacePtr back = LoadPicture(dir.file("Sized.bmp")).surface;
   ASSERT_TRUE(back);
   EXPECT_EQ(testing::SurfaceColour(back.get(), 0, 1), (Rgb{3, 2, 1}));
   EXPECT_EQ(testing::SurfaceColour(back.get(), 1, 0), (Rgb{12, 11, 10}));
@@ -98,7 +98,7 @@ TEST(LoadBmpFile, ReadsTheTestPicturesWithTheColoursSdlGives) {
   for (const char* name : {"picture-8bit.bmp", "picture-24bit.bmp"}) {
     const std::string path = testing::TestDataPath(name);
     const std::optional<Bitmap> bitmap = LoadBmpFile(path);
-    SurfacePtr surface = LoadPicture(path);
+    SurfacePtr surface = LoadPicture(path).surface;
     ASSERT_TRUE(bitmap && surface) << name;
     ASSERT_EQ(bitmap->width, surface->w);
     ASSERT_EQ(bitmap->height, surface->h);

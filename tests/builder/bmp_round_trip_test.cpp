@@ -55,7 +55,7 @@ TEST(ConversionSource, GivesTheRowsOfThePictureSavedAndReadBack) {
   for (const char* name :
        {"picture-8bit.bmp", "picture-24bit.bmp", "picture-32bit.bmp", "picture-palette.png",
         "picture-24bit.png", "picture-32bit.png", "picture.jpg", "picture.gif"})
-    pictures.emplace_back(name, LoadPicture(testing::TestDataPath(name)));
+    pictures.emplace_back(name, LoadPicture(testing::TestDataPath(name)).surface);
   uint32_t seed = 1;
   // Red first (as decoded JPEGs are) and blue first, at widths with every row padding.
   for (int width = 1; width <= 9; ++width) {
@@ -97,7 +97,7 @@ std::vector<uint8_t> PixelsThroughAFile(const Bitmap& bitmap, const TempDir& dir
   const std::optional<BitmapInfo> info = MakeBitmapInfo(bitmap);
   if (!info || !WriteBmpFile(dir.file("sized.bmp"), *info, bitmap))
     throw std::runtime_error("cannot write sized.bmp");
-  SurfacePtr back = LoadPicture(dir.file("sized.bmp"));
+  SurfacePtr back = LoadPicture(dir.file("sized.bmp")).surface;
   BinaryFile out = BinaryFile::Create(dir.file("through-file.bin"));
   out.WriteZeros(3);
   SurfaceLock lock(back.get());

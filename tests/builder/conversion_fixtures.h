@@ -7,7 +7,7 @@
 #include <random>
 
 #include "builder/bitmap.h"
-#include "document/sdl_picture.h"
+#include "document/picture_loader.h"
 #include "tests/support/test_support.h"
 
 namespace varnel::testing {

@@ -90,7 +90,7 @@ TEST_F(EncodePictureTest, ConvertsEveryInputFormat) {
   for (const char* name :
        {"picture-8bit.bmp", "picture-24bit.bmp", "picture-32bit.bmp", "picture-palette.png",
         "picture-24bit.png", "picture-32bit.png", "picture.jpg", "picture.gif"}) {
-    SurfacePtr picture = LoadPicture(testing::TestDataPath(name));
+    SurfacePtr picture = LoadPicture(testing::TestDataPath(name)).surface;
     ASSERT_TRUE(picture) << name;
     ASSERT_EQ(picture->w, 48);
     const uint32_t full = Encode(picture.get(), 48, 32);
@@ -112,10 +112,10 @@ TEST_F(EncodePictureTest, ConvertsEveryInputFormat) {
   // Colours known from the patterns: the orange block of the palette pictures, and the
   // translucent middle third of the PNG (red 100 at x = 20 blended at alpha 128 gives 50).
   for (const char* name : {"picture-8bit.bmp", "picture-palette.png", "picture.gif"}) {
-    SurfacePtr picture = LoadPicture(testing::TestDataPath(name));
+    SurfacePtr picture = LoadPicture(testing::TestDataPath(name)).surface;
     EXPECT_EQ(PixelsFrom(Encode(picture.get(), 48, 32))[8 * 48 + 24], 0x021F) << name;
   }
-  SurfacePtr translucent = LoadPicture(testing::TestDataPath("picture-32bit.png"));
+  SurfacePtr translucent = LoadPicture(testing::TestDataPath("picture-32bit.png")).surface;
   EXPECT_EQ(PixelsFrom(Encode(translucent.get(), 48, 32))[20] & 0x1F, 50 >> 3);
 }
 
@@ -181,7 +181,7 @@ namespace {
 // source; every version must come out as a conversion of its own would.
 TEST(EncodeFromSource, GivesTheBytesOfAConversionOfItsOwn) {
   testing::TempDir dir;
-  SurfacePtr picture = LoadPicture(testing::TestDataPath("picture.jpg"));
+  SurfacePtr picture = LoadPicture(testing::TestDataPath("picture.jpg")).surface;
   ASSERT_TRUE(picture);
   const ConversionContext context{nullptr};
   std::vector<uint8_t> saved;

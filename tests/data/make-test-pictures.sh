@@ -52,3 +52,44 @@ $IM "txt:$tmp/gradient.txt" PNG24:picture-24bit.png
 $IM "txt:$tmp/gradient-alpha.txt" PNG32:picture-32bit.png
 $IM "txt:$tmp/gradient.txt" -quality 90 -sampling-factor 1x1 JPEG:picture.jpg
 $IM "txt:$tmp/flat24.txt" GIF:picture.gif
+
+# Pictures the picture library alone gets wrong, each with the quadrant pattern: red
+# top-left, green top-right, blue bottom-left, white bottom-right (so a test sees both
+# where a corner went and what colour it kept). Byte-level steps: edit-picture-bytes.py.
+edit() { python3 ./edit-picture-bytes.py "$@"; }
+quadrants() {  # $1: width x height
+  local w=${1%x*} h=${1#*x}
+  $IM -size "$1" xc:white -fill 'rgb(255,0,0)' -draw "rectangle 0,0 $((w / 2 - 1)),$((h / 2 - 1))" \
+    -fill 'rgb(0,255,0)' -draw "rectangle $((w / 2)),0 $((w - 1)),$((h / 2 - 1))" \
+    -fill 'rgb(0,0,255)' -draw "rectangle 0,$((h / 2)) $((w / 2 - 1)),$((h - 1))" \
+    -type TrueColor "PNG24:$2"
+}
+quadrants 24x32 "$tmp/portrait.png"
+quadrants 32x24 "$tmp/landscape.png"
+
+# A phone's portrait photo for each EXIF orientation: stored turned or mirrored the way
+# that orientation undoes, so each shows the upright portrait (24 x 32). Both byte orders.
+turns=("" "-flop" "-rotate 180" "-flip" "-transpose" "-rotate 270" "-transverse" "-rotate 90")
+for o in 1 2 3 4 5 6 7 8; do
+  # shellcheck disable=SC2086
+  $IM "$tmp/portrait.png" ${turns[o - 1]} -strip -quality 95 -sampling-factor 1x1 "JPEG:$tmp/o.jpg"
+  edit jpeg-exif "$tmp/o.jpg" "$o" "$([ $((o % 2)) -eq 0 ] && echo MM || echo II)" "orientation-$o.jpg"
+done
+$IM "$tmp/portrait.png" -rotate 270 -strip "PNG24:$tmp/o.png"
+edit png-exif "$tmp/o.png" 6 orientation-6.png
+
+# A CMYK JPEG as ImageMagick and Photoshop write it: inverted, with the Adobe segment.
+# (libjpeg writes every CMYK file as YCCK behind that segment, so a plain CMYK file cannot
+# be made from it; the loader's tests check the plain reading on a surface.)
+$IM "$tmp/landscape.png" -colorspace CMYK -strip -quality 95 -sampling-factor 1x1 JPEG:cmyk-adobe.jpg
+
+# 32-bit BMP whose fourth bytes are all 0; 16-bit BMP (5 bits per channel).
+edit bmp32-zero-alpha bmp32-zero-alpha.bmp
+edit bmp16 bmp16.bmp
+
+# Transparency: a 24-bit PNG with a transparent colour (red), a palette PNG with one
+# transparent entry (red), a palette PNG with two (red and green).
+$IM "$tmp/landscape.png" -transparent 'rgb(255,0,0)' PNG24:transparent-colour.png
+$IM "$tmp/landscape.png" -transparent 'rgb(255,0,0)' PNG8:transparent-entry.png
+edit png-several-transparent transparent-entries.png
+

@@ -45,6 +45,15 @@ TEST(MakePictureRow, SizeTextGivesTheLoadedDepth) {
   EXPECT_EQ(made.row.sizeText, "10x6 (8Bits)");
   EXPECT_EQ(made.row.effectLabel, "(00) No Effect");
   EXPECT_EQ(made.row.sizingLabel, "(00) Both");
+
+  // A phone's portrait, stored 32 x 24 on its side, is 24 x 32 as shown; a CMYK JPEG and a
+  // 16-bit BMP keep the depth of their files.
+  EXPECT_EQ(MakePictureRow(testing::TestDataPath("orientation-6.jpg"), 0, 0, "").row.sizeText,
+            "24x32 (24Bits)");
+  EXPECT_EQ(MakePictureRow(testing::TestDataPath("cmyk-adobe.jpg"), 0, 0, "").row.sizeText,
+            "32x24 (32Bits)");
+  EXPECT_EQ(MakePictureRow(testing::TestDataPath("bmp16.bmp"), 0, 0, "").row.sizeText,
+            "16x12 (16Bits)");
 }
 
 TEST(MakePictureRow, RefusesMissingPicturesAndIndicesOutsideTheTables) {
@@ -53,7 +62,9 @@ TEST(MakePictureRow, RefusesMissingPicturesAndIndicesOutsideTheTables) {
   testing::WriteBmp24(path, 4, 4, [](int, int) { return Rgb{1, 2, 3}; });
   testing::WriteAllBytes(dir.file("broken.png"), {0x89, 'P', 'N', 'G', 0, 0});
 
-  EXPECT_EQ(MakePictureRow(dir.file("none.bmp"), 0, 0, "").error, RowError::kPictureNotLoaded);
+  const MakeRowResult missing = MakePictureRow(dir.file("none.bmp"), 0, 0, "");
+  EXPECT_EQ(missing.error, RowError::kPictureNotLoaded);
+  EXPECT_EQ(missing.failure, "the picture could not be loaded (No such file or directory)");
   EXPECT_EQ(MakePictureRow(dir.file("broken.png"), 0, 0, "").error, RowError::kPictureNotLoaded);
   EXPECT_EQ(MakePictureRow(path, 0, 9, "").error, RowError::kEffectIndexOutOfRange);
   EXPECT_EQ(MakePictureRow(path, 0, -1, "").error, RowError::kEffectIndexOutOfRange);

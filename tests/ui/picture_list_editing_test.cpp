@@ -53,10 +53,11 @@ TEST_F(ListTest, AddAppendsThePicturesInDialogOrderAndSkipsTheOthers) {
   const OpenFilesRequest& request = platform.openRequests[0];
   EXPECT_TRUE(request.multipleFiles);
   EXPECT_EQ(request.initialDirectory, "");
-  EXPECT_EQ(
-      request.filters,
-      (std::vector<FileFilter>{{"Pictures (Bmp,Jpg,Gif,Png)", {"*.Bmp", "*.Jpg", "*.Gif", "*.Png"}},
-                               {"All (*.*)", {"*.*"}}}));
+  EXPECT_EQ(request.filters,
+            (std::vector<FileFilter>{{"Pictures (Bmp,Jpg,Gif,Png)",
+                                      {"*.Bmp", "*.Jpg", "*.Gif", "*.Png", "*.Jpeg", "*.Jpe",
+                                       "*.Tif", "*.Tiff", "*.Webp"}},
+                                     {"All (*.*)", {"*.*"}}}));
 
   // A cancelled dialog adds nothing but still runs the enabling rules.
   platform.filesToChoose.reset();
@@ -174,7 +175,7 @@ TEST_F(ListTest, RowClickShowsThePictureAndLoadsTheEditingBuffer) {
   ASSERT_TRUE(dlg.AddRow(path, 2, 5, "cap\r\ntion"));
   ClickRow(0);
 
-  EXPECT_TRUE(std::filesystem::exists(work.file("Display.bmp")));
+  EXPECT_FALSE(std::filesystem::exists(work.file("Display.bmp")));  // it stays in memory
   EXPECT_EQ(dlg.control(kIdSizeInfo).text, "Size: 300x200");
   EXPECT_EQ(dlg.control(kIdColorInfo).text, "Color: 24Bits");
   // Centred and clipped, not scaled: the middle 240 x 160 of the picture.

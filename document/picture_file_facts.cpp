@@ -1,0 +1,175 @@
+#include "document/picture_file_facts.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace varnel {
+
+namespace {
+
+// EXIF data larger than this is not a camera's: left unread.
+constexpr uint32_t kMaxExifBytes = 1 << 20;
+// Chunks walked in a PNG or WebP file before giving up on finding EXIF data.
+constexpr int kMaxChunks = 4096;
+
+constexpr uint8_t kMarkerStart = 0xFF;
+constexpr uint8_t kStartOfImage = 0xD8;
+constexpr uint8_t kStartOfScan = 0xDA;
+constexpr uint8_t kEndOfImage = 0xD9;
+constexpr uint8_t kApp1 = 0xE1;
+constexpr uint8_t kApp14 = 0xEE;
+constexpr char kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
+constexpr char kAdobeHeader[] = {'A', 'd', 'o', 'b', 'e'};
+constexpr long kBmpSizeOffset = 18;
+constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+bool ReadBytes(std::FILE* file, void* into, std::size_t count) {
+  return std::fread(into, 1, count, file) == count;
+}
+
+bool Skip(std::FILE* file, uint32_t count) {
+  return std::fseek(file, static_cast<long>(count), SEEK_CUR) == 0;
+}
+
+uint32_t BigEndian(const uint8_t* p, int bytes) {
+  uint32_t value = 0;
+  for (int i = 0; i < bytes; ++i) value = value << 8 | p[i];
+  return value;
+}
+
+uint32_t LittleEndian32(const uint8_t* p) {
+  return p[0] | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+         static_cast<uint32_t>(p[3]) << 24;
+}
+
+// The orientation of `count` bytes of EXIF data at the file position (TIFF layout, with
+// or without the "Exif\0\0" header that JPEG files put before it).
+int ReadExifOrientation(std::FILE* file, uint32_t count) {
+  if (count > kMaxExifBytes) return kUpright;
+  std::vector<uint8_t> data(count);
+  if (!ReadBytes(file, data.data(), count)) return kUpright;
+  std::span<const uint8_t> tiff(data);
+  if (tiff.size() >= sizeof kExifHeader && std::memcmp(tiff.data(), kExifHeader, 6) == 0)
+    tiff = tiff.subspan(sizeof kExifHeader);
+  return OrientationFromTiff(tiff);
+}
+
+// Walks the marker segments up to the scan: the first Exif segment gives the orientation,
+// an Adobe segment says the CMYK samples are inverted.
+void ReadJpegFacts(std::FILE* file, PictureFileFacts& facts) {
+  bool exifSeen = false;
+  for (;;) {
+    uint8_t marker[2];
+    if (!ReadBytes(file, marker, 2) || marker[0] != kMarkerStart) return;
+    while (marker[1] == kMarkerStart) {  // fill bytes before a marker
+      if (!ReadBytes(file, &marker[1], 1)) return;
+    }
+    const uint8_t kind = marker[1];
+    if (kind == kStartOfScan || kind == kEndOfImage) return;
+    const bool standalone = kind == 0x01 || (kind >= 0xD0 && kind <= 0xD7);
+    if (standalone) continue;
+    uint8_t lengthBytes[2];
+    if (!ReadBytes(file, lengthBytes, 2)) return;
+    const uint32_t length = BigEndian(lengthBytes, 2);
+    if (length < 2) return;
+    const uint32_t payload = length - 2;
+    const long start = std::ftell(file);
+    const bool startOfFrame =
+        kind >= 0xC0 && kind <= 0xCF && kind != 0xC4 && kind != 0xC8 && kind != 0xCC;
+    if (startOfFrame && payload >= 5) {
+      uint8_t frame[5];  // precision, height, width
+      if (!ReadBytes(file, frame, sizeof frame)) return;
+      facts.height = BigEndian(frame + 1, 2);
+      facts.width = BigEndian(frame + 3, 2);
+    } else if (kind == kApp1 && !exifSeen && payload >= sizeof kExifHeader) {
+      char header[sizeof kExifHeader];
+      if (!ReadBytes(file, header, sizeof header)) return;
+      if (std::memcmp(header, kExifHeader, sizeof header) == 0) {
+        exifSeen = true;
+        facts.orientation = ReadExifOrientation(file, payload - sizeof kExifHeader);
+      }
+    } else if (kind == kApp14 && payload >= sizeof kAdobeHeader) {
+      char header[sizeof kAdobeHeader];
+      if (!ReadBytes(file, header, sizeof header)) return;
+      if (std::memcmp(header, kAdobeHeader, sizeof header) == 0) facts.adobeSegment = true;
+    }
+    if (start < 0 || std::fseek(file, start + static_cast<long>(payload), SEEK_SET) != 0) return;
+  }
+}
+
+// Walks the chunks before the image data for an eXIf chunk.
+void ReadPngFacts(std::FILE* file, PictureFileFacts& facts) {
+  for (int i = 0; i < kMaxChunks; ++i) {
+    uint8_t head[8];
+    if (!ReadBytes(file, head, sizeof head)) return;
+    const uint32_t length = BigEndian(head, 4);
+    if (std::memcmp(head + 4, "IHDR", 4) == 0 && length >= 8) {
+      uint8_t size[8];
+      if (!ReadBytes(file, size, sizeof size)) return;
+      facts.width = BigEndian(size, 4);
+      facts.height = BigEndian(size + 4, 4);
+      if (!Skip(file, length - 8 + 4)) return;
+      continue;
+    }
+    if (std::memcmp(head + 4, "IDAT", 4) == 0 || std::memcmp(head + 4, "IEND", 4) == 0) return;
+    if (std::memcmp(head + 4, "eXIf", 4) == 0) {
+      facts.orientation = ReadExifOrientation(file, length);
+      return;
+    }
+    if (length > INT32_MAX || !Skip(file, length + 4)) return;  // the data and its CRC
+  }
+}
+
+// Walks the RIFF chunks for an EXIF chunk.
+void ReadWebpFacts(std::FILE* file, PictureFileFacts& facts) {
+  for (int i = 0; i < kMaxChunks; ++i) {
+    uint8_t head[8];
+    if (!ReadBytes(file, head, sizeof head)) return;
+    const uint32_t length = LittleEndian32(head + 4);
+    if (std::memcmp(head, "EXIF", 4) == 0) {
+      facts.orientation = ReadExifOrientation(file, length);
+      return;
+    }
+    if (length >= INT32_MAX || !Skip(file, length + (length & 1))) return;  // padded to even
+  }
+}
+
+}  // namespace
+
+PictureFileFacts ReadPictureFileFacts(std::FILE* file) {
+  PictureFileFacts facts;
+  std::array<uint8_t, 12> start{};
+  const std::size_t got = std::fread(start.data(), 1, start.size(), file);
+  if (got >= 2 && start[0] == 'B' && start[1] == 'M') {
+    facts.kind = PictureKind::kBmp;
+    uint8_t size[8];  // width and height of a BITMAPINFOHEADER or a later one
+    if (std::fseek(file, kBmpSizeOffset, SEEK_SET) == 0 && ReadBytes(file, size, sizeof size)) {
+      facts.width = static_cast<int32_t>(LittleEndian32(size));
+      facts.height = std::abs(static_cast<int64_t>(static_cast<int32_t>(LittleEndian32(size + 4))));
+    }
+  } else if (got >= 10 && std::memcmp(start.data(), "GIF", 3) == 0) {
+    facts.width = start[6] | start[7] << 8;
+    facts.height = start[8] | start[9] << 8;
+  } else if (got >= 3 && start[0] == kMarkerStart && start[1] == kStartOfImage &&
+             start[2] == kMarkerStart) {
+    facts.kind = PictureKind::kJpeg;
+    if (std::fseek(file, 2, SEEK_SET) == 0) ReadJpegFacts(file, facts);
+  } else if (got >= sizeof kPngSignature &&
+             std::memcmp(start.data(), kPngSignature, sizeof kPngSignature) == 0) {
+    facts.kind = PictureKind::kPng;
+    if (std::fseek(file, sizeof kPngSignature, SEEK_SET) == 0) ReadPngFacts(file, facts);
+  } else if (got == start.size() && std::memcmp(start.data(), "RIFF", 4) == 0 &&
+             std::memcmp(start.data() + 8, "WEBP", 4) == 0) {
+    facts.kind = PictureKind::kWebp;
+    ReadWebpFacts(file, facts);  // the chunks follow the 12 bytes just read
+  } else if (got >= 4 && (std::memcmp(start.data(), "II*\0", 4) == 0 ||
+                          std::memcmp(start.data(), "MM\0*", 4) == 0)) {
+    facts.kind = PictureKind::kTiff;
+  }
+  return facts;
+}
+
+}  // namespace varnel
