@@ -47,9 +47,6 @@ inline constexpr int kCmdNew = 32780;
 // SlideShow > Play: the show in Varnel's own player window.
 inline constexpr int kCmdPlay = 32790;
 
-// The system-menu item that opens the About box; system commands 16 to 31 all do.
-inline constexpr int kSysCommandAbout = 16;
-
 // Timer 1 drives the context help for the whole run.
 inline constexpr int kHelpTimerId = 1;
 inline constexpr int kHelpTimerPeriodMs = 250;

@@ -19,7 +19,6 @@ namespace {
 constexpr const char* kTitleBase = "Varnel 1.3";
 constexpr const char* kNewShowName = "New SlideShow";
 constexpr const char* kNewShowSuffix = " (New SlideShow)";
-constexpr const char* kSystemMenuAboutText = "&About Varnel...";
 constexpr const char* kTooLongMessage = "Please enter no more than %u characters.";
 constexpr uint32_t kCaptionPreviewBackground = 0xC8C8C8;  // light grey
 
@@ -93,7 +92,6 @@ void CSlideshowDlg::DetachPlatform() {
 
 void CSlideshowDlg::OnInitDialog() {
   UpdateData(false);
-  platform_->AppendSystemMenuItem(kSysCommandAbout, kSystemMenuAboutText);
   preview_.PlaceAtNormalRect();
   workDirectory_ = WithTrailingSeparator(platform_->CurrentDirectory());
   listColumns_ = {{"File", 125}, {"Effect", 100},    {"Resizing", 100},
@@ -348,11 +346,6 @@ void CSlideshowDlg::End(int result) {
   ended_ = true;
   result_ = result;
   platform_->EndDialog(result);
-}
-
-CSlideshowDlg::Point CSlideshowDlg::MinimizedIconPosition(int clientWidth, int clientHeight,
-                                                          int iconWidth, int iconHeight) {
-  return {(clientWidth - iconWidth + 1) / 2, (clientHeight - iconHeight + 1) / 2};
 }
 
 }  // namespace varnel

@@ -58,8 +58,6 @@ class CSlideshowDlg : public BuildHost {
   // Runs the operation the command table gives for this input; false when it gives none
   // or when the input is refused (a long command is running, or the window has ended).
   bool Dispatch(Notification code, int sourceId, int parameter = 0);
-  // A system-menu command: 16 to 31 open the About box.
-  bool OnSysCommand(int commandId);
   // The system asks the program to end (Ctrl-C, SIGTERM): what runs is asked to stop and
   // the window ends at once, without asking about unsaved changes. Accepted while a long
   // command runs; the command then ends first.
@@ -184,14 +182,6 @@ class CSlideshowDlg : public BuildHost {
   void LoadRowIntoEditingBuffer();
   void ApplyRowEdits();
   void OnCaptionChanged();
-
-  // Where a minimized window's icon is drawn in its client area.
-  struct Point {
-    int x;
-    int y;
-  };
-  static Point MinimizedIconPosition(int clientWidth, int clientHeight, int iconWidth,
-                                     int iconHeight);
 
   // ---- BuildHost ----
   const SlideshowDocument& CurrentDocument() override;

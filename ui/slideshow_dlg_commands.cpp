@@ -152,14 +152,6 @@ bool CSlideshowDlg::RunOperation(Notification code, int sourceId, int parameter)
   return false;
 }
 
-bool CSlideshowDlg::OnSysCommand(int commandId) {
-  if (busy_ || ended_) return false;
-  constexpr int kCommandMask = 0xFFF0;  // the low four bits are the system's own
-  if ((commandId & 0xFFFF & kCommandMask) != kSysCommandAbout) return false;
-  RunExternal(kCmdAbout);
-  return true;
-}
-
 void CSlideshowDlg::OnTerminate() {
   if (ended_) return;
   stopRequested_ = true;

@@ -59,12 +59,6 @@ class WindowPlatform {
   // The process's current directory.
   virtual std::string CurrentDirectory() = 0;
 
-  // Adds an item to the window's system menu; toolkits whose window manager owns that
-  // menu leave it out.
-  virtual void AppendSystemMenuItem(int commandId, const std::string& text) {
-    (void)commandId;
-    (void)text;
-  }
   // A value from the profile; the default when the profile holds none.
   virtual std::string ReadProfileString(const std::string& section, const std::string& key,
                                         const std::string& defaultValue) {
