@@ -70,14 +70,15 @@ TEST(RomLayout, FieldsLieAtTheirOffsetsLittleEndian) {
   RomHeader header;
   header.pictureCount = 0x0102;
   header.introCount = 0x0304;
-  header.thumbnails = 1;
-  header.helpScreen = 1;
-  header.timeLimit = 0;
+  // Byte values no two fields share, so an exchange of two fields shows.
+  header.thumbnails = 0x11;
+  header.helpScreen = 0x22;
+  header.timeLimit = 0x33;
   header.slideTimeMs = 60000;
-  header.keyUse = 1;
+  header.keyUse = 0x44;
   const auto h = EncodeRomHeader(header);
-  const std::array<uint8_t, 14> expectedHeader = {0x67, 0, 0x02, 0x01, 0x04, 0x03, 1,
-                                                  1,    0, 0,    0x60, 0xEA, 1,    0};
+  const std::array<uint8_t, 14> expectedHeader = {0x67, 0,    0x02, 0x01, 0x04, 0x03, 0x11,
+                                                  0x22, 0x33, 0,    0x60, 0xEA, 0x44, 0};
   EXPECT_EQ(h, expectedHeader);
   EXPECT_EQ(DecodeRomHeader(h), header);
 
@@ -279,10 +280,11 @@ TEST(BuildSlideShow, OptionsAndOverridesReachHeaderAndRecords) {
   f.host.AddPicture(picture, kSizingBoth, 1, "\n");
   f.host.AddPicture(picture, kSizingResizedOnly, 2, "");
   SlideshowOptions& o = f.host.document.options;
+  o.introCountText = "";
   o.secondsText = "60";
   o.timeLimit = 1;
   o.keyUse = 0;
-  o.helpScreen = 0;
+  o.helpScreen = 1;
   o.thumbnails = 0;
   o.effectOverride = 1;
   o.effectOverrideIndex = 5;
@@ -290,11 +292,10 @@ TEST(BuildSlideShow, OptionsAndOverridesReachHeaderAndRecords) {
   o.sizingOverrideIndex = kSizingFullSizeOnly;
   ASSERT_TRUE(f.Build().ok);
   ImageReader image = f.Image();
-  EXPECT_EQ(image.header().slideTimeMs, 60000);
-  EXPECT_EQ(image.header().timeLimit, 1);
-  EXPECT_EQ(image.header().keyUse, 0);
-  EXPECT_EQ(image.header().helpScreen, 0);
-  EXPECT_EQ(image.header().thumbnails, 0);
+  // tag 103, 2 pictures, no intro, thumbnails 0, help screen 1, time limit 1, 60000 ms,
+  // key use 0.
+  const std::vector<uint8_t> header(image.bytes().begin() + 600000, image.bytes().begin() + 600014);
+  EXPECT_EQ(header, (std::vector<uint8_t>{0x67, 0, 2, 0, 0, 0, 0, 1, 1, 0, 0x60, 0xEA, 0, 0}));
   for (uint32_t i : {0u, 1u}) {
     const SlideRecord r = image.record(i);
     EXPECT_EQ(r.effect, 5);

@@ -4,6 +4,7 @@
 
 #include "document/label_tables.h"
 #include "document/slideshow_options.h"
+#include "tests/support/label_literals.h"
 
 namespace varnel {
 namespace {
@@ -23,10 +24,16 @@ TEST(DecimalValue, ReadsLeadingDigitsLikeTheOptionBoxes) {
 }
 
 TEST(LabelIndex, EveryLabelGivesItsPositionInItsTable) {
-  for (std::size_t i = 0; i < kEffectLabels.size(); ++i)
-    EXPECT_EQ(LabelIndex(kEffectLabels[i]), static_cast<int>(i)) << kEffectLabels[i];
-  for (std::size_t i = 0; i < kSizingLabels.size(); ++i)
-    EXPECT_EQ(LabelIndex(kSizingLabels[i]), static_cast<int>(i)) << kSizingLabels[i];
+  using testing::kExpectedEffectLabels;
+  using testing::kExpectedSizingLabels;
+  for (std::size_t i = 0; i < kExpectedEffectLabels.size(); ++i) {
+    EXPECT_EQ(LabelIndex(kExpectedEffectLabels[i]), static_cast<int>(i));
+    EXPECT_EQ(EffectLabel(static_cast<int>(i)), kExpectedEffectLabels[i]);
+  }
+  for (std::size_t i = 0; i < kExpectedSizingLabels.size(); ++i) {
+    EXPECT_EQ(LabelIndex(kExpectedSizingLabels[i]), static_cast<int>(i));
+    EXPECT_EQ(SizingLabel(static_cast<int>(i)), kExpectedSizingLabels[i]);
+  }
   EXPECT_EQ(LabelIndex("(08) FadeOut"), 8);
   EXPECT_EQ(LabelIndex("(02) Resized Only (240x160)"), 2);
   EXPECT_EQ(LabelIndex(""), 0);

@@ -103,4 +103,45 @@ inline Bytes EveryOptionOffFile() {
   return Cat({header, Zeros(2500)});
 }
 
+// Three shows whose option bytes tell every option from every other: across the three,
+// each option has its own pattern of on and off (helpScreen 100, keyUse 010, timeLimit
+// 110, sizingOverride 001, effectOverride 101, thumbnails 011, textDisplay 111), so two
+// options exchanged anywhere change some file. Each has 7 intro pictures, 13 seconds,
+// sizing override index 2 and effect override index 5, and one picture with sizing 2 and
+// effect 5.
+struct DistinctShow {
+  SlideshowOptions options;
+  Bytes file;
+};
+
+inline std::vector<DistinctShow> DistinctOptionShows() {
+  // Offsets 11-18: helpScreen, keyUse, timeLimit, sizingOverride, effectOverride,
+  // helpScreen again, thumbnails, textDisplay.
+  const Bytes optionBytes[3] = {
+      {1, 0, 1, 0, 1, 1, 0, 1}, {0, 1, 1, 0, 0, 0, 1, 1}, {0, 0, 0, 1, 1, 0, 1, 1}};
+  const Bytes record = Cat({{'/', 's', '/', 'p', '.', 'p', 'n', 'g', 0x00},
+                            {'c', 'a', 'p', 0x00},
+                            {0x02, 0x00, 0x05, 0x00},
+                            RecordTail()});
+  std::vector<DistinctShow> shows;
+  for (const Bytes& bits : optionBytes) {
+    DistinctShow show;
+    show.options.helpScreen = bits[0];
+    show.options.keyUse = bits[1];
+    show.options.timeLimit = bits[2];
+    show.options.sizingOverride = bits[3];
+    show.options.effectOverride = bits[4];
+    show.options.thumbnails = bits[6];
+    show.options.textDisplay = bits[7];
+    show.options.introCountText = "7";
+    show.options.secondsText = "13";
+    show.options.sizingOverrideIndex = 2;
+    show.options.effectOverrideIndex = 5;
+    const Bytes numbers = {0x01, 0x01, 0x00, 0x07, 0x00, 0x0D, 0x00, 0x02, 0x00, 0x05, 0x00};
+    show.file = Cat({numbers, bits, Zeros(2500), record});
+    shows.push_back(show);
+  }
+  return shows;
+}
+
 }  // namespace varnel::testing

@@ -51,6 +51,23 @@ Loaded Read(const Bytes& bytes) {
   return ReadFrom(source);
 }
 
+TEST(ReadProjectFile, EachByteGoesToItsOwnOption) {
+  for (const testing::DistinctShow& show : testing::DistinctOptionShows()) {
+    const Loaded loaded = Read(show.file);
+    ASSERT_TRUE(loaded.header);
+    EXPECT_EQ(loaded.header->options, show.options);
+    EXPECT_EQ(loaded.pictures, (std::vector<StoredPicture>{{"/s/p.png", "cap", 2, 5}}));
+  }
+  // The two helpScreen bytes differ: the second one (offset 16) is the one that stays.
+  Bytes differing = testing::DistinctOptionShows()[0].file;
+  ASSERT_EQ(differing[11], 1);
+  differing[16] = 0;
+  EXPECT_EQ(Read(differing).header->options.helpScreen, 0);
+  differing[11] = 0;
+  differing[16] = 1;
+  EXPECT_EQ(Read(differing).header->options.helpScreen, 1);
+}
+
 TEST(ReadProjectFile, LoadsWindowsBuildFilesWithEveryOption) {
   const Loaded on = Read(testing::EveryOptionOnFile());
   ASSERT_TRUE(on.header);

@@ -44,6 +44,13 @@ TEST(WriteProjectFile, RecordsFollowInListOrderWithTheirLabelIndices) {
             testing::EveryOptionOnFile());
 }
 
+TEST(WriteProjectFile, EachOptionAndNumberGoesToItsOwnBytes) {
+  const StoredPicture picture{"/s/p.png", "cap", 2, 5};
+  for (const testing::DistinctShow& show : testing::DistinctOptionShows()) {
+    EXPECT_EQ(ProjectFileBytes(show.options, std::vector{picture}), show.file);
+  }
+}
+
 TEST(WriteProjectFile, ReportsEachPartAndKeepsStringsWhole) {
   std::vector<StoredPicture> pictures(3);
   pictures[1].caption = std::string("a\0b", 3);  // a 0 byte would end the caption early

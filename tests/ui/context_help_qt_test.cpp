@@ -8,10 +8,10 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "tests/ui/expected_window.h"
 #include "tests/ui/qt_window_fixture.h"
 #include "ui/child_window_from_point.h"
 #include "ui/dialog_template.h"
-#include "ui/help_texts.h"
 #include "ui/qt_help_pointer.h"
 
 namespace varnel {
@@ -23,7 +23,10 @@ using testing::QtWindowTest;
 constexpr int kSeveralTicksMs = 2000;
 
 QString HelpOf(int id) {
-  const std::string_view text = HelpTextFor(id);
+  std::string_view text = testing::kExpectedProcedure;
+  for (const testing::ExpectedHelp& entry : testing::kExpectedHelp) {
+    if (entry.id == id) text = entry.text;
+  }
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -63,11 +66,11 @@ TEST_F(QtContextHelpTest, TheHitTestSeesTheWidgetsWhereTheyAre) {
         << child.controlId;
   }
   // The middle of every widget with a help text of its own finds that control.
-  for (const HelpEntry& entry : kHelpTable) {
-    const QPoint middle = window->control(entry.controlId)->geometry().center();
+  for (const testing::ExpectedHelp& entry : testing::kExpectedHelp) {
+    const QPoint middle = window->control(entry.id)->geometry().center();
     EXPECT_EQ(
         ChildWindowFromPoint(*dialog, window->baseUnits(), {middle.x(), middle.y()}).controlId,
-        entry.controlId);
+        entry.id);
   }
   // The real pointer comes out in client coordinates, below the menu bar.
   QtHelpPointer pointer(*window, *window->clientArea());

@@ -5,17 +5,25 @@
 #include <algorithm>
 #include <string>
 
+#include "tests/ui/expected_window.h"
 #include "tests/ui/window_model_fixture.h"
 #include "ui/child_window_from_point.h"
 #include "ui/control_layout.h"
 #include "ui/dialog_template.h"
-#include "ui/help_texts.h"
 
 namespace varnel {
 namespace {
 
 using testing::WindowTest;
 using Kind = WindowAtPoint::Kind;
+using namespace testing;  // the expected tables
+
+std::string_view Help(int id) {
+  for (const ExpectedHelp& entry : kExpectedHelp) {
+    if (entry.id == id) return entry.text;
+  }
+  return kExpectedProcedure;
+}
 
 class FakePointer final : public HelpPointer {
  public:
@@ -56,25 +64,6 @@ class ContextHelpTest : public WindowTest {
   ContextHelp help{dlg, pointer, kBase};
 };
 
-TEST(HelpTexts, LineFeedsAndQuotesAreCharactersAndEveryOtherIdGetsTheProcedure) {
-  EXPECT_EQ(HelpTextFor(kIdAdd), "Add 1 or more Picture(s) to the SlideShow's list.\n\n(Ins Key)");
-  EXPECT_EQ(std::count(kDefaultHelpText.begin(), kDefaultHelpText.end(), '\n'), 4);
-  EXPECT_TRUE(kDefaultHelpText.ends_with("Click on the Menu item \"SlideShow->Build\""));
-  EXPECT_EQ(kDefaultHelpText.find('\\'), std::string_view::npos);
-  // The effect override's check box and its choice explain the same thing.
-  EXPECT_EQ(HelpTextFor(kIdEffectOverride), HelpTextFor(kIdEffectOverrideChoice));
-  for (int id : {kIdSizeInfo, kIdColorInfo, kIdProgress, kIdNone, 0, 4242}) {
-    EXPECT_EQ(HelpTextFor(id), kDefaultHelpText) << id;
-  }
-  // Every entry belongs to a control of the window, once.
-  for (const HelpEntry& entry : kHelpTable) {
-    EXPECT_NE(FindControlTemplate(entry.controlId), nullptr) << entry.controlId;
-    EXPECT_EQ(std::count_if(kHelpTable.begin(), kHelpTable.end(),
-                            [&](const HelpEntry& e) { return e.controlId == entry.controlId; }),
-              1);
-  }
-}
-
 TEST(ChildWindowFromPoint, FindsTheTopmostVisibleOpaqueChildWithinTheClientArea) {
   const PixelRect client{0, 0, 100, 80};
   const ChildWindow top{0, 11, {10, 10, 20, 20}};
@@ -103,7 +92,7 @@ TEST(ChildWindowFromPoint, FindsTheTopmostVisibleOpaqueChildWithinTheClientArea)
 
 TEST_F(ContextHelpTest, ThePreviewLiesOnTopOnceStartUpHasPlacedIt) {
   const std::vector<ChildWindow> order = StackingOrder(dlg, kBase);
-  ASSERT_EQ(order.size(), kMainWindowControls.size());
+  ASSERT_EQ(order.size(), kExpectedControls.size());
   EXPECT_EQ(order[0].controlId, kIdPreview);
   EXPECT_EQ(order[0].rect, (PixelRect{10, 250, 240, 160}));
   EXPECT_EQ(order[1].controlId, kIdSizeInfo);
@@ -117,12 +106,12 @@ TEST_F(ContextHelpTest, ThePreviewLiesOnTopOnceStartUpHasPlacedIt) {
 }
 
 TEST_F(ContextHelpTest, EveryControlWithAHelpTextExplainsItselfUnderThePointer) {
-  for (const HelpEntry& entry : kHelpTable) {
-    SCOPED_TRACE(entry.controlId);
-    TickAt(Over(entry.controlId));
+  for (const ExpectedHelp& entry : kExpectedHelp) {
+    SCOPED_TRACE(entry.id);
+    TickAt(Over(entry.id));
     const WindowAtPoint found = ChildWindowFromPoint(dlg, kBase, pointer.at);
     EXPECT_EQ(found.kind, Kind::kControl);
-    EXPECT_EQ(found.controlId, entry.controlId);
+    EXPECT_EQ(found.controlId, entry.id);
     EXPECT_EQ(dlg.fields().helpText, entry.text);
     EXPECT_EQ(HelpShown(), entry.text);
   }
@@ -135,54 +124,54 @@ TEST_F(ContextHelpTest, ADisabledChoiceStillExplainsItself) {
   Click(kIdEffectOverride, 1);
   ASSERT_FALSE(Enabled(kIdEffectChoice));
   TickAt(Over(kIdEffectChoice));
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdEffectChoice));
+  EXPECT_EQ(HelpShown(), Help(kIdEffectChoice));
   // Disabled from the start too, before any row exists.
   Click(kIdEffectOverride, 0);
   dlg.OnClear();
   ASSERT_FALSE(Enabled(kIdSizingChoice));
   TickAt(Over(kIdSizingChoice));
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdSizingChoice));
+  EXPECT_EQ(HelpShown(), Help(kIdSizingChoice));
 }
 
 TEST_F(ContextHelpTest, FramesLabelsInfoFieldsAndTheBareWindowShowTheProcedure) {
   TickAt(Over(kIdAdd));
-  ASSERT_NE(HelpShown(), kDefaultHelpText);
+  ASSERT_NE(HelpShown(), kExpectedProcedure);
 
   // Inside the transparent option frames, beside their controls: the window itself.
   for (ClientPoint p : {InDialogUnits(346, 290), InDialogUnits(177, 200), InDialogUnits(500, 195),
                         InDialogUnits(520, 160)}) {
     TickAt(p);
     EXPECT_EQ(ChildWindowFromPoint(dlg, kBase, p).kind, Kind::kMainWindow);
-    EXPECT_EQ(HelpShown(), kDefaultHelpText);
+    EXPECT_EQ(HelpShown(), kExpectedProcedure);
   }
   // The info fields and the progress bar are found, and have no text of their own.
   for (int id : {kIdSizeInfo, kIdColorInfo, kIdProgress}) {
     TickAt(Over(kIdAdd));
     TickAt(Over(id));
     EXPECT_EQ(ChildWindowFromPoint(dlg, kBase, pointer.at).controlId, id);
-    EXPECT_EQ(HelpShown(), kDefaultHelpText) << id;
+    EXPECT_EQ(HelpShown(), kExpectedProcedure) << id;
   }
   // The "Help" frame is not transparent: its border is found, its inside is the help area.
   const ClientPoint helpFrameBorder = InDialogUnits(356, 280);
   const WindowAtPoint frame = ChildWindowFromPoint(dlg, kBase, helpFrameBorder);
   EXPECT_EQ(frame.kind, Kind::kControl);
-  EXPECT_EQ(kMainWindowControls[static_cast<std::size_t>(frame.templateIndex)].text, "Help");
+  EXPECT_EQ(kExpectedControls[static_cast<std::size_t>(frame.templateIndex)].text, "Help");
   TickAt(helpFrameBorder);
-  EXPECT_EQ(HelpShown(), kDefaultHelpText);
+  EXPECT_EQ(HelpShown(), kExpectedProcedure);
   TickAt(InDialogUnits(400, 270));
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdHelpText));
+  EXPECT_EQ(HelpShown(), Help(kIdHelpText));
   // A label without an identifier.
   TickAt(InDialogUnits(190, 190));  // "Description"
-  EXPECT_EQ(HelpShown(), kDefaultHelpText);
+  EXPECT_EQ(HelpShown(), kExpectedProcedure);
 }
 
 TEST_F(ContextHelpTest, TheDisplayOnceLabelAndItsBoxEachHaveTheirOwnText) {
   TickAt(Over(kIdIntroLabel));
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdIntroLabel));
-  EXPECT_NE(HelpShown(), kDefaultHelpText);
+  EXPECT_EQ(HelpShown(), Help(kIdIntroLabel));
+  EXPECT_NE(HelpShown(), kExpectedProcedure);
   TickAt(Over(kIdIntroCount));
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdIntroCount));
-  EXPECT_NE(HelpTextFor(kIdIntroCount), HelpTextFor(kIdIntroLabel));
+  EXPECT_EQ(HelpShown(), Help(kIdIntroCount));
+  EXPECT_NE(Help(kIdIntroCount), Help(kIdIntroLabel));
 }
 
 TEST_F(ContextHelpTest, OutsideTheClientAreaOrUnderAnotherWindowNothingChanges) {
@@ -207,7 +196,7 @@ TEST_F(ContextHelpTest, OutsideTheClientAreaOrUnderAnotherWindowNothingChanges) 
   // Back in the main window, the next tick catches up.
   pointer.active = true;
   TickAt(Over(kIdAdd));
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdAdd));
+  EXPECT_EQ(HelpShown(), Help(kIdAdd));
   EXPECT_EQ(dlg.document().options.thumbnails, 0);
 }
 
@@ -253,7 +242,7 @@ TEST_F(ContextHelpTest, TheSecondsBoxKeepsItsEditWhileItHasTheFocus) {
   TickAt(Over(kIdSeconds));
   EXPECT_EQ(dlg.control(kIdSeconds).text, "38");
   EXPECT_EQ(dlg.document().options.secondsText, "38");
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdSeconds));
+  EXPECT_EQ(HelpShown(), Help(kIdSeconds));
   EXPECT_EQ(platform.changed, std::vector<int>{kIdHelpText});
   // With the focus there the tick takes nothing from the controls...
   dlg.SetControlCheck(kIdHelpScreen, 0);
@@ -279,12 +268,12 @@ TEST_F(ContextHelpTest, ABoxHoldingMoreThanItMayStopsTheTickWithoutAMessage) {
   dlg.SetControlCheck(kIdThumbnails, 0);  // a change the user made meanwhile
   for (int i = 0; i < 3; ++i) TickAt(Over(kIdClear));
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdAdd));
+  EXPECT_EQ(HelpShown(), Help(kIdAdd));
   EXPECT_EQ(dlg.control(kIdThumbnails).check, 0);  // not written over
   // The user corrects the box; the tick goes on.
   dlg.SetControlText(kIdIntroCount, "12");
   TickAt(Over(kIdClear));
-  EXPECT_EQ(HelpShown(), HelpTextFor(kIdClear));
+  EXPECT_EQ(HelpShown(), Help(kIdClear));
   EXPECT_EQ(dlg.document().options.introCountText, "12");
   EXPECT_EQ(dlg.document().options.thumbnails, 0);
   EXPECT_TRUE(platform.messages.empty());

@@ -10,10 +10,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
+#include <map>
 
+#include "tests/support/label_literals.h"
+#include "tests/ui/expected_window.h"
 #include "tests/ui/qt_window_fixture.h"
 #include "ui/control_widgets.h"
 #include "ui/dialog_template.h"
+#include "ui/dialog_units.h"
 #include "ui/group_frame.h"
 #include "ui/preview_widget.h"
 
@@ -21,28 +26,44 @@ namespace varnel {
 namespace {
 
 using testing::QtWindowTest;
+using namespace testing;  // the expected tables
 
-bool HasClass(QWidget* widget, const ControlTemplate& t) {
-  switch (t.controlClass) {
-    case ControlClass::kStatic:
-      return t.Has(kStyleBitmapCentred) ? qobject_cast<PreviewWidget*>(widget) != nullptr
-                                        : qobject_cast<QLabel*>(widget) != nullptr;
-    case ControlClass::kListView:
-      return qobject_cast<QTreeWidget*>(widget) != nullptr;
-    case ControlClass::kButton:
-      if (t.Has(kStyleGroupBox)) return dynamic_cast<GroupFrame*>(widget) != nullptr;
-      if (t.Has(kStyleAutoCheckBox)) return qobject_cast<QCheckBox*>(widget) != nullptr;
-      return qobject_cast<QPushButton*>(widget) != nullptr;
-    case ControlClass::kComboBox:
-      return qobject_cast<QComboBox*>(widget) != nullptr;
-    case ControlClass::kRichEdit:
-      return qobject_cast<QPlainTextEdit*>(widget) != nullptr;
-    case ControlClass::kEdit:
-      return qobject_cast<QLineEdit*>(widget) != nullptr;
-    case ControlClass::kProgressBar:
-      return qobject_cast<QProgressBar*>(widget) != nullptr;
+// Whether the widget is what the toolkit makes of a control of this class and style.
+bool ShowsClass(QWidget* widget, const ExpectedControl& c) {
+  const std::string_view cls = c.windowClass;
+  if (cls == "STATIC" && HasStyle(c, "bitmap")) return qobject_cast<PreviewWidget*>(widget);
+  if (cls == "STATIC") {
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label == nullptr) return false;
+    if (HasStyle(c, "centred") != bool(label->alignment() & Qt::AlignHCenter)) return false;
+    return HasStyle(c, "sunken") == (label->frameShadow() == QFrame::Sunken);
   }
+  if (cls == "SysListView32") {
+    auto* list = qobject_cast<QTreeWidget*>(widget);
+    return list != nullptr && list->selectionMode() == QAbstractItemView::SingleSelection;
+  }
+  if (cls == "BUTTON" && HasStyle(c, "group")) return dynamic_cast<GroupFrame*>(widget);
+  if (cls == "BUTTON" && HasStyle(c, "check")) {
+    auto* box = qobject_cast<QCheckBox*>(widget);
+    return box != nullptr && box->layoutDirection() == Qt::RightToLeft;  // text left of box
+  }
+  if (cls == "BUTTON") return qobject_cast<QPushButton*>(widget);
+  if (cls == "COMBOBOX") return qobject_cast<QComboBox*>(widget);
+  if (cls == "RICHEDIT") {
+    auto* edit = qobject_cast<QPlainTextEdit*>(widget);
+    if (edit == nullptr || edit->isReadOnly() != HasStyle(c, "readonly")) return false;
+    return HasStyle(c, "nowrap") == (edit->lineWrapMode() == QPlainTextEdit::NoWrap);
+  }
+  if (cls == "EDIT") return qobject_cast<QLineEdit*>(widget);
+  if (cls == "msctls_progress32") return qobject_cast<QProgressBar*>(widget);
   return false;
+}
+
+// Dialog units to pixels, corner by corner, rounded to the nearest pixel.
+QRect PixelsOf(const ExpectedRect& r, const DialogBaseUnits& base) {
+  auto h = [&](int units) { return (units * base.x + 2) / 4; };
+  auto v = [&](int units) { return (units * base.y + 4) / 8; };
+  return QRect(QPoint(h(r.x), v(r.y)), QPoint(h(r.x + r.width) - 1, v(r.y + r.height) - 1));
 }
 
 // The next control the Tab key reaches (the parts of compound widgets passed over).
@@ -69,67 +90,140 @@ QString Text(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-TEST_F(QtWindowTest, WindowIsBuiltFromTheControlTableAndTheMenu) {
+TEST_F(QtWindowTest, ControlsShowTheirClassTextPlaceAndOrder) {
   // Qt's placeholder marks unsaved changes; a new show has none.
   EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (New SlideShow)[*]");
   EXPECT_FALSE(window->isWindowModified());
+  const DialogBaseUnits base = window->baseUnits();
+  const QObjectList stacking = window->clientArea()->children();
   QWidget* previousFocusable = nullptr;
-  for (int i = 0; i < kMainWindowControlCount; ++i) {
-    const ControlTemplate& t = kMainWindowControls[static_cast<std::size_t>(i)];
-    QWidget* widget = window->controlAt(i);
-    ASSERT_NE(widget, nullptr) << i;
-    if (t.id != kIdNone) {
-      EXPECT_EQ(window->control(t.id), widget) << t.id;
+  QWidget* previous = nullptr;
+  for (std::size_t i = 0; i < kExpectedControls.size(); ++i) {
+    const ExpectedControl& c = kExpectedControls[i];
+    SCOPED_TRACE(::testing::Message() << "control " << c.id << " \"" << c.text << "\" at " << i);
+    QWidget* widget = window->controlAt(static_cast<int>(i));
+    ASSERT_NE(widget, nullptr);
+    if (c.id != kNoId) {
+      EXPECT_EQ(window->control(c.id), widget);
     }
-    EXPECT_TRUE(HasClass(widget, t)) << "control " << t.id << " at " << i;
+    EXPECT_TRUE(ShowsClass(widget, c));
     EXPECT_EQ(widget->parentWidget(), window->clientArea());
-    if (t.id != kIdPreview) {
-      EXPECT_EQ(widget->geometry(), ControlGeometry(t, window->baseUnits())) << t.id;
+    const QRect expected = PixelsOf(c.rect, base);
+    if (c.id == 1009) {
+      EXPECT_EQ(widget->geometry(), QRect(10, 250, 240, 160));  // placed at start-up
+    } else if (HasStyle(c, "dropdown")) {
+      // A closed drop-down list is one line high; its rectangle's height is the open list.
+      EXPECT_EQ(widget->x(), expected.x());
+      EXPECT_EQ(widget->y(), expected.y());
+      EXPECT_EQ(widget->width(), expected.width());
+      EXPECT_LT(widget->height(), expected.height());
+    } else {
+      EXPECT_EQ(widget->geometry(), expected);
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-      EXPECT_EQ(button->text(), Text(t.text));
+      EXPECT_EQ(button->text().toStdString(), c.text);
     }
     if (auto* frame = dynamic_cast<GroupFrame*>(widget)) {
-      EXPECT_EQ(frame->title(), Text(t.text));
+      EXPECT_EQ(frame->title().toStdString(), c.text);
     }
-    // The tab order is the template order.
+    if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && c.id != 1033) {
+      EXPECT_EQ(label->text().toStdString(), c.text);
+    }
+    // Earlier controls lie on top (the preview above all) and come first in the tab order.
+    if (previous != nullptr && widget != window->control(1009)) {
+      EXPECT_LT(stacking.indexOf(widget), stacking.indexOf(previous));
+    }
+    previous = widget;
     if (widget->focusPolicy() & Qt::TabFocus) {
       if (previousFocusable != nullptr) {
-        EXPECT_EQ(NextTabStop(previousFocusable), widget) << t.id;
+        EXPECT_EQ(NextTabStop(previousFocusable), widget);
       }
       previousFocusable = widget;
     }
   }
-  // The template's proportions: 532 x 311 dialog units of the dialog font.
-  EXPECT_EQ(window->clientArea()->width(), HorizontalPixels(532, window->baseUnits()));
-  EXPECT_EQ(window->clientArea()->height(), VerticalPixels(311, window->baseUnits()));
-  // The preview area lies at client pixels 10, 250, below the menu bar, on top of the rest.
-  EXPECT_EQ(window->control(kIdPreview)->geometry(), QRect(10, 250, 240, 160));
+  EXPECT_EQ(window->controlAt(static_cast<int>(kExpectedControls.size())), nullptr);
+  EXPECT_EQ(stacking.last(), window->control(1009));
+  // 532 x 311 dialog units of the dialog font, below the menu bar.
+  EXPECT_EQ(window->clientArea()->size(), PixelsOf({0, 0, 532, 311}, base).size());
   EXPECT_EQ(window->clientArea()->y(), window->menuBar()->geometry().bottom() + 1);
-  EXPECT_EQ(window->clientArea()->children().last(), window->control(kIdPreview));
 
-  // Menu 133, texts verbatim.
-  for (const MenuItemTemplate& item : kMainMenu) {
-    if (item.commandId == 0) continue;
-    QAction* action = window->commandAction(item.commandId);
-    ASSERT_NE(action, nullptr) << item.commandId;
-    EXPECT_EQ(action->text(), Text(item.text));
+  // Each choice list holds its labels in label order, so an index is a label number.
+  for (int id : {1013, 1014, 1015, 1016}) {
+    auto* combo = Control<QComboBox>(id);
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+    QStringList expected;
+    if (id == 1013 || id == 1015) {
+      for (std::string_view label : kExpectedEffectLabels) expected << Text(label);
+    } else {
+      for (std::string_view label : kExpectedSizingLabels) expected << Text(label);
+    }
+    EXPECT_EQ(items, expected) << id;
   }
+  EXPECT_EQ(Control<QComboBox>(1015)->currentIndex(), 0);
+  EXPECT_EQ(Control<QComboBox>(1013)->currentIndex(), -1);
+
+  auto* list = Control<QTreeWidget>(1001);
+  const QStringList headings = {"File", "Effect", "Resizing", "Size", "Directory", ""};
+  const int widths[] = {125, 100, 100, 100, 280};
+  ASSERT_EQ(list->columnCount(), 6);
+  for (int column = 0; column < 6; ++column) {
+    EXPECT_EQ(list->headerItem()->text(column), headings[column]);
+    if (column < 5) {
+      EXPECT_EQ(list->columnWidth(column), ScaledToFontWidth(widths[column], base)) << column;
+    }
+  }
+  EXPECT_TRUE(list->isColumnHidden(5));
+}
+
+// The menu as the user reads it: each menu's items in order, separators included. Items
+// other commands add may stand between them.
+TEST_F(QtWindowTest, MenuHoldsItsItemsInOrder) {
   const QList<QAction*> bar = window->menuBar()->actions();
-  ASSERT_EQ(bar.size(), 3);
+  ASSERT_GE(bar.size(), 3);
   EXPECT_EQ(bar[0]->text(), "&File");
   EXPECT_EQ(bar[1]->text(), "&SlideShow");
-  EXPECT_EQ(bar[2], window->commandAction(kCmdAbout));  // an item of the bar itself
+  std::map<QString, QList<QAction*>> items;
+  for (QAction* top : bar) {
+    if (top->menu() != nullptr) items[top->text()] = top->menu()->actions();
+  }
+  std::map<QString, qsizetype> next;
+  for (const ExpectedMenuItem& item : kExpectedMenu) {
+    if (item.menu.empty()) {
+      EXPECT_TRUE(std::any_of(bar.begin(), bar.end(), [&](QAction* a) {
+        return a->menu() == nullptr && a->text() == Text(item.text);
+      })) << item.text;
+      continue;
+    }
+    const QList<QAction*>& menu = items[Text(item.menu)];
+    qsizetype& at = next[Text(item.menu)];
+    while (at < menu.size() &&
+           !(item.text.empty() ? menu[at]->isSeparator() : menu[at]->text() == Text(item.text))) {
+      ++at;
+    }
+    EXPECT_LT(at, menu.size()) << item.menu << " " << item.text << " missing or out of order";
+    ++at;
+  }
+}
 
-  auto* effects = Control<QComboBox>(kIdEffectOverrideChoice);
-  ASSERT_EQ(effects->count(), 9);
-  EXPECT_EQ(effects->itemText(8), "(08) FadeOut");
-  EXPECT_EQ(effects->currentIndex(), 0);
-  EXPECT_EQ(Control<QComboBox>(kIdSizingChoice)->currentIndex(), -1);
-  auto* list = Control<QTreeWidget>(kIdPictureList);
-  EXPECT_EQ(list->headerItem()->text(4), "Directory");
-  EXPECT_EQ(list->columnWidth(0), ScaledToFontWidth(125, window->baseUnits()));
-  EXPECT_TRUE(list->isColumnHidden(5));
+// The items whose commands the application supplies run the command of their own text.
+TEST_F(QtWindowTest, MenuItemsRunTheirOwnCommands) {
+  std::vector<int> ran;
+  for (int id : {32778, 32774, 32773}) {
+    dialog->SetCommandHandler(id, [&ran, id] { ran.push_back(id); });
+  }
+  MenuItem("&File", "&Settings")->trigger();
+  MenuItem("&SlideShow", "&Start SlideShow")->trigger();
+  MenuItem("", "&About")->trigger();
+  EXPECT_EQ(ran, (std::vector<int>{32778, 32774, 32773}));
+
+  ASSERT_TRUE(dialog->AddRow(Picture("a.bmp", 8, 8), 0, 0, ""));
+  dialog->SetWindowText("Varnel 1.3 (show.vrn)");
+  MenuItem("&File", "&New")->trigger();
+  EXPECT_EQ(Control<QTreeWidget>(1001)->topLevelItemCount(), 0);
+  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (New SlideShow)");
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(ran.size(), 3u);
 }
 
 TEST_F(QtWindowTest, CheckBoxClicksReachTheEnablingRules) {
@@ -214,7 +308,7 @@ TEST_F(QtWindowTest, QuitWithATooLongTextShowsTheLimitAndStays) {
   dialog->document().options.introCountText = "100";
   dialog->UpdateData(false);
   EXPECT_EQ(Control<QLineEdit>(kIdIntroCount)->text(), "100");
-  window->commandAction(kCmdQuit)->trigger();
+  MenuItem("&File", "&Quit")->trigger();
   EXPECT_EQ(messages, QStringList{"Please enter no more than 2 characters."});
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->result(), 0);
@@ -235,7 +329,7 @@ TEST_F(QtWindowTest, BuildFromTheMenuWritesTheImageAndFillsTheProgressBar) {
   // The window stays drawn while the build keeps it from its event loop.
   PaintCounter progressPaints(window->control(kIdProgress));
   PaintCounter previewPaints(window->control(kIdPreview));
-  window->commandAction(kCmdBuildSlideShow)->trigger();
+  MenuItem("&SlideShow", "&Build SlideShow")->trigger();
   EXPECT_GE(progressPaints.count, 5);
   EXPECT_GE(previewPaints.count, 3);
 

@@ -176,7 +176,7 @@ TEST_F(QtListTest, AShowPutTogetherInTheWindowBuilds) {
   QTest::keyClick(effect, Qt::Key_End);  // "(08) FadeOut"
   QTest::keyClicks(Control<QPlainTextEdit>(kIdCaption), "Hi");
 
-  window->commandAction(kCmdBuildSlideShow)->trigger();
+  MenuItem("&SlideShow", "&Build SlideShow")->trigger();
 
   ASSERT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   const auto image = testing::ReadAllBytes(work.file("slide.gba"));

@@ -90,7 +90,7 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
 
   // The name is chosen without its extension; the dialog adds it.
   AnswerDialogWith(work.file("myshow"));
-  window->commandAction(kCmdSave)->trigger();
+  MenuItem("&File", "&Save")->trigger();
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)[*]");
   ASSERT_EQ(seen.size(), 1u);
@@ -108,13 +108,13 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
   EXPECT_EQ(testing::ReadAllBytes(work.file("myshow.vrn")), expected);
   EXPECT_FALSE(std::filesystem::exists(work.file("myshow")));
 
-  window->commandAction(kCmdNew)->trigger();
+  MenuItem("&File", "&New")->trigger();
   ASSERT_EQ(List()->topLevelItemCount(), 0);
   EXPECT_EQ(seconds->text(), "5");
 
   AnswerDialogWith(work.file("myshow.vrn"));
   PaintCounter progressPaints(window->control(kIdProgress));
-  window->commandAction(kCmdLoad)->trigger();
+  MenuItem("&File", "&Load")->trigger();
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].mode, QFileDialog::AcceptOpen);
@@ -149,8 +149,8 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
 
   // Cancelling either dialog changes nothing.
   AnswerDialogWith("");
-  window->commandAction(kCmdLoad)->trigger();
-  window->commandAction(kCmdSave)->trigger();
+  MenuItem("&File", "&Load")->trigger();
+  MenuItem("&File", "&Save")->trigger();
   EXPECT_EQ(seen.size(), 4u);
   EXPECT_EQ(List()->topLevelItemCount(), 2);
   EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)[*]");
@@ -160,7 +160,7 @@ TEST_F(QtProjectTest, SavingOverAFileAsksFirstAndNoKeepsIt) {
   const Bytes old = {'o', 'l', 'd'};
   testing::WriteAllBytes(work.file("show.vrn"), old);
   AnswerDialogWith(work.file("show"));
-  window->commandAction(kCmdSave)->trigger();
+  MenuItem("&File", "&Save")->trigger();
   // The fixture answers the question without Yes.
   EXPECT_EQ(messages, QStringList{"show.vrn already exists.\nDo you want to replace it?"});
   EXPECT_EQ(testing::ReadAllBytes(work.file("show.vrn")), old);

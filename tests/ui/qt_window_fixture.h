@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTest>
@@ -50,6 +53,20 @@ class QtWindowTest : public ::testing::Test {
     W* widget = qobject_cast<W*>(window->control(id));
     EXPECT_NE(widget, nullptr) << "control " << id;
     return widget;
+  }
+
+  // The item the user sees under this menu of the menu bar; for an item of the bar
+  // itself, the menu is empty.
+  QAction* MenuItem(const QString& menu, const QString& text) const {
+    for (QAction* top : window->menuBar()->actions()) {
+      if (menu.isEmpty() && top->menu() == nullptr && top->text() == text) return top;
+      if (top->text() != menu || top->menu() == nullptr) continue;
+      for (QAction* item : top->menu()->actions()) {
+        if (item->text() == text) return item;
+      }
+    }
+    ADD_FAILURE() << "no menu item " << menu.toStdString() << " > " << text.toStdString();
+    return nullptr;
   }
 
   std::string Picture(const std::string& name, int width, int height) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "builder/rom_layout.h"
-#include "document/label_tables.h"
+#include "tests/support/label_literals.h"
 #include "tests/support/test_support.h"
+#include "tests/ui/expected_window.h"
 #include "tests/ui/window_model_fixture.h"
 
 namespace varnel {
@@ -15,6 +17,7 @@ namespace {
 using testing::RecordingPlatform;
 using testing::TempDir;
 using testing::WindowTest;
+using namespace testing;  // the expected tables
 
 TEST(WindowConstruction, HoldsTheValuesBeforeTheFirstNew) {
   CSlideshowDlg dlg;
@@ -26,16 +29,14 @@ TEST(WindowConstruction, HoldsTheValuesBeforeTheFirstNew) {
   EXPECT_FALSE(dlg.control(kIdEffectChoice).enabled);
   EXPECT_FALSE(dlg.control(kIdSizingChoice).enabled);
   EXPECT_TRUE(dlg.control(kIdEffectOverrideChoice).enabled);
-  // Each choice list holds its table's labels in label order, so an index is a label number.
-  for (int id : {kIdEffectChoice, kIdEffectOverrideChoice}) {
-    ASSERT_EQ(dlg.control(id).items.size(), kEffectLabels.size());
-    for (std::size_t i = 0; i < kEffectLabels.size(); ++i) {
-      EXPECT_EQ(dlg.control(id).items[i], kEffectLabels[i]);
-    }
+  // Each choice list holds its labels in label order, so an index is a label number.
+  for (int id : {1013, 1015}) {
+    EXPECT_EQ(dlg.control(id).items,
+              std::vector<std::string>(kExpectedEffectLabels.begin(), kExpectedEffectLabels.end()));
   }
-  for (int id : {kIdSizingChoice, kIdSizingOverrideChoice}) {
-    ASSERT_EQ(dlg.control(id).items.size(), kSizingLabels.size());
-    EXPECT_EQ(dlg.control(id).items[2], "(02) Resized Only (240x160)");
+  for (int id : {1014, 1016}) {
+    EXPECT_EQ(dlg.control(id).items,
+              std::vector<std::string>(kExpectedSizingLabels.begin(), kExpectedSizingLabels.end()));
   }
   EXPECT_THROW(dlg.control(4242), std::out_of_range);
 }
@@ -257,34 +258,98 @@ TEST_F(WindowTest, QuitEnterAndEscapeEndTheWindow) {
   EXPECT_EQ(third.messages.size(), 1u);
 }
 
-TEST_F(WindowTest, CommandsOfOtherRoomsRunTheirHandlers) {
-  int about = 0;
-  int save = 0;
-  int ticks = 0;
-  dlg.SetCommandHandler(kCmdAbout, [&] { ++about; });
-  dlg.SetCommandHandler(kCmdSave, [&] { ++save; });
-  dlg.SetTimerHandler([&] { ++ticks; });
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdAbout));
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdSave));
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdLoad));  // no handler: nothing runs
-  EXPECT_TRUE(dlg.Dispatch(Notification::kTimer, kHelpTimerId));
-  EXPECT_FALSE(dlg.Dispatch(Notification::kTimer, 2));
-  // System commands 16 to 31 open the About box, whatever their low four bits say.
-  EXPECT_TRUE(dlg.OnSysCommand(16));
-  EXPECT_TRUE(dlg.OnSysCommand(31));
-  EXPECT_FALSE(dlg.OnSysCommand(32));
-  EXPECT_FALSE(dlg.OnSysCommand(0xF060));  // the system's own close
-  EXPECT_EQ(about, 3);
-  EXPECT_EQ(save, 1);
-  EXPECT_EQ(ticks, 1);
-  // Check boxes without a handler reach no operation.
-  EXPECT_FALSE(dlg.Dispatch(Notification::kClicked, kIdThumbnails));
+// Each field reaches its own control and no other, and the exchange runs in its order.
+TEST_F(WindowTest, EachFieldGoesToItsControlInTheExchangeOrder) {
+  WindowFields& f = dlg.fields();
+  SlideshowOptions& o = dlg.document().options;
+  const std::vector<std::pair<int, std::function<void()>>> changes = {
+      {1022, [&] { f.colorInfo = "Color: 8Bits"; }},
+      {1013, [&] { f.effectChoice = 3; }},
+      {1018, [&] { f.caption = "caption"; }},
+      {1025, [&] { f.captionPreview = "preview"; }},
+      {1021, [&] { f.sizeInfo = "Size: 3x4"; }},
+      {1014, [&] { f.sizingChoice = 1; }},
+      {1033, [&] { f.helpText = "help"; }},
+      {1026, [&] { o.helpScreen = 0; }},
+      {1027, [&] { o.textDisplay = 0; }},
+      {1028, [&] { o.sizingOverride = 1; }},
+      {1032, [&] { o.thumbnails = 0; }},
+      {1034, [&] { o.timeLimit = 1; }},
+      {1037, [&] { o.keyUse = 0; }},
+      {1036, [&] { o.effectOverride = 1; }},
+      {1035, [&] { o.secondsText = "13"; }},
+      {1016, [&] { o.sizingOverrideIndex = 2; }},
+      {1015, [&] { o.effectOverrideIndex = 5; }},
+      {1038, [&] { o.introCountText = "7"; }},
+  };
+  const SlideshowOptions afterNew = o;
+  const WindowFields fieldsAfterNew = f;
+  for (const auto& [id, change] : changes) {
+    o = afterNew;
+    f = fieldsAfterNew;
+    dlg.UpdateData(false);
+    platform.changed.clear();
+    change();
+    dlg.UpdateData(false);
+    EXPECT_EQ(platform.changed, std::vector<int>{id}) << id;
+  }
+  o = afterNew;
+  f = fieldsAfterNew;
+  dlg.UpdateData(false);
+  platform.changed.clear();
+  for (const auto& change : changes) change.second();
+  dlg.UpdateData(false);
+  EXPECT_EQ(platform.changed,
+            std::vector<int>(kExpectedExchangeOrder.begin(), kExpectedExchangeOrder.end()));
+  EXPECT_EQ(dlg.control(1035).text, "13");
+  EXPECT_EQ(dlg.control(1038).text, "7");
+  EXPECT_EQ(dlg.control(1016).comboIndex, 2);
+  EXPECT_EQ(dlg.control(1015).comboIndex, 5);
+
+  // Back from the controls: each control reaches its own field.
+  dlg.OnNew();
+  const SlideshowOptions defaults = o;
+  dlg.SetControlCheck(1032, 0);
+  dlg.SetControlText(1038, "42");
+  dlg.SetComboIndex(1015, 7);
+  dlg.UpdateData(true);
+  SlideshowOptions expected = defaults;
+  expected.thumbnails = 0;
+  expected.introCountText = "42";
+  expected.effectOverrideIndex = 7;
+  EXPECT_EQ(o, expected);
 }
 
-TEST(MinimizedIcon, IsCentredInTheClientArea) {
-  const auto at = CSlideshowDlg::MinimizedIconPosition(160, 31, 32, 32);
-  EXPECT_EQ(at.x, 64);
-  EXPECT_EQ(at.y, 0);
+// Every item of the menu runs its own command.
+TEST_F(WindowTest, MenuCommandsRunTheirOperations) {
+  ASSERT_TRUE(dlg.AddRow(Picture("a.bmp"), 0, 0, ""));
+  dlg.SetWindowText("Varnel 1.3 (old.vrn)");
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32780));  // New
+  EXPECT_EQ(dlg.RowCount(), 0);
+  EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (New SlideShow)");
+  EXPECT_EQ(platform.saveDialogs + platform.openDialogs, 0);
+
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32772));  // Load asks for a file to open
+  EXPECT_EQ(platform.openDialogs, 1);
+  EXPECT_EQ(platform.saveDialogs, 0);
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32777));  // Save asks for a name
+  EXPECT_EQ(platform.openDialogs, 1);
+  EXPECT_EQ(platform.saveDialogs, 1);
+
+  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(16, 1));
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32775));  // Build
+  EXPECT_EQ(std::filesystem::file_size(work.file("slide.gba")), 632032u);
+
+  // Settings, Start SlideShow and About run what the application gives them.
+  std::vector<int> ran;
+  for (int id : {32778, 32774, 32773}) dlg.SetCommandHandler(id, [&ran, id] { ran.push_back(id); });
+  for (int id : {32778, 32774, 32773}) EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, id));
+  EXPECT_EQ(ran, (std::vector<int>{32778, 32774, 32773}));
+  EXPECT_FALSE(dlg.ended());
+
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32776));  // Quit
+  EXPECT_TRUE(dlg.ended());
+  EXPECT_EQ(dlg.result(), 1);
 }
 
 // A viewer template of a few bytes: the builder copies it to the start of the image.

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
+#include "tests/ui/expected_window.h"
 #include "ui/caption_rules.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_template.h"
 #include "ui/dialog_units.h"
 #include "ui/file_filter.h"
 #include "ui/number_box_rule.h"
@@ -65,31 +63,6 @@ TEST(FileFilterText, SplitsIntoDescriptionsAndPatterns) {
   EXPECT_TRUE(ParseFileFilter("").empty());
 }
 
-TEST(ControlTable, HoldsEveryControlOnceInsideTheWindow) {
-  std::set<int> ids;
-  int withoutId = 0;
-  for (const ControlTemplate& t : kMainWindowControls) {
-    if (t.id == kIdNone) {
-      ++withoutId;
-    } else {
-      EXPECT_TRUE(ids.insert(t.id).second) << "twice: " << t.id;
-    }
-    EXPECT_LE(t.rect.x + t.rect.width, kMainWindowTemplate.width) << t.id;
-    if (!t.Has(kStyleDropDownList)) {
-      EXPECT_LE(t.rect.y + t.rect.height, kMainWindowTemplate.height) << t.id;
-    }
-  }
-  EXPECT_EQ(ids.size(), 27u);
-  EXPECT_EQ(withoutId, 5);
-  EXPECT_EQ(TemplateIndexOf(kIdSizeInfo), 0);
-  EXPECT_EQ(TemplateIndexOf(kIdNone), -1);
-  EXPECT_EQ(FindControlTemplate(kIdCaption)->controlClass, ControlClass::kRichEdit);
-  // Only the two option frames let the pointer through to what they hold.
-  for (const ControlTemplate& t : kMainWindowControls) {
-    EXPECT_EQ(t.transparent, t.text == "Picture Options" || t.text == "General Options") << t.text;
-  }
-}
-
 TEST(DialogUnits, ConvertCornersThroughTheFontsBaseUnits) {
   EXPECT_EQ(HorizontalBaseUnit(312), 6);  // 52 letters of 6 pixels
   EXPECT_EQ(ToPixels({7, 7, 475, 139}, {6, 13}), (PixelRect{11, 11, 712, 226}));
@@ -103,9 +76,9 @@ TEST(DialogUnits, ConvertCornersThroughTheFontsBaseUnits) {
   // info texts and left of the option frames, overlapping nothing.
   for (const DialogBaseUnits base : {DialogBaseUnits{6, 13}, DialogBaseUnits{7, 13}}) {
     const PixelRect preview{10, 250, 240, 160};
-    for (const ControlTemplate& t : kMainWindowControls) {
+    for (const testing::ExpectedControl& t : testing::kExpectedControls) {
       if (t.id == kIdPreview) continue;
-      const PixelRect r = ToPixels(t.rect, base);
+      const PixelRect r = ToPixels({t.rect.x, t.rect.y, t.rect.width, t.rect.height}, base);
       const bool apart = r.x >= preview.x + preview.width || preview.x >= r.x + r.width ||
                          r.y >= preview.y + preview.height || preview.y >= r.y + r.height;
       EXPECT_TRUE(apart) << "control " << t.id << " " << t.text;
