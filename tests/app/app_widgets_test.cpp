@@ -74,6 +74,80 @@ class ApplicationTest : public ::testing::Test {
   std::filesystem::path previous_;
 };
 
+// Controls of dialog templates 136 and 100, written out by hand: id (0: none), kind,
+// text, and rectangle in dialog units.
+struct ExpectedDialogControl {
+  int id;
+  const char* kind;  // "push", "default", "static", "edit", "group", "picture"
+  QString text;
+  QRect rect;
+};
+
+// Checks a template dialog's widgets, in template order, and its size in dialog units.
+void ExpectTemplate(const TemplateDialog& dialog, QSize size,
+                    const std::vector<ExpectedDialogControl>& controls) {
+  const DialogBaseUnits base = dialog.baseUnits();
+  auto h = [&](int units) { return (units * base.x + 2) / 4; };
+  auto v = [&](int units) { return (units * base.y + 4) / 8; };
+  EXPECT_EQ(dialog.size(), QSize(h(size.width()), v(size.height())));
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ExpectedDialogControl& c = controls[i];
+    SCOPED_TRACE(::testing::Message() << dialog.windowTitle().toStdString() << " control " << i);
+    QWidget* widget = dialog.controlAt(static_cast<int>(i));
+    ASSERT_NE(widget, nullptr);
+    if (c.id != 0) {
+      EXPECT_EQ(dialog.control(c.id), widget);
+    }
+    const std::string kind = c.kind;
+    const QRect r = c.rect;
+    EXPECT_EQ(widget->pos(), QPoint(h(r.x()), v(r.y())));
+    if (kind != "picture") {
+      EXPECT_EQ(widget->size(),
+                QSize(h(r.x() + r.width()) - h(r.x()), v(r.y() + r.height()) - v(r.y())));
+    }
+    if (kind == "push" || kind == "default") {
+      auto* button = qobject_cast<QPushButton*>(widget);
+      ASSERT_NE(button, nullptr);
+      EXPECT_EQ(button->text(), c.text);
+      EXPECT_EQ(button->isDefault(), kind == "default");
+    } else if (kind == "static") {
+      ASSERT_NE(qobject_cast<QLabel*>(widget), nullptr);
+      EXPECT_EQ(static_cast<QLabel*>(widget)->text(), c.text);
+    } else if (kind == "edit") {
+      EXPECT_NE(qobject_cast<QLineEdit*>(widget), nullptr);
+    } else if (kind == "picture") {
+      ASSERT_NE(qobject_cast<QLabel*>(widget), nullptr);
+      EXPECT_FALSE(static_cast<QLabel*>(widget)->pixmap().isNull());
+    }
+  }
+  EXPECT_EQ(dialog.controlAt(static_cast<int>(controls.size())), nullptr);
+}
+
+TEST(TemplateDialogs, SettingsAndAboutHoldTheirControlsWhereTheirTemplatesPutThem) {
+  const CSettingsDlg settings("/opt/emu", nullptr);
+  EXPECT_EQ(settings.windowTitle(), "Settings");
+  ExpectTemplate(
+      settings, {194, 74},
+      {{1, "default", "OK", {137, 53, 50, 14}},
+       {2, "push", "Cancel", {75, 53, 50, 14}},
+       {0, "static", "Enter the location of your Gameboy Advance Emulator :", {7, 7, 180, 10}},
+       {1040, "edit", "", {7, 16, 180, 12}},
+       {1041, "push", "Browse...", {147, 31, 40, 14}}});
+  const CAboutDlg about(nullptr);
+  EXPECT_EQ(about.windowTitle(), "About Varnel");
+  ExpectTemplate(about, {298, 114},
+                 {{0, "picture", "", {174, 7, 20, 20}},
+                  {0, "static", "Varnel Version 1.3", {198, 9, 91, 8}},
+                  {0, "group", "Description", {174, 32, 117, 53}},
+                  {0,
+                   "static",
+                   "SlideShow Editor aimed for the Gameboy Advance Console. Simply add your "
+                   "pictures and click \"SlideShow->Build\".",
+                   {179, 44, 105, 34}},
+                  {0, "picture", "", {7, 7, 163, 101}},
+                  {1, "default", "Close", {247, 93, 44, 14}}});
+}
+
 TEST_F(ApplicationTest, SettingsBrowseStartSlideShowAndAboutThroughTheRealWidgets) {
   const IniProfile profile = IniProfile::ForApplication();
   profile.WriteString("Main", "Emulator", "/opt/old emulator");

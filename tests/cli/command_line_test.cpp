@@ -24,23 +24,39 @@ TEST(CommandLine, PictureOptionsApplyToTheNextPictureOnly) {
   EXPECT_EQ(p[3].path, "--odd-name.bmp");
 }
 
-TEST(CommandLine, GeneralOptionsChangeOnlyWhatIsGiven) {
-  const ParseResult r = Parse({"--intro", "3", "--seconds", "60", "--time-limit", "--no-key-use",
-                               "--no-thumbnails", "--effect-override", "8", "x.png"});
-  ASSERT_TRUE(r.ok()) << r.error;
-  SlideshowOptions o = SlideshowOptions::DefaultsAfterNew();
-  r.commandLine.changes.ApplyTo(o);
-  EXPECT_EQ(o.introCountText, "3");
-  EXPECT_EQ(o.secondsText, "60");
-  EXPECT_EQ(o.timeLimit, 1);
-  EXPECT_EQ(o.keyUse, 0);
-  EXPECT_EQ(o.thumbnails, 0);
-  EXPECT_EQ(o.helpScreen, 1);
-  EXPECT_EQ(o.textDisplay, 1);
-  EXPECT_EQ(o.effectOverride, 1);
-  EXPECT_EQ(o.effectOverrideIndex, 8);
-  EXPECT_EQ(o.sizingOverride, 0);
-  EXPECT_EQ(o.sizingOverrideIndex, 0);
+// Each general option alone, from New's defaults: only its own option changes.
+TEST(CommandLine, EachGeneralOptionChangesItsOwnOptionOnly) {
+  using Change = void (*)(SlideshowOptions&);
+  const std::vector<std::pair<std::vector<std::string>, Change>> cases = {
+      {{"--intro", "7"}, [](SlideshowOptions& o) { o.introCountText = "7"; }},
+      {{"--seconds", "13"}, [](SlideshowOptions& o) { o.secondsText = "13"; }},
+      {{"--time-limit"}, [](SlideshowOptions& o) { o.timeLimit = 1; }},
+      {{"--no-key-use"}, [](SlideshowOptions& o) { o.keyUse = 0; }},
+      {{"--no-help-screen"}, [](SlideshowOptions& o) { o.helpScreen = 0; }},
+      {{"--no-thumbnails"}, [](SlideshowOptions& o) { o.thumbnails = 0; }},
+      {{"--no-text-display"}, [](SlideshowOptions& o) { o.textDisplay = 0; }},
+      {{"--sizing-override", "2"},
+       [](SlideshowOptions& o) {
+         o.sizingOverride = 1;
+         o.sizingOverrideIndex = 2;
+       }},
+      {{"--effect-override", "5"},
+       [](SlideshowOptions& o) {
+         o.effectOverride = 1;
+         o.effectOverrideIndex = 5;
+       }},
+  };
+  for (const auto& [arguments, change] : cases) {
+    std::vector<std::string> line = arguments;
+    line.push_back("x.png");
+    const ParseResult r = Parse(line);
+    ASSERT_TRUE(r.ok()) << arguments[0] << ": " << r.error;
+    SlideshowOptions o = SlideshowOptions::DefaultsAfterNew();
+    r.commandLine.changes.ApplyTo(o);
+    SlideshowOptions expected = SlideshowOptions::DefaultsAfterNew();
+    change(expected);
+    EXPECT_EQ(o, expected) << arguments[0];
+  }
 }
 
 TEST(CommandLine, RefusesWhatTheEditorCouldNotHold) {

@@ -22,14 +22,6 @@ constexpr std::size_t kEffectOverrideOffset = 15;
 
 class ProjectTest : public testing::WindowTest {
  protected:
-  void Choose(int comboId, int index) {
-    dlg.SetComboIndex(comboId, index);
-    dlg.Dispatch(Notification::kSelChange, comboId);
-  }
-  void ClickRow(int row) {
-    dlg.SetListSelection(row, row);
-    dlg.Dispatch(Notification::kClick, kIdPictureList);
-  }
   void Save(const std::optional<std::string>& path) {
     platform.projectFileToSave = path;
     dlg.Dispatch(Notification::kCommand, kCmdSave);
@@ -48,76 +40,6 @@ class ProjectTest : public testing::WindowTest {
     return work.file(name);
   }
 };
-
-TEST_F(ProjectTest, SaveThenLoadRestoresTheShowThroughTheWindow) {
-  // The options as the user sets them in the controls.
-  Click(kIdTimeLimit, 1);
-  Type(kIdSeconds, "7");
-  Type(kIdIntroCount, "2");
-  Click(kIdEffectOverride, 1);
-  dlg.SetComboIndex(kIdEffectOverrideChoice, 8);
-  dlg.SetComboIndex(kIdSizingOverrideChoice, 2);
-  dlg.SetControlCheck(kIdHelpScreen, 0);
-  dlg.SetControlCheck(kIdThumbnails, 0);
-  const std::string twoLines = "First line\r\nsecond \xE9t\xE9";
-  ASSERT_TRUE(dlg.AddRow(Picture("a.bmp", 30, 20), 1, 5, twoLines));
-  ASSERT_TRUE(dlg.AddRow(Picture("b.bmp"), 0, 0, ""));
-  ASSERT_TRUE(dlg.AddRow(Picture("c.bmp", 12, 9), 2, 8, "Last"));
-
-  const std::string path = work.file("myshow.vrn");
-  Save(path);
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (myshow.vrn)");
-  EXPECT_EQ(dlg.progressBar().maximum(), 4);
-  EXPECT_EQ(dlg.progressBar().position(), 4);
-  EXPECT_TRUE(std::filesystem::exists(path));
-  const SlideshowDocument saved = dlg.document();
-  EXPECT_EQ(saved.options.secondsText, "7");
-  EXPECT_EQ(saved.options.helpScreen, 0);  // taken from the controls
-  EXPECT_EQ(saved.options.sizingOverrideIndex, 2);
-
-  dlg.Dispatch(Notification::kCommand, kCmdNew);
-  ASSERT_EQ(dlg.RowCount(), 0);
-  // While the file loads the window paints, and the user's input waits.
-  int refused = 0;
-  platform.duringUpdate = [&] { refused += dlg.Dispatch(Notification::kCommand, kCmdNew) ? 0 : 1; };
-  Load(path);
-  platform.duringUpdate = nullptr;
-  EXPECT_GT(refused, 0);
-  EXPECT_FALSE(dlg.busy());
-
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(dlg.document().rows, saved.rows);
-  EXPECT_EQ(dlg.document().options, saved.options);
-  EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (myshow.vrn)");
-  EXPECT_EQ(dlg.progressBar().position(), dlg.progressBar().maximum());
-  // The controls show the loaded options.
-  EXPECT_EQ(dlg.control(kIdSeconds).text, "7");
-  EXPECT_EQ(dlg.control(kIdIntroCount).text, "2");
-  EXPECT_EQ(dlg.control(kIdEffectOverrideChoice).comboIndex, 8);
-  EXPECT_EQ(dlg.control(kIdSizingOverrideChoice).comboIndex, 2);
-  EXPECT_EQ(dlg.control(kIdHelpScreen).check, 0);
-  EXPECT_EQ(dlg.control(kIdTimeLimit).check, 1);
-  EXPECT_EQ(dlg.control(kIdThumbnails).check, 0);
-
-  // A loaded row clicked afterwards fills the per-picture controls from its columns.
-  ClickRow(0);
-  EXPECT_EQ(dlg.control(kIdEffectChoice).comboIndex, 5);
-  EXPECT_EQ(dlg.control(kIdSizingChoice).comboIndex, 1);
-  EXPECT_EQ(dlg.control(kIdCaption).text, twoLines);
-  EXPECT_EQ(dlg.control(kIdSizeInfo).text, "Size: 30x20");
-  ClickRow(2);
-  EXPECT_EQ(dlg.control(kIdEffectChoice).comboIndex, 8);
-  EXPECT_EQ(dlg.control(kIdSizingChoice).comboIndex, 2);
-  EXPECT_EQ(dlg.control(kIdCaption).text, "Last");
-  // Edits go into the loaded row and are saved again.
-  Choose(kIdSizingChoice, 0);
-  EXPECT_EQ(dlg.document().rows[2].sizingLabel, "(00) Both");
-  Save(work.file("again.vrn"));
-  EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (again.vrn)");
-  Load(work.file("again.vrn"));
-  EXPECT_EQ(dlg.document().rows[2].sizingLabel, "(00) Both");
-}
 
 TEST_F(ProjectTest, CancelledDialogsAndRefusedSavesChangeNothing) {
   ASSERT_TRUE(dlg.AddRow(Picture("a.bmp"), 0, 0, ""));

@@ -147,31 +147,6 @@ TEST_F(WindowTest, EnablingRulesFollowTheOptionsAndTheRows) {
   EXPECT_EQ(dlg.document().options.thumbnails, 0);
 }
 
-TEST_F(WindowTest, NumberBoxesKeepToDigitsAndTheSecondsToSixty) {
-  Type(kIdSeconds, "7");
-  Type(kIdSeconds, "7a");
-  EXPECT_EQ(dlg.control(kIdSeconds).text, "7");
-  Type(kIdSeconds, "a");
-  EXPECT_EQ(dlg.control(kIdSeconds).text, "");
-  Type(kIdSeconds, "7");
-  EXPECT_EQ(dlg.control(kIdSeconds).text, "7");
-  Type(kIdSeconds, "75");
-  EXPECT_EQ(dlg.control(kIdSeconds).text, "60");
-  EXPECT_EQ(dlg.document().options.secondsText, "60");
-  Type(kIdSeconds, "60");
-  EXPECT_EQ(dlg.control(kIdSeconds).text, "60");
-  Type(kIdSeconds, "");
-  EXPECT_EQ(dlg.control(kIdSeconds).text, "");
-
-  Type(kIdIntroCount, "a");
-  EXPECT_EQ(dlg.control(kIdIntroCount).text, "");
-  Type(kIdIntroCount, "99");
-  EXPECT_EQ(dlg.control(kIdIntroCount).text, "99");  // no cap on the intro count
-  // Two letters pasted at once must not leave a letter behind.
-  Type(kIdIntroCount, "ab");
-  EXPECT_EQ(dlg.control(kIdIntroCount).text, "");
-}
-
 TEST_F(WindowTest, ExchangeRunsInTableOrderAndStopsAtATooLongText) {
   // Load can put a longer text into a box than the user may type.
   dlg.document().options.secondsText = "123";
