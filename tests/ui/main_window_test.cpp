@@ -217,11 +217,18 @@ TEST_F(QtWindowTest, MenuItemsRunTheirOwnCommands) {
   MenuItem("", "&About")->trigger();
   EXPECT_EQ(ran, (std::vector<int>{32778, 32774, 32773}));
 
-  ASSERT_TRUE(dialog->AddRow(Picture("a.bmp", 8, 8), 0, 0, ""));
+  // New clears the info texts and names the show anew.
+  dialog->fields().sizeInfo = "Size: 8x8";
+  dialog->UpdateData(false);
   dialog->SetWindowText("Varnel 1.3 (show.vrn)");
   MenuItem("&File", "&New")->trigger();
-  EXPECT_EQ(Control<QTreeWidget>(1001)->topLevelItemCount(), 0);
-  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (New SlideShow)");
+  EXPECT_EQ(Control<QLabel>(1021)->text(), "");
+  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (New SlideShow)[*]");
+  // With a picture added it asks first; the fixture answers Cancel and the row stays.
+  ASSERT_TRUE(dialog->AddRow(Picture("a.bmp", 8, 8), 0, 0, ""));
+  MenuItem("&File", "&New")->trigger();
+  EXPECT_EQ(messages, QStringList{"Save changes to New SlideShow?"});
+  EXPECT_EQ(Control<QTreeWidget>(1001)->topLevelItemCount(), 1);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(ran.size(), 3u);
 }
