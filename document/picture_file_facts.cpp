@@ -111,7 +111,10 @@ void ReadPngFacts(std::FILE* file, PictureFileFacts& facts) {
       if (!ReadBytes(file, size, sizeof size)) return;
       facts.width = BigEndian(size, 4);
       facts.height = BigEndian(size + 4, 4);
-      if (!Skip(file, length - 8 + 4)) return;
+      uint8_t depth;
+      if (length < 9 || !ReadBytes(file, &depth, 1)) return;
+      facts.pngBitDepth = depth;
+      if (!Skip(file, length - 9 + 4)) return;
       continue;
     }
     if (std::memcmp(head + 4, "IDAT", 4) == 0 || std::memcmp(head + 4, "IEND", 4) == 0) return;

@@ -16,6 +16,7 @@ struct PictureFileFacts {
   PictureKind kind = PictureKind::kOther;
   int orientation = kUpright;  // from EXIF data in a JPEG, PNG or WebP file
   bool adobeSegment = false;   // JPEG with an Adobe segment: its CMYK samples are inverted
+  int pngBitDepth = 0;         // bits per sample of a PNG file
   // The size the header gives (BMP, JPEG, PNG, GIF), 0 when not read: a picture the library
   // refuses may be one too large for it rather than a damaged one.
   int64_t width = 0;

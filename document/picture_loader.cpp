@@ -14,6 +14,7 @@
 
 #include "document/picture_file_facts.h"
 #include "document/picture_normalising.h"
+#include "document/png_sixteen_bit.h"
 
 namespace varnel {
 
@@ -109,7 +110,13 @@ bool IsDamaged(const SDL_Surface* surface) {
          surface->h <= 0;
 }
 
-SurfacePtr Normalise(SurfacePtr surface, const PictureFileFacts& facts) {
+constexpr int kSixteenBitSamples = 16;
+
+SurfacePtr Normalise(SurfacePtr surface, const PictureFileFacts& facts, std::FILE* file) {
+  // Before anything blends the alpha the samples carry. A file it cannot read again
+  // keeps the library's samples.
+  if (facts.kind == PictureKind::kPng && facts.pngBitDepth == kSixteenBitSamples)
+    RoundSixteenBitSamples(file, surface.get());
   if (facts.kind == PictureKind::kJpeg && surface->format->BitsPerPixel == kCmykBitsPerPixel)
     surface = CmykToRgb(std::move(surface), facts.adobeSegment);
   if (surface && facts.kind == PictureKind::kBmp)
@@ -134,7 +141,7 @@ LoadedPicture LoadPicture(const std::string& path) {
     if (IsDamaged(surface.get())) return Failure("the file is damaged");
     LoadedPicture loaded;
     loaded.bitsPerPixel = surface->format->BitsPerPixel;
-    loaded.surface = Normalise(std::move(surface), facts);
+    loaded.surface = Normalise(std::move(surface), facts, file.get());
     if (!loaded.surface) return Failure("there is not enough memory for it");
     return loaded;
   } catch (const std::bad_alloc&) {

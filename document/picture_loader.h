@@ -21,6 +21,7 @@ struct LoadedPicture {
 
 // The one way the document, the builder and the previews load a picture. The picture
 // library decodes the file; then what it gets wrong is mended, in this order:
+// - 16-bit PNG samples are rounded to 8 bits (the library keeps only their high byte);
 // - a CMYK JPEG becomes RGB (inverted samples when the file has an Adobe segment);
 // - a 32-bit BMP whose fourth bytes are all 0 is opaque;
 // - 16-bit channels are widened to 8 bits as viewers show them (5-bit 31 gives 255);

@@ -93,3 +93,7 @@ $IM "$tmp/landscape.png" -transparent 'rgb(255,0,0)' PNG24:transparent-colour.pn
 $IM "$tmp/landscape.png" -transparent 'rgb(255,0,0)' PNG8:transparent-entry.png
 edit png-several-transparent transparent-entries.png
 
+
+# 16-bit grey PNG of four samples whose high bytes alone are not the nearest 8-bit value
+# for the first two: 0x00C0, 0x01FF, 0x80FF, 0xFFFF.
+edit png-grey16 grey16.png

@@ -102,6 +102,17 @@ TEST(LoadPicture, MendsBmpFilesAsViewersShowThem) {
   ExpectQuadrants(sixteen.surface.get(), {kRed, kGreen, kBlue, Rgb{132, 132, 132}}, 0, "16-bit");
 }
 
+TEST(LoadPicture, RoundsSixteenBitPngSamples) {
+  // 0x00C0, 0x01FF, 0x80FF, 0xFFFF: their high bytes would give 0, 1, 128, 255.
+  const LoadedPicture grey = LoadPicture(TestDataPath("grey16.png"));
+  ASSERT_TRUE(grey) << grey.failure;
+  EXPECT_EQ(grey.bitsPerPixel, 8);
+  EXPECT_EQ(ColourAt(grey.surface.get(), 0, 0), (Rgb{1, 1, 1}));
+  EXPECT_EQ(ColourAt(grey.surface.get(), 1, 0), (Rgb{2, 2, 2}));
+  EXPECT_EQ(ColourAt(grey.surface.get(), 2, 0), (Rgb{128, 128, 128}));
+  EXPECT_EQ(ColourAt(grey.surface.get(), 3, 0), kWhite);
+}
+
 TEST(LoadPicture, ShowsEveryKindOfTransparencyOverBlack) {
   // A transparent colour, one transparent palette entry, two transparent entries.
   const LoadedPicture colour = LoadPicture(TestDataPath("transparent-colour.png"));
