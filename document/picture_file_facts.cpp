@@ -12,7 +12,7 @@ namespace {
 
 // EXIF data larger than this is not a camera's: left unread.
 constexpr uint32_t kMaxExifBytes = 1 << 20;
-// Chunks walked in a PNG or WebP file before giving up on finding EXIF data.
+// Chunks walked in a PNG file before giving up on finding EXIF data.
 constexpr int kMaxChunks = 4096;
 
 constexpr uint8_t kMarkerStart = 0xFF;
@@ -126,20 +126,6 @@ void ReadPngFacts(std::FILE* file, PictureFileFacts& facts) {
   }
 }
 
-// Walks the RIFF chunks for an EXIF chunk.
-void ReadWebpFacts(std::FILE* file, PictureFileFacts& facts) {
-  for (int i = 0; i < kMaxChunks; ++i) {
-    uint8_t head[8];
-    if (!ReadBytes(file, head, sizeof head)) return;
-    const uint32_t length = LittleEndian32(head + 4);
-    if (std::memcmp(head, "EXIF", 4) == 0) {
-      facts.orientation = ReadExifOrientation(file, length);
-      return;
-    }
-    if (length >= INT32_MAX || !Skip(file, length + (length & 1))) return;  // padded to even
-  }
-}
-
 }  // namespace
 
 PictureFileFacts ReadPictureFileFacts(std::FILE* file) {
@@ -166,8 +152,8 @@ PictureFileFacts ReadPictureFileFacts(std::FILE* file) {
     if (std::fseek(file, sizeof kPngSignature, SEEK_SET) == 0) ReadPngFacts(file, facts);
   } else if (got == start.size() && std::memcmp(start.data(), "RIFF", 4) == 0 &&
              std::memcmp(start.data() + 8, "WEBP", 4) == 0) {
+    // The picture library reads only simple WebP files, which carry no EXIF data.
     facts.kind = PictureKind::kWebp;
-    ReadWebpFacts(file, facts);  // the chunks follow the 12 bytes just read
   } else if (got >= 4 && (std::memcmp(start.data(), "II*\0", 4) == 0 ||
                           std::memcmp(start.data(), "MM\0*", 4) == 0)) {
     facts.kind = PictureKind::kTiff;

@@ -14,7 +14,7 @@ enum class PictureKind { kOther, kBmp, kJpeg, kPng, kWebp, kTiff };
 // What the picture library does not say about a file but showing it right needs.
 struct PictureFileFacts {
   PictureKind kind = PictureKind::kOther;
-  int orientation = kUpright;  // from EXIF data in a JPEG, PNG or WebP file
+  int orientation = kUpright;  // from EXIF data in a JPEG or PNG file
   bool adobeSegment = false;   // JPEG with an Adobe segment: its CMYK samples are inverted
   int pngBitDepth = 0;         // bits per sample of a PNG file
   // The size the header gives (BMP, JPEG, PNG, GIF), 0 when not read: a picture the library

@@ -27,7 +27,7 @@ struct LoadedPicture {
 // - 16-bit channels are widened to 8 bits as viewers show them (5-bit 31 gives 255);
 // - transparency is shown over black: translucent pixels blended onto black, a
 //   transparent colour or palette entry black;
-// - the EXIF orientation of a JPEG, PNG or WebP file turns or mirrors the picture.
+// - the EXIF orientation of a JPEG or PNG file turns or mirrors the picture.
 // Every other picture keeps the pixels the library gives. A surface of 0 bits per pixel
 // or of no width or height is a damaged file, not a picture.
 // Safe to call from several threads at once: each call keeps its state, its failure
