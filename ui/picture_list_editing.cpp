@@ -9,6 +9,7 @@
 #include "ui/caption_rules.h"
 #include "ui/display_picture.h"
 #include "ui/file_filter.h"
+#include "ui/not_added_report.h"
 #include "ui/slideshow_dlg.h"
 
 namespace varnel {
@@ -72,9 +73,10 @@ void CSlideshowDlg::DeleteAllRows() {
 }
 
 bool CSlideshowDlg::AddRow(const std::string& path, int sizingIndex, int effectIndex,
-                           const std::string& caption, RowError* error) {
+                           const std::string& caption, RowError* error, std::string* failure) {
   MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, caption);
   if (error != nullptr) *error = made.error;
+  if (failure != nullptr) *failure = made.failure;
   if (!made.ok()) return false;
   document_.rows.push_back(std::move(made.row));
   rowStates_.emplace_back();
@@ -89,18 +91,29 @@ void CSlideshowDlg::OnAdd() {
   request.filters = ParseFileFilter(kPictureFilter);
   request.initialDirectory = addDirectory_;
   request.multipleFiles = true;
-  if (const auto files = platform_->ChooseFilesToOpen(request)) {
-    // A file that is not a picture is passed over; the others still come in.
-    for (const std::string& path : *files) AddRow(path, kSizingBoth, 0, "");
-  }
+  if (const auto files = platform_->ChooseFilesToOpen(request)) AddPictures(*files);
   ApplyEnablingRules();
 }
 
 void CSlideshowDlg::OnDropFiles(const std::vector<std::string>& paths) {
   if (busy_ || ended_) return;
-  for (const std::string& path : paths) AddRow(path, kSizingBoth, 0, "");
+  AddPictures(paths);
   ApplyEnablingRules();
   RefreshModified();
+}
+
+// A file that is not a picture is passed over and the others still come in; one message
+// then names every file left out.
+void CSlideshowDlg::AddPictures(const std::vector<std::string>& paths) {
+  std::vector<NotAddedFile> notAdded;
+  for (const std::string& path : paths) {
+    RowError error = RowError::kNone;
+    std::string failure;
+    if (AddRow(path, kSizingBoth, 0, "", &error, &failure)) continue;
+    notAdded.push_back(
+        {path, failure.empty() ? std::string("it could not be made into a row") : failure});
+  }
+  if (!notAdded.empty()) ShowMessage(NotAddedMessage(notAdded), MessageBoxIcon::kExclamation);
 }
 
 void CSlideshowDlg::OnRemove() {

@@ -135,9 +135,10 @@ class CSlideshowDlg : public BuildHost {
   void DeleteRow(int row);
   void DeleteAllRows();
   // Appends the row the row rule makes of the picture; false (and the reason, when
-  // asked) when it makes none, for instance because the picture does not load.
+  // asked: its kind, and for a picture that does not load the words for the user) when it
+  // makes none.
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
-              RowError* error = nullptr);
+              RowError* error = nullptr, std::string* failure = nullptr);
 
   // While it lives, a long command (Build, Save, Load) runs: input is refused, and every
   // change of the progress bar or the preview is painted at once.
@@ -217,6 +218,7 @@ class CSlideshowDlg : public BuildHost {
   void RunExternal(int commandId);
   void RunNumberCheck(std::string& field, int maximum);
   void ShowRowPicture(const std::string& path);
+  void AddPictures(const std::vector<std::string>& paths);
   int FindComboItem(int id, const std::string& text) const;
   std::string ComboItemText(int id, int index) const;
 

@@ -46,8 +46,15 @@ TEST_F(ListTest, AddAppendsThePicturesInDialogOrderAndSkipsTheOthers) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
   EXPECT_EQ(dlg.document().rows[0],
             (PictureEntry{"a.bmp", "(00) No Effect", "(00) Both", "64x48 (24Bits)", a, ""}));
-  EXPECT_TRUE(platform.messages.empty());  // a file that is no picture is passed over quietly
-  EXPECT_TRUE(Enabled(kIdUp));             // the enabling rules ran
+  // A file that is no picture is passed over, and named with the reason.
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text.rfind("This file was not added:\n" + work.file("notes.bmp") +
+                                                ": the picture could not be loaded",
+                                            0),
+            0u)
+      << platform.messages[0].text;
+  EXPECT_EQ(platform.messages[0].icon, MessageBoxIcon::kExclamation);
+  EXPECT_TRUE(Enabled(kIdUp));  // the enabling rules ran
 
   ASSERT_EQ(platform.openRequests.size(), 1u);
   const OpenFilesRequest& request = platform.openRequests[0];
@@ -268,9 +275,18 @@ TEST_F(ListTest, CaptionChangesRebuildThePreviewAndReachTheRow) {
 }
 
 TEST_F(ListTest, DroppedFilesComeInThroughAddRow) {
-  dlg.OnDropFiles({Picture("a.bmp"), NotAPicture("b.txt"), Picture("c.bmp")});
+  dlg.OnDropFiles(
+      {Picture("a.bmp"), NotAPicture("b.txt"), Picture("c.bmp"), work.file("gone.png")});
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
   EXPECT_TRUE(Enabled(kIdDown));
+  // One message for the whole drop, a line for each file left out.
+  ASSERT_EQ(platform.messages.size(), 1u);
+  const std::string& text = platform.messages[0].text;
+  EXPECT_EQ(text.rfind("These 2 files were not added:\n" + work.file("b.txt") + ": ", 0), 0u)
+      << text;
+  EXPECT_NE(text.find("\n" + work.file("gone.png") + ": the picture could not be loaded"),
+            std::string::npos)
+      << text;
 }
 
 }  // namespace
