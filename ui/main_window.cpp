@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWhatsThis>
 #include <filesystem>
 
 #include "ui/caption_edit.h"
@@ -26,10 +28,12 @@
 #include "ui/control_widgets.h"
 #include "ui/dialog_font.h"
 #include "ui/dialog_template.h"
+#include "ui/help_texts.h"
 #include "ui/picture_list_widget.h"
 #include "ui/preview_widget.h"
 #include "ui/qt_help_pointer.h"
 #include "ui/qt_text.h"
+#include "ui/remembered_folders.h"
 
 namespace varnel {
 
@@ -67,6 +71,17 @@ QMessageBox::Icon IconOf(MessageBoxIcon icon) {
   }
   return QMessageBox::Warning;
 }
+
+// The keys a Linux desktop program answers to, shown beside the menu items.
+struct CommandShortcut {
+  int commandId;
+  QKeyCombination keys;
+};
+constexpr CommandShortcut kCommandShortcuts[] = {
+    {kCmdNew, Qt::CTRL | Qt::Key_N},  {kCmdLoad, Qt::CTRL | Qt::Key_O},
+    {kCmdSave, Qt::CTRL | Qt::Key_S}, {kCmdQuit, Qt::CTRL | Qt::Key_Q},
+    {kCmdBuildSlideShow, Qt::Key_F5}, {kCmdStartSlideShow, Qt::Key_F6},
+};
 
 class MirrorScope {
  public:
@@ -155,6 +170,24 @@ void MainWindow::CreateMenu() {
     connect(action, &QAction::triggered, this, [this, id] { Send(Notification::kCommand, id); });
   }
   actions_[kCmdPlay]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  for (const CommandShortcut& shortcut : kCommandShortcuts) {
+    if (QAction* action = commandAction(shortcut.commandId)) action->setShortcut(shortcut.keys);
+  }
+  // F1 explains the control that has the keyboard focus, as the help area explains the
+  // one under the pointer.
+  auto* help = new QAction(this);
+  help->setShortcut(Qt::Key_F1);
+  help->setShortcutContext(Qt::WindowShortcut);
+  connect(help, &QAction::triggered, this, [this] { ShowHelpForFocusedControl(); });
+  addAction(help);
+}
+
+void MainWindow::ShowHelpForFocusedControl() {
+  const int id = dialog_.focusedControl();
+  QWidget* widget = control(id);
+  if (widget == nullptr) widget = centralWidget();
+  const QPoint where = widget->mapToGlobal(QPoint(widget->width() / 2, widget->height() / 2));
+  QWhatsThis::showText(where, FromLatin1(std::string(HelpTextFor(id))), widget);
 }
 
 void MainWindow::ConnectControl(int id, QWidget* widget) {
@@ -423,11 +456,17 @@ std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(
   QStringList filters;
   for (const FileFilter& filter : request.filters) filters << NameFilterOf(filter);
   dialog.setNameFilters(filters);
-  if (!request.initialDirectory.empty()) dialog.setDirectory(FromUtf8(request.initialDirectory));
+  // With no folder of its own the dialog opens where the user last took pictures from.
+  const QString folder = request.initialDirectory.empty() ? RememberedFolder(FolderUse::kPictures)
+                                                          : FromUtf8(request.initialDirectory);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   if (RunFileDialog(dialog) != QDialog::Accepted) return std::nullopt;
   std::vector<std::string> files;
   for (const QString& file : dialog.selectedFiles()) {
     files.push_back(QFile::encodeName(file).toStdString());
+  }
+  if (!dialog.selectedFiles().isEmpty()) {
+    RememberFolder(FolderUse::kPictures, QFileInfo(dialog.selectedFiles().front()).absolutePath());
   }
   return files;
 }

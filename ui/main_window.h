@@ -71,6 +71,7 @@ class MainWindow : public QMainWindow, public WindowPlatform {
  private:
   void CreateControls();
   void CreateMenu();
+  void ShowHelpForFocusedControl();
   void ConnectControl(int id, QWidget* widget);
   void Send(Notification code, int id, int parameter = 0);
   void MirrorAll();

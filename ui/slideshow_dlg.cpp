@@ -1,7 +1,6 @@
 #include "ui/slideshow_dlg.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <utility>
