@@ -10,6 +10,7 @@
 #include "app/app_commands.h"
 #include "app/qt_app_platform.h"
 #include "app/termination_signals.h"
+#include "app/work_folder.h"
 #include "ui/main_window.h"
 #include "ui/project_file_dialog.h"
 #include "ui/slideshow_dlg.h"
@@ -70,6 +71,8 @@ CSlideshowApp::CSlideshowApp(int& argc, char** argv)
 bool CSlideshowApp::InitInstance() {
   // Hosted controls, the rich-edit boxes and three-dimensional control drawing are all
   // Qt's own; there is nothing to switch on before the window.
+  // Before the window fixes its work directory.
+  const std::string folderProblem = EnterWorkFolder();
   CSlideshowDlg dialog;
   // Before the window starts the picture library, which keeps the handlers it finds.
   const TerminationSignals termination([&dialog](int) { EndOnSignal(dialog); });
@@ -81,6 +84,11 @@ bool CSlideshowApp::InitInstance() {
   // Once the window shows, so that Load's messages have their owner on the screen.
   if (!startProject_.empty())
     QTimer::singleShot(0, &window, [&dialog, path = startProject_] { dialog.LoadProject(path); });
+  if (!folderProblem.empty()) {
+    QTimer::singleShot(0, &window, [&dialog, folderProblem] {
+      dialog.ShowMessage(folderProblem, MessageBoxIcon::kExclamation);
+    });
+  }
   ModalRun(window, dialog).Exec();
   window_ = nullptr;
   endingSignal_ = termination.received();
