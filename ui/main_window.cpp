@@ -81,6 +81,7 @@ constexpr CommandShortcut kCommandShortcuts[] = {
     {kCmdNew, Qt::CTRL | Qt::Key_N},  {kCmdLoad, Qt::CTRL | Qt::Key_O},
     {kCmdSave, Qt::CTRL | Qt::Key_S}, {kCmdQuit, Qt::CTRL | Qt::Key_Q},
     {kCmdBuildSlideShow, Qt::Key_F5}, {kCmdStartSlideShow, Qt::Key_F6},
+    {kCmdPlay, Qt::CTRL | Qt::Key_P},
 };
 
 class MirrorScope {
@@ -169,7 +170,6 @@ void MainWindow::CreateMenu() {
     actions_[id] = action;
     connect(action, &QAction::triggered, this, [this, id] { Send(Notification::kCommand, id); });
   }
-  actions_[kCmdPlay]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   for (const CommandShortcut& shortcut : kCommandShortcuts) {
     if (QAction* action = commandAction(shortcut.commandId)) action->setShortcut(shortcut.keys);
   }
