@@ -70,8 +70,8 @@ CSlideshowApp::CSlideshowApp(int& argc, char** argv)
 
 bool CSlideshowApp::InitInstance() {
   // Hosted controls, the rich-edit boxes and three-dimensional control drawing are all
-  // Qt's own; there is nothing to switch on before the window.
-  // Before the window fixes its work directory.
+  // Qt's own; there is nothing to switch on before the window. The work folder is chosen
+  // before the window fixes its work directory.
   const std::string folderProblem = EnterWorkFolder();
   CSlideshowDlg dialog;
   // Before the window starts the picture library, which keeps the handlers it finds.

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Photographs the editor's main window under a virtual X server.
 #
-#   tools/window-screenshot.sh [--build DIR] [--pictures DIR] [--click N] [--caption TEXT] OUT.png
+#   tools/window-screenshot.sh [--build DIR] [--pictures DIR] [--click N] [--caption TEXT]
+#                              [--question QUESTION.png] OUT.png
 #
 # --pictures adds every picture of DIR (dropped onto the list, which is what the Add
 # dialog feeds too), --click N clicks row N (from 0), --caption types a caption into the
-# caption box afterwards. The window runs in a fresh work directory.
+# caption box afterwards; --question then chooses Quit and photographs the question about
+# the unsaved show. The window runs in a fresh work directory. With no window manager to
+# draw the title bar, the title the window gives the window system is written above it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,16 +16,18 @@ build_dir=build
 pictures=""
 click=""
 caption=""
+question=""
 while [ $# -gt 1 ]; do
   case "$1" in
     --build) build_dir=$2; shift 2 ;;
     --pictures) pictures=$2; shift 2 ;;
     --click) click=$2; shift 2 ;;
     --caption) caption=$2; shift 2 ;;
+    --question) question=$(realpath -m "$2"); shift 2 ;;
     *) echo "window-screenshot: unknown option $1" >&2; exit 2 ;;
   esac
 done
-[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--pictures DIR] [--click N] [--caption TEXT] OUT.png" >&2; exit 2; }
+[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--pictures DIR] [--click N] [--caption TEXT] [--question Q.png] OUT.png" >&2; exit 2; }
 out=$(realpath -m "$1")
 exe=$(realpath "$build_dir/bin/varnel-window-driver")
 
@@ -32,7 +37,8 @@ args=(--screenshot "$out")
 [ -n "$pictures" ] && args+=(--pictures "$(realpath "$pictures")")
 [ -n "$click" ] && args+=(--click "$click")
 [ -n "$caption" ] && args+=(--caption "$caption")
+[ -n "$question" ] && args+=(--question "$question")
 
 cd "$work"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$exe" "${args[@]}"
-echo "window-screenshot: wrote $out"
+echo "window-screenshot: wrote $out${question:+ and $question}"

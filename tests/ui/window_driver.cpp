@@ -2,12 +2,19 @@
 // and photographs the screen: used by tools/window-screenshot.sh.
 //
 //   varnel-window-driver --screenshot OUT.png [--pictures DIR] [--click N] [--caption TEXT]
+//                        [--question OUT2.png]
+//
+// --question also photographs the question Quit asks about the unsaved show.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -25,6 +32,7 @@ struct Options {
   std::string pictures;
   int click = -1;
   std::string caption;
+  std::string question;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -39,6 +47,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.click = std::stoi(value);
     } else if (name == "--caption") {
       options.caption = value;
+    } else if (name == "--question") {
+      options.question = value;
     } else {
       return false;
     }
@@ -53,6 +63,24 @@ std::vector<std::string> PicturesIn(const std::string& directory) {
     paths.push_back(dir.filePath(name).toStdString());
   }
   return paths;
+}
+
+// The screen around the window, under a strip with the title the window gives the window
+// system (with the mark of unsaved changes), which no window manager draws here.
+bool PhotographWindow(const QWidget& window, const std::string& path) {
+  QScreen* screen = window.screen();
+  const QRect frame = window.frameGeometry();
+  const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  constexpr int kTitleStripHeight = 22;
+  QPixmap framed(shot.width(), shot.height() + kTitleStripHeight);
+  framed.fill(QColor(60, 80, 120));
+  QPainter painter(&framed);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(0, 0, framed.width(), kTitleStripHeight), Qt::AlignCenter,
+                   window.windowHandle()->title());
+  painter.drawPixmap(0, kTitleStripHeight, shot);
+  painter.end();
+  return framed.save(QString::fromStdString(path));
 }
 
 }  // namespace
@@ -85,12 +113,23 @@ int main(int argc, char** argv) {
   }
   QTest::qWait(300);
 
-  QScreen* screen = window.screen();
+  if (!PhotographWindow(window, options.screenshot)) return 1;
   const QRect frame = window.frameGeometry();
-  const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-  if (!shot.save(QString::fromStdString(options.screenshot))) return 1;
+  std::printf("title \"%s\"\n", qPrintable(window.windowHandle()->title()));
   std::printf("window %dx%d, client %dx%d, base units %d x %d\n", frame.width(), frame.height(),
               window.clientArea()->width(), window.clientArea()->height(), window.baseUnits().x,
               window.baseUnits().y);
+  if (!options.question.empty()) {
+    bool photographed = false;
+    QTimer::singleShot(500, &window, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      photographed = PhotographWindow(window, options.question);
+      std::printf("question \"%s\"\n", qPrintable(static_cast<QMessageBox*>(box)->text()));
+      static_cast<QMessageBox*>(box)->reject();
+    });
+    window.commandAction(varnel::kCmdQuit)->trigger();
+    if (!photographed) return 1;
+  }
   return 0;
 }
