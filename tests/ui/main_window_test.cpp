@@ -209,13 +209,20 @@ TEST_F(QtWindowTest, MenuHoldsItsItemsInOrder) {
 // The items whose commands the application supplies run the command of their own text.
 TEST_F(QtWindowTest, MenuItemsRunTheirOwnCommands) {
   std::vector<int> ran;
-  for (int id : {32778, 32774, 32773}) {
+  for (int id : {32778, 32774, 32773, 32790}) {
     dialog->SetCommandHandler(id, [&ran, id] { ran.push_back(id); });
   }
   MenuItem("&File", "&Settings")->trigger();
   MenuItem("&SlideShow", "&Start SlideShow")->trigger();
   MenuItem("", "&About")->trigger();
-  EXPECT_EQ(ran, (std::vector<int>{32778, 32774, 32773}));
+  MenuItem("&SlideShow", "&Play")->trigger();
+  EXPECT_EQ(ran, (std::vector<int>{32778, 32774, 32773, 32790}));
+  // Ctrl+P plays too.
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(ran.back(), 32790);
+  ASSERT_EQ(ran.size(), 5u);
 
   // New clears the info texts and names the show anew.
   dialog->fields().sizeInfo = "Size: 8x8";
@@ -230,7 +237,7 @@ TEST_F(QtWindowTest, MenuItemsRunTheirOwnCommands) {
   EXPECT_EQ(messages, QStringList{"Save changes to New SlideShow?"});
   EXPECT_EQ(Control<QTreeWidget>(1001)->topLevelItemCount(), 1);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(ran.size(), 3u);
+  EXPECT_EQ(ran.size(), 5u);
 }
 
 TEST_F(QtWindowTest, CheckBoxClicksReachTheEnablingRules) {

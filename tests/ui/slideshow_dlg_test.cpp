@@ -315,11 +315,12 @@ TEST_F(WindowTest, MenuCommandsRunTheirOperations) {
   EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32775));  // Build
   EXPECT_EQ(std::filesystem::file_size(work.file("slide.gba")), 632032u);
 
-  // Settings, Start SlideShow and About run what the application gives them.
+  // Settings, Start SlideShow, About and Play run what the application gives them.
+  const std::vector<int> supplied = {32778, 32774, 32773, 32790};
   std::vector<int> ran;
-  for (int id : {32778, 32774, 32773}) dlg.SetCommandHandler(id, [&ran, id] { ran.push_back(id); });
-  for (int id : {32778, 32774, 32773}) EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, id));
-  EXPECT_EQ(ran, (std::vector<int>{32778, 32774, 32773}));
+  for (int id : supplied) dlg.SetCommandHandler(id, [&ran, id] { ran.push_back(id); });
+  for (int id : supplied) EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, id));
+  EXPECT_EQ(ran, supplied);
   EXPECT_FALSE(dlg.ended());
 
   EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32776));  // Quit
