@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "tests/support/label_literals.h"
@@ -238,6 +240,39 @@ TEST_F(QtWindowTest, MenuItemsRunTheirOwnCommands) {
   EXPECT_EQ(Control<QTreeWidget>(1001)->topLevelItemCount(), 1);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(ran.size(), 5u);
+}
+
+// The keys a Linux desktop program answers to run the same commands as the menu items.
+TEST_F(QtWindowTest, ShortcutsRunTheCommandsOfTheirMenuItems) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(window.get(), key, modifiers);
+  };
+  std::vector<int> ran;
+  for (int id : {32774, 32790}) dialog->SetCommandHandler(id, [&ran, id] { ran.push_back(id); });
+  std::vector<QFileDialog::AcceptMode> asked;
+  window->SetFileDialogAnswer([&](QFileDialog& files) {
+    asked.push_back(files.acceptMode());
+    files.reject();
+  });
+  press(Qt::Key_S, Qt::ControlModifier);
+  press(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(asked, (std::vector{QFileDialog::AcceptSave, QFileDialog::AcceptOpen}));
+  press(Qt::Key_F6);
+  press(Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(ran, (std::vector<int>{32774, 32790}));
+
+  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(16, 1));
+  press(Qt::Key_F5);
+  EXPECT_EQ(std::filesystem::file_size(work.file("slide.gba")), 632032u);
+
+  dialog->SetWindowText("Varnel 1.3 (show.vrn)");
+  press(Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (New SlideShow)[*]");
+  press(Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(window->result(), 1);
+  EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
 
 TEST_F(QtWindowTest, CheckBoxClicksReachTheEnablingRules) {
