@@ -54,6 +54,13 @@ class BuildHost {
     (void)path;
     (void)note;
   }
+  // Asked between pictures and between versions: true ends the build as failed.
+  virtual bool CancelRequested() { return false; }
+  // Threads that prepare pictures ahead of the image; 0 means one per processor core.
+  virtual unsigned BuildWorkers() { return 0; }
+
+  // Every call above is made on the thread that called BuildSlideShow, never on one of the
+  // build's own worker threads.
 };
 
 }  // namespace varnel

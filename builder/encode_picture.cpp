@@ -92,4 +92,14 @@ uint32_t EncodeFromSource(BinaryFile& output, const Bitmap& source, uint16_t wid
   return ResizeShowAndAppend(output, source, width, height, preview);
 }
 
+uint32_t AppendResized(BinaryFile& output, const Bitmap& resized,
+                       const ConversionContext& context) {
+  NullPreview noPreview;
+  PreviewSink& preview = PreviewOf(context, noPreview);
+  PreviewRestorer restorer(preview);
+  if (resized.empty()) return 0;
+  return ShowAndAppend(output, resized, static_cast<uint16_t>(resized.width),
+                       static_cast<uint16_t>(resized.height), preview);
+}
+
 }  // namespace varnel

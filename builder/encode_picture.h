@@ -31,4 +31,8 @@ uint32_t EncodePicture(BinaryFile& output, SDL_Surface* picture, uint16_t width,
 uint32_t EncodeFromSource(BinaryFile& output, const Bitmap& source, uint16_t width, uint16_t height,
                           const ConversionContext& context);
 
+// The end of every conversion: the resized picture is shown in the preview and its pixels
+// appended as EncodePicture appends them; the preview is put back however it ends.
+uint32_t AppendResized(BinaryFile& output, const Bitmap& resized, const ConversionContext& context);
+
 }  // namespace varnel

@@ -4,10 +4,9 @@
 
 #include "builder/build_failure.h"
 #include "builder/caption_block.h"
-#include "builder/conversion_source.h"
+#include "builder/picture_pipeline.h"
 #include "builder/show_plan.h"
 #include "document/number_rules.h"
-#include "document/picture_loader.h"
 
 namespace varnel {
 
@@ -44,16 +43,20 @@ void ImageWriter::FillZerosToPictureData() {
 
 uint16_t ImageWriter::WritePictures() {
   const uint16_t introCount = IntroCountOf(options_);
+  PicturePipeline pipeline(document_, host_.BuildWorkers());
   uint16_t written = 0;
   for (std::size_t r = 0; r < document_.rows.size(); ++r) {
+    StopIfCancelled();
+    PreparedPicture& picture = pipeline.Next();
     const PictureEntry& row = document_.rows[r];
-    const LoadedPicture picture = LoadPicture(row.path);
-    if (!picture) {
-      host_.PictureLeftOut(row.path, picture.failure);
+    if (!picture.loaded) {
+      host_.PictureLeftOut(row.path, picture.whyNotLoaded);
       continue;
     }
     const bool intro = written < introCount;
-    const SlideRecord record = WritePicture(row, r, picture.surface.get(), intro);
+    // An earlier picture that did not load moves the intro's end.
+    if (intro != picture.introAssumed) RemakeVersions(options_, row, intro, picture);
+    const SlideRecord record = WritePicture(row, r, picture);
     WriteSlideRecord(image_, written, record);
     ++written;
     host_.Progress().StepIt();
@@ -74,55 +77,54 @@ RomHeader ImageWriter::MakeHeader(uint16_t pictureCount) const {
 }
 
 SlideRecord ImageWriter::WritePicture(const PictureEntry& row, std::size_t index,
-                                      SDL_Surface* picture, bool intro) {
-  SurfaceLock lock(picture);
-  sourceTried_ = false;
-  const PictureVersions versions =
-      ChooseVersions(options_, row, PictureSize{picture->w, picture->h}, intro);
+                                      const PreparedPicture& picture) {
+  const PictureVersions& versions = picture.versions;
   SlideRecord record;
   record.width = versions.recordWidth;
   record.height = versions.recordHeight;
   record.effect = versions.effect;
-  record.fullSizeData = WriteVersion(row, index, picture, versions.fullSize);
+  record.fullSizeData =
+      WriteVersion(row, index, versions.fullSize,
+                   picture.VersionBitmap(versions.fullSize, picture.fullSize), picture.sourceMade);
   host_.Progress().StepIt();
-  record.resizedData = WriteVersion(row, index, picture, versions.resized);
+  StopIfCancelled();
+  record.resizedData =
+      WriteVersion(row, index, versions.resized,
+                   picture.VersionBitmap(versions.resized, picture.resized), picture.sourceMade);
   host_.Progress().StepIt();
-  record.thumbnailData = WriteVersion(row, index, picture, versions.thumbnail);
+  StopIfCancelled();
+  record.thumbnailData = WriteVersion(row, index, versions.thumbnail,
+                                      picture.VersionBitmap(versions.thumbnail, picture.thumbnail),
+                                      picture.sourceMade);
   host_.Progress().StepIt();
   if (versions.caption) record.captionText = AppendCaption(row, index);
   host_.Progress().StepIt();
   return record;
 }
 
-uint32_t ImageWriter::WriteVersion(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
-                                   const VersionChoice& version) {
+// Appends one version; the address of its pixels, or 0 when it is not in the image.
+uint32_t ImageWriter::WriteVersion(const PictureEntry& row, std::size_t index,
+                                   const VersionChoice& version, const Bitmap* made,
+                                   bool sourceMade) {
   if (!version.wanted) return 0;
   if (!version.made) {
     host_.PictureNote(row.path, version.whyNot);
     return 0;
   }
-  return Encode(row, index, picture, version.width, version.height);
-}
-
-// Converts one version; the address of its pixels, or 0 when the conversion failed.
-uint32_t ImageWriter::Encode(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
-                             uint16_t width, uint16_t height) {
   const uint64_t length = image_.Length();
-  const uint64_t end = length + AlignmentBytesFor(length) + uint64_t{width} * height * 2;
-  EnsureFits(end, row, index);
-  // The picture is made into a source once; its versions are all made from that source.
-  if (!sourceTried_) {
-    sourceLoaded_ = MakeConversionSource(picture, source_, saved_);
-    sourceTried_ = true;
-  }
-  const uint32_t offset =
-      sourceLoaded_ ? EncodeFromSource(image_, source_, width, height, context_) : 0;
+  EnsureFits(length + AlignmentBytesFor(length) + version.PixelBytes(), row, index);
+  const uint32_t offset = made != nullptr ? AppendResized(image_, *made, context_) : 0;
   if (offset == 0) {
-    host_.PictureNote(row.path, "the " + std::to_string(width) + " x " + std::to_string(height) +
-                                    " version could not be made");
+    host_.PictureNote(row.path, "the " + std::to_string(version.width) + " x " +
+                                    std::to_string(version.height) + " version could not be made" +
+                                    (sourceMade ? "" : " (the picture could not be converted)"));
     return 0;
   }
   return AddressOf(offset);
+}
+
+void ImageWriter::StopIfCancelled() {
+  if (host_.CancelRequested()) throw BuildFailure("The build was cancelled.");
 }
 
 uint32_t ImageWriter::AppendCaption(const PictureEntry& row, std::size_t index) {

@@ -6,6 +6,7 @@
 #include "builder/bitmap.h"
 #include "builder/build_host.h"
 #include "builder/encode_picture.h"
+#include "builder/prepared_picture.h"
 #include "builder/rom_layout.h"
 #include "builder/show_plan.h"
 #include "document/binary_file.h"
@@ -13,7 +14,9 @@
 namespace varnel {
 
 // Writes one show into an open image, region by region in file order: the template, the
-// zero fill, the pictures with their records, and the header values. Throws BuildFailure
+// zero fill, the pictures with their records, and the header values. Pictures are
+// prepared ahead on worker threads (picture_pipeline.h); everything that touches the image
+// or the host happens on the calling thread, in show order. Throws BuildFailure
 // (build_failure.h) or FileError.
 class ImageWriter {
  public:
@@ -26,14 +29,13 @@ class ImageWriter {
   RomHeader MakeHeader(uint16_t pictureCount) const;
 
  private:
-  SlideRecord WritePicture(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
-                           bool intro);
-  uint32_t WriteVersion(const PictureEntry& row, std::size_t index, SDL_Surface* picture,
-                        const VersionChoice& version);
-  uint32_t Encode(const PictureEntry& row, std::size_t index, SDL_Surface* picture, uint16_t width,
-                  uint16_t height);
+  SlideRecord WritePicture(const PictureEntry& row, std::size_t index,
+                           const PreparedPicture& picture);
+  uint32_t WriteVersion(const PictureEntry& row, std::size_t index, const VersionChoice& version,
+                        const Bitmap* made, bool sourceMade);
   uint32_t AppendCaption(const PictureEntry& row, std::size_t index);
   void EnsureFits(uint64_t end, const PictureEntry& row, std::size_t index) const;
+  void StopIfCancelled();
 
   BuildHost& host_;
   const SlideshowDocument& document_;
@@ -41,12 +43,6 @@ class ImageWriter {
   BinaryFile& image_;
   ConversionContext context_;
   uint64_t templateLength_ = 0;
-  // The current picture as the resampler reads it, and the bytes it was saved as; their
-  // buffers serve picture after picture.
-  Bitmap source_;
-  std::vector<uint8_t> saved_;
-  bool sourceTried_ = false;
-  bool sourceLoaded_ = false;
 };
 
 }  // namespace varnel

@@ -41,22 +41,29 @@ bool ResizeIsRefused(int sourceWidth, int sourceHeight, int width, int height) {
          (sourceWidth < width && sourceHeight > height);
 }
 
-std::optional<Bitmap> ResizeBitmapFrom(const Bitmap& source, uint16_t width, uint16_t height) {
+bool ResizeBitmapInto(const Bitmap& source, uint16_t width, uint16_t height, Bitmap& resized) {
   const std::optional<BitmapInfoHeader> header = ResultHeader(source, width, height);
-  if (!header) return std::nullopt;
-  if (source.width == width && source.height == height) return WithClearPadding(Bitmap(source));
-  Bitmap resized;
+  if (!header) return false;
   resized.width = width;
   resized.height = height;
-  resized.rows.resize(header->biSizeImage);
-  if (source.width < width || source.height < height) {
+  resized.rows.resize(header->biSizeImage);  // a buffer that is large enough stays
+  if (source.width == width && source.height == height) {
+    std::copy(source.rows.begin(), source.rows.begin() + header->biSizeImage, resized.rows.begin());
+  } else if (source.width < width || source.height < height) {
     EnlargeRgb24(source.rows.data(), source.width, source.height, resized.rows.data(), width,
                  height);
   } else {
     ShrinkRgb24(source.rows.data(), source.width, source.height, resized.rows.data(), width,
                 height);
   }
-  return WithClearPadding(std::move(resized));
+  resized = WithClearPadding(std::move(resized));
+  return true;
+}
+
+std::optional<Bitmap> ResizeBitmapFrom(const Bitmap& source, uint16_t width, uint16_t height) {
+  Bitmap resized;
+  if (!ResizeBitmapInto(source, width, height, resized)) return std::nullopt;
+  return resized;
 }
 
 std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t height) {

@@ -22,6 +22,10 @@ std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t heigh
 // sizes: the result gets a buffer of its own size.
 std::optional<Bitmap> ResizeBitmapFrom(const Bitmap& source, uint16_t width, uint16_t height);
 
+// The same into a bitmap whose buffer is reused when it is large enough (fresh memory is
+// slow to touch); false, with resized undefined, where ResizeBitmapFrom gives nothing.
+bool ResizeBitmapInto(const Bitmap& source, uint16_t width, uint16_t height, Bitmap& resized);
+
 // The refusal rule alone: (sw > W and sh < H) or (sw < W and sh > H).
 bool ResizeIsRefused(int sourceWidth, int sourceHeight, int width, int height);
 

@@ -12,6 +12,7 @@ namespace {
 // The limits the editor's boxes enforce, so a show built here could be typed there.
 constexpr int kMaxIntroCount = 99;
 constexpr int kMaxSeconds = 60;
+constexpr int kMaxJobs = 64;
 
 std::optional<int> ParseWholeNumber(const std::string& text, int lowest, int highest) {
   int value = 0;
@@ -126,6 +127,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       line.version = true;
     } else if (arg == "--plan") {
       line.plan = true;
+    } else if (arg == "--jobs" || arg == "-j") {
+      if (!number(1, kMaxJobs, n)) return result;
+      line.jobs = static_cast<unsigned>(n);
     } else if (arg == "--effect") {
       if (!number(0, lastEffect, next.effect)) return result;
       pictureOptionsPending = true;
@@ -243,6 +247,8 @@ Files:
   --template FILE      viewer program to build with (default: Src.res in the current
                          directory, else the one installed with Varnel)
   -o, --output FILE    image to write (default: slide.gba in the current directory)
+  -j, --jobs N         threads that prepare pictures (1-64; default: one per
+                         processor core)
   --plan               write nothing; list each picture's versions and bytes and the
                          image's length, ending "total N bytes of 33554432"; exit 0
                          when the show fits into a cartridge, 1 when it does not

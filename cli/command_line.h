@@ -38,6 +38,7 @@ struct CommandLine {
   GeneralOptionChanges changes;
   std::optional<std::string> templatePath;
   std::optional<std::string> outputPath;
+  unsigned jobs = 0;  // threads preparing pictures; 0: one per processor core
   bool plan = false;  // print what the image would hold instead of building it
   std::optional<std::string> saveProjectPath;  // the show written as a .vrn project too
   bool help = false;

@@ -13,6 +13,7 @@
 #include "cli/plan_table.h"
 #include "cli/terminal_progress.h"
 #include "document/file_error.h"
+#include "document/label_tables.h"
 #include "document/picture_row.h"
 #include "project/byte_sink.h"
 #include "project/load_project_document.h"
@@ -58,10 +59,12 @@ std::string CurrentWorkDirectory() {
 // The command line's stand-in for the window.
 class CommandLineHost final : public BuildHost {
  public:
-  CommandLineHost(SlideshowDocument document, std::string workDirectory, Shortfalls& shortfalls)
+  CommandLineHost(SlideshowDocument document, std::string workDirectory, Shortfalls& shortfalls,
+                  unsigned jobs)
       : document_(std::move(document)),
         workDirectory_(std::move(workDirectory)),
-        shortfalls_(shortfalls) {}
+        shortfalls_(shortfalls),
+        jobs_(jobs) {}
 
   const SlideshowDocument& CurrentDocument() override { return document_; }
   void ClearPictureInfo() override {}
@@ -78,6 +81,7 @@ class CommandLineHost final : public BuildHost {
     shortfalls_.PictureLeftOut(path, reason);
   }
   void EndProgress() { progress_.BreakLine(); }
+  unsigned BuildWorkers() override { return jobs_; }
   void PictureNote(const std::string& path, const std::string& note) override {
     progress_.BreakLine();
     std::fprintf(stderr, "%s: %s: %s\n", kProgramName, path.c_str(), note.c_str());
@@ -87,15 +91,33 @@ class CommandLineHost final : public BuildHost {
   SlideshowDocument document_;
   std::string workDirectory_;
   Shortfalls& shortfalls_;
+  unsigned jobs_ = 0;
   TerminalProgress progress_{stderr};
   NullPreview preview_;
 };
 
-// Rows for the named pictures; a picture that does not load is left out with a line.
+// A row for a picture that is not loaded to make it: a build loads every picture once
+// and says which ones do not load. Its size is not known.
+PictureEntry RowWithoutLoading(const PictureArgument& picture) {
+  PictureEntry row;
+  row.fileName = FileNameOfPath(picture.path);
+  row.effectLabel = std::string(EffectLabel(picture.effect).value_or(""));
+  row.sizingLabel = std::string(SizingLabel(picture.sizing).value_or(""));
+  row.path = picture.path;
+  row.caption = picture.caption;
+  return row;
+}
+
+// Rows for the named pictures. Loaded for a plan, which needs their sizes: a picture that
+// does not load is left out with a line.
 SlideshowDocument DocumentFromPictures(const CommandLine& line, Shortfalls& shortfalls) {
   SlideshowDocument document;
   document.options = SlideshowOptions::DefaultsAfterNew();
   for (const PictureArgument& picture : line.pictures) {
+    if (!line.plan) {
+      document.rows.push_back(RowWithoutLoading(picture));
+      continue;
+    }
     const MakeRowResult made =
         MakePictureRow(picture.path, picture.sizing, picture.effect, picture.caption);
     if (made.ok()) {
@@ -195,7 +217,7 @@ int Run(const std::vector<std::string>& arguments) {
     std::fprintf(stderr, "%s: no viewer program: neither %sSrc.res nor an installed one exists\n",
                  kProgramName, workDirectory.c_str());
 
-  CommandLineHost host(std::move(document), workDirectory, shortfalls);
+  CommandLineHost host(std::move(document), workDirectory, shortfalls, line.jobs);
   const BuildOutcome outcome = BuildSlideShow(host, files);
   host.EndProgress();
   if (!outcome.ok) return kExitFailed;

@@ -196,7 +196,7 @@ TEST(VarnelBuildPlan, ListsEveryPicturesBytesAndWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
 }
 
-TEST(VarnelBuildPlan, AShowThatDoesNotFitIsRefusedBeforeConverting) {
+TEST(VarnelBuildPlan, AShowThatDoesNotFitExitsOneNamingTheFirstPictureOver) {
   Show show;
   // An 8-bit BMP keeps the file small; its full size alone is 18000000 bytes of pixels.
   auto big = testing::MakeSurface8(3000, 3000, {{10, 20, 30}}, [](int, int) { return 0; });

@@ -1,0 +1,76 @@
+#include "builder/picture_pipeline.h"
+
+#include <algorithm>
+
+namespace varnel {
+
+unsigned PicturePipeline::DefaultWorkers() {
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+PicturePipeline::PicturePipeline(const SlideshowDocument& document, unsigned workers)
+    : document_(document),
+      introCount_(IntroCountOf(document.options)),
+      ahead_((workers == 0 ? DefaultWorkers() : workers) + 1) {
+  const unsigned count = workers == 0 ? DefaultWorkers() : workers;
+  // One slot per picture being prepared or waiting, and one for the writer's.
+  slots_.resize(ahead_ + 1);
+  for (auto& slot : slots_) slot = std::make_unique<PreparedPicture>();
+  ready_.assign(slots_.size(), false);
+  const std::size_t needed = std::min<std::size_t>(count, document.rows.size());
+  for (std::size_t i = 0; i < needed; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+PicturePipeline::~PicturePipeline() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  for (std::thread& worker : workers_) worker.join();
+}
+
+void PicturePipeline::Work() {
+  std::vector<uint8_t> saved;  // this worker's buffer for pictures the library saves
+  for (;;) {
+    std::size_t row = 0;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      // A picture is started only when its slot is free: the writer is at most ahead_
+      // pictures behind.
+      changed_.wait(lock, [this] {
+        return stopping_ || nextToPrepare_ >= document_.rows.size() ||
+               nextToPrepare_ < nextToHand_ + ahead_;
+      });
+      if (stopping_ || nextToPrepare_ >= document_.rows.size()) return;
+      row = nextToPrepare_++;
+    }
+    PreparedPicture& slot = *slots_[row % slots_.size()];
+    // Assumes every earlier picture loads; the writer remakes the versions if not.
+    const bool intro = row < introCount_;
+    try {
+      PreparePicture(document_.options, document_.rows[row], row, intro, slot, saved);
+    } catch (...) {
+      // Out of memory and the like: the picture's versions cannot be made here.
+      slot.sourceMade = false;
+      if (!slot.loaded) slot.whyNotLoaded = "the picture could not be loaded";
+    }
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      ready_[row % slots_.size()] = true;
+    }
+    changed_.notify_all();
+  }
+}
+
+PreparedPicture& PicturePipeline::Next() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  const std::size_t row = nextToHand_;
+  if (row > 0) ready_[(row - 1) % slots_.size()] = false;  // the writer is done with it
+  ++nextToHand_;
+  changed_.notify_all();
+  changed_.wait(lock, [&] { return ready_[row % slots_.size()]; });
+  return *slots_[row % slots_.size()];
+}
+
+}  // namespace varnel

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "builder/prepared_picture.h"
+#include "document/slideshow_document.h"
+
+namespace varnel {
+
+// Prepares the pictures of a show on worker threads, ahead of the one thread that writes
+// the image, and hands them over strictly in show order. At most a few pictures are
+// prepared ahead of the writer, so memory stays bounded whatever the show's length.
+// Workers never call the build's host; the writer does, on its own thread.
+class PicturePipeline {
+ public:
+  // workers 0 means one per processor core.
+  PicturePipeline(const SlideshowDocument& document, unsigned workers);
+  ~PicturePipeline();  // stops the workers and waits for them
+  PicturePipeline(const PicturePipeline&) = delete;
+  PicturePipeline& operator=(const PicturePipeline&) = delete;
+
+  // The next row's picture, in show order, once it is prepared; stays valid until the
+  // next call. Must be called once per row.
+  PreparedPicture& Next();
+
+  static unsigned DefaultWorkers();
+
+ private:
+  void Work();
+
+  const SlideshowDocument& document_;
+  const uint16_t introCount_;
+  const std::size_t ahead_;  // pictures that may be prepared beyond the writer's
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::size_t nextToPrepare_ = 0;
+  std::size_t nextToHand_ = 0;  // the writer holds nextToHand_ - 1
+  bool stopping_ = false;
+  // Slots by row modulo their count; each holds a picture from its preparation until the
+  // writer is done with it, and keeps its buffers for the next one.
+  std::vector<std::unique_ptr<PreparedPicture>> slots_;
+  std::vector<bool> ready_;
+  std::vector<std::thread> workers_;
+};
+
+}  // namespace varnel
