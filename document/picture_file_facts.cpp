@@ -12,8 +12,8 @@ namespace {
 
 // EXIF data larger than this is not a camera's: left unread.
 constexpr uint32_t kMaxExifBytes = 1 << 20;
-// Chunks walked in a PNG file before giving up on finding EXIF data.
-constexpr int kMaxChunks = 4096;
+// Chunks walked in a PNG file at most (a file of more is taken as cut short).
+constexpr int kMaxChunks = 1 << 20;
 
 constexpr uint8_t kMarkerStart = 0xFF;
 constexpr uint8_t kStartOfImage = 0xD8;
@@ -100,12 +100,25 @@ void ReadJpegFacts(std::FILE* file, PictureFileFacts& facts) {
   }
 }
 
-// Walks the chunks before the image data for an eXIf chunk.
+// Walks every chunk: the size and depth, an eXIf chunk, and whether the chunks end with
+// IEND inside the file.
 void ReadPngFacts(std::FILE* file, PictureFileFacts& facts) {
+  facts.cutShort = true;
+  if (std::fseek(file, 0, SEEK_END) != 0) return;
+  const long fileLength = std::ftell(file);
+  if (fileLength < 0 || std::fseek(file, sizeof kPngSignature, SEEK_SET) != 0) return;
   for (int i = 0; i < kMaxChunks; ++i) {
     uint8_t head[8];
     if (!ReadBytes(file, head, sizeof head)) return;
     const uint32_t length = BigEndian(head, 4);
+    const long position = std::ftell(file);
+    if (position < 0 ||
+        static_cast<uint64_t>(position) + length + 4 > static_cast<uint64_t>(fileLength))
+      return;  // the chunk and its CRC run past the end
+    if (std::memcmp(head + 4, "IEND", 4) == 0) {
+      facts.cutShort = false;
+      return;
+    }
     if (std::memcmp(head + 4, "IHDR", 4) == 0 && length >= 8) {
       uint8_t size[8];
       if (!ReadBytes(file, size, sizeof size)) return;
@@ -117,10 +130,10 @@ void ReadPngFacts(std::FILE* file, PictureFileFacts& facts) {
       if (!Skip(file, length - 9 + 4)) return;
       continue;
     }
-    if (std::memcmp(head + 4, "IDAT", 4) == 0 || std::memcmp(head + 4, "IEND", 4) == 0) return;
     if (std::memcmp(head + 4, "eXIf", 4) == 0) {
       facts.orientation = ReadExifOrientation(file, length);
-      return;
+      if (std::fseek(file, position + static_cast<long>(length) + 4, SEEK_SET) != 0) return;
+      continue;
     }
     if (length > INT32_MAX || !Skip(file, length + 4)) return;  // the data and its CRC
   }
@@ -149,7 +162,7 @@ PictureFileFacts ReadPictureFileFacts(std::FILE* file) {
   } else if (got >= sizeof kPngSignature &&
              std::memcmp(start.data(), kPngSignature, sizeof kPngSignature) == 0) {
     facts.kind = PictureKind::kPng;
-    if (std::fseek(file, sizeof kPngSignature, SEEK_SET) == 0) ReadPngFacts(file, facts);
+    ReadPngFacts(file, facts);
   } else if (got == start.size() && std::memcmp(start.data(), "RIFF", 4) == 0 &&
              std::memcmp(start.data() + 8, "WEBP", 4) == 0) {
     // The picture library reads only simple WebP files, which carry no EXIF data.

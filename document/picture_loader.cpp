@@ -135,6 +135,7 @@ LoadedPicture LoadPicture(const std::string& path) {
   if (!file) return Failure(std::generic_category().message(errno));
   try {
     const PictureFileFacts facts = ReadPictureFileFacts(file.get());
+    if (facts.cutShort) return Failure("the file is damaged");
     bool knownKind = true;
     SurfacePtr surface = Decode(file.get(), ExtensionOf(path), facts.kind, knownKind);
     if (!surface) return Failure(WhyNotDecoded(facts, knownKind));

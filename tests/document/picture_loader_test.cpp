@@ -145,6 +145,14 @@ TEST(LoadPicture, SaysWhyAPictureDidNotLoad) {
     EXPECT_FALSE(cut) << length;
     EXPECT_EQ(cut.failure, "the picture could not be loaded (the file is damaged)") << length;
   }
+  // A PNG cut anywhere: the picture library would read past its end for ever.
+  const std::vector<uint8_t> png = testing::ReadAllBytes(TestDataPath("transparent-entry.png"));
+  for (std::size_t length = 20; length < png.size(); length += 17) {
+    const std::string path = dir.file("cut.png");
+    testing::WriteAllBytes(path, std::vector<uint8_t>(png.begin(), png.begin() + length));
+    EXPECT_EQ(LoadPicture(path).failure, "the picture could not be loaded (the file is damaged)")
+        << length;
+  }
   testing::WriteAllBytes(dir.file("notes.txt"), {'h', 'e', 'l', 'l', 'o', '\n'});
   EXPECT_EQ(LoadPicture(dir.file("notes.txt")).failure,
             "the picture could not be loaded (the file is not a picture Varnel reads)");
