@@ -1,6 +1,7 @@
 #include "ui/dialog_font.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 
 #include "ui/dialog_template.h"
 
@@ -24,6 +25,19 @@ QFont DialogFont() {
     if (height < kTemplateFontHeight) best = font;
   }
   return best;
+}
+
+QFont DialogFontWithin(const DialogBaseUnits& limit) {
+  QFont font = DialogFont();
+  constexpr int kSmallestLegiblePixelSize = 9;
+  const int start = std::max(font.pixelSize(), QFontMetrics(font).height());
+  for (int pixels = start; pixels > kSmallestLegiblePixelSize; --pixels) {
+    font.setPixelSize(pixels);
+    const DialogBaseUnits units = BaseUnitsOf(font);
+    if (units.x <= limit.x && units.y <= limit.y) return font;
+  }
+  font.setPixelSize(kSmallestLegiblePixelSize);
+  return font;
 }
 
 DialogBaseUnits BaseUnitsOf(const QFont& font) {

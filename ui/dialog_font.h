@@ -11,6 +11,10 @@ namespace varnel {
 // units meet the preview area's fixed pixel rectangle as they do on the original platform.
 QFont DialogFont();
 
+// The dialog font shrunk for a layout scaled down to fit a small screen: the largest size
+// whose base units stay within the given ones, but never below a legible size.
+QFont DialogFontWithin(const DialogBaseUnits& limit);
+
 // The base units of a font, measured the way the original platform measures them.
 DialogBaseUnits BaseUnitsOf(const QFont& font);
 

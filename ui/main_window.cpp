@@ -21,10 +21,12 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWhatsThis>
+#include <algorithm>
 #include <filesystem>
 
 #include "ui/caption_edit.h"
 #include "ui/context_help.h"
+#include "ui/control_layout.h"
 #include "ui/control_widgets.h"
 #include "ui/dialog_font.h"
 #include "ui/dialog_template.h"
@@ -34,6 +36,7 @@
 #include "ui/qt_help_pointer.h"
 #include "ui/qt_text.h"
 #include "ui/remembered_folders.h"
+#include "ui/screen_fit.h"
 
 namespace varnel {
 
@@ -105,11 +108,8 @@ MainWindow::MainWindow(CSlideshowDlg& dialog, QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   auto* client = new QWidget(this);
-  const QFont font = DialogFont();
-  client->setFont(font);
-  baseUnits_ = BaseUnitsOf(font);
-  const PixelRect size =
-      ToPixels({0, 0, kMainWindowTemplate.width, kMainWindowTemplate.height}, baseUnits_);
+  ChooseDialogFont(*client);
+  const PixelRect size = ClientPixelRect(baseUnits_);
   client->setFixedSize(size.width, size.height);
   setCentralWidget(client);
   CreateControls();
@@ -140,6 +140,26 @@ MainWindow::~MainWindow() {
 }
 
 // ---- Building the window ----
+
+// The widgets and the pointer hit test both place controls through baseUnits_, so a
+// layout shrunk to fit the screen stays one layout.
+void MainWindow::ChooseDialogFont(QWidget& client) {
+  QFont font = DialogFont();
+  baseUnits_ = BaseUnitsOf(font);
+  if (const QScreen* screen = this->screen()) {
+    const QRect available = screen->availableGeometry();
+    const DialogBaseUnits fitting =
+        BaseUnitsFittingScreen(baseUnits_, {available.width(), available.height()});
+    if (fitting.x != baseUnits_.x || fitting.y != baseUnits_.y) {
+      // The shrunk font's own width keeps the texts inside their controls; the height
+      // never drops below what the fixed preview area needs.
+      font = DialogFontWithin(fitting);
+      const DialogBaseUnits measured = BaseUnitsOf(font);
+      baseUnits_ = {measured.x, std::max(measured.y, fitting.y)};
+    }
+  }
+  client.setFont(font);
+}
 
 void MainWindow::CreateControls() {
   controls_ = CreateTemplateControls(kMainWindowControls, centralWidget(), baseUnits_);

@@ -69,6 +69,7 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void ChooseDialogFont(QWidget& client);
   void CreateControls();
   void CreateMenu();
   void ShowHelpForFocusedControl();

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
@@ -180,6 +181,20 @@ TEST_F(QtWindowTest, ControlsShowTheirClassTextPlaceAndOrder) {
 
 // The menu as the user reads it: each menu's items in order, separators included. Items
 // other commands add may stand between them.
+TEST_F(QtWindowTest, WindowFitsTheScreenItOpensOn) {
+  // The offscreen screen (800 x 600) is smaller than the 931 x 505 layout: it shrinks to
+  // the legible font, whose texts still fit their controls.
+  const QRect available = window->screen()->availableGeometry();
+  ASSERT_LT(available.width(), 931 + 16);
+  EXPECT_LE(window->clientArea()->width(), available.width());
+  EXPECT_LE(window->frameGeometry().height(), available.height());
+  EXPECT_LE(window->clientArea()->fontMetrics().height(), 11);
+  // The hit test's conversion is the widgets' own.
+  const DialogBaseUnits base = window->baseUnits();
+  EXPECT_EQ(window->clientArea()->width(), HorizontalPixels(532, base));
+  EXPECT_EQ(window->clientArea()->height(), VerticalPixels(311, base));
+}
+
 TEST_F(QtWindowTest, MenuHoldsItsItemsInOrder) {
   const QList<QAction*> bar = window->menuBar()->actions();
   ASSERT_GE(bar.size(), 3);

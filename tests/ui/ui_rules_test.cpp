@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/ui/expected_window.h"
 #include "ui/caption_rules.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_units.h"
 #include "ui/file_filter.h"
 #include "ui/number_box_rule.h"
+#include "ui/screen_fit.h"
 
 namespace varnel {
 namespace {
@@ -84,6 +87,28 @@ TEST(DialogUnits, ConvertCornersThroughTheFontsBaseUnits) {
       EXPECT_TRUE(apart) << "control " << t.id << " " << t.text;
     }
   }
+}
+
+TEST(ScreenFit, ShrinksOnlyWindowsLargerThanTheScreenDownToALegibleFloor) {
+  const auto units = [](int width, int height) {
+    const DialogBaseUnits u = BaseUnitsFittingScreen({7, 13}, {width, height});
+    return std::pair{u.x, u.y};
+  };
+  // 931 x 505 client pixels plus the frame fit: nothing changes.
+  EXPECT_EQ(units(1280, 1024), std::pair(7, 13));
+  EXPECT_EQ(units(1024, 768), std::pair(7, 13));
+  EXPECT_EQ(units(947, 577), std::pair(7, 13));
+  // One pixel short in either direction shrinks the layout.
+  EXPECT_NE(units(946, 577), std::pair(7, 13));
+  EXPECT_NE(units(947, 576), std::pair(7, 13));
+  // 800 x 560: 665 x 428 client pixels, 681 x 500 with the frame, inside the screen; the
+  // height stays enough for the 160-pixel preview whose bottom is at 410.
+  EXPECT_EQ(units(800, 560), std::pair(5, 11));
+  EXPECT_EQ(ToPixels({0, 0, 532, 311}, {5, 11}), (PixelRect{0, 0, 665, 428}));
+  // Far too small: the floor, never smaller units.
+  EXPECT_EQ(units(320, 240), std::pair(5, 11));
+  // A height-bound screen shrinks both directions.
+  EXPECT_EQ(units(1920, 540), std::pair(6, 12));
 }
 
 }  // namespace
