@@ -12,16 +12,17 @@ static const RomHeader* HeaderInCartridge(void) {
 }
 
 /* A block of data is readable when it lies wholly in the picture-data area of the
- * cartridge; pixel blocks must also start on a pixel boundary. */
-static bool BlockIsReadable(uint32_t address, uint32_t bytes, bool pixels) {
+ * cartridge; pixel blocks must also start on a pixel boundary. Sizes are 64-bit: a
+ * record's width x height x 2 can pass 4 GiB and would wrap to a small number in 32. */
+static bool BlockIsReadable(uint32_t address, uint64_t bytes, bool pixels) {
   if (address == 0) return true;
   if (address < SHOW_DATA_ADDRESS || address >= CARTRIDGE_END) return false;
-  if (bytes > CARTRIDGE_END - address) return false;
+  if (bytes > (uint64_t)(CARTRIDGE_END - address)) return false;
   return !pixels || (address & 1u) == 0;
 }
 
 static bool RecordIsReadable(const SlideRecord* record) {
-  const uint32_t fullSizeBytes = (uint32_t)record->width * record->height * PIXEL_BYTES;
+  const uint64_t fullSizeBytes = (uint64_t)record->width * record->height * PIXEL_BYTES;
   return BlockIsReadable(record->fullSizeData, fullSizeBytes, true) &&
          BlockIsReadable(record->resizedData, RESIZED_WIDTH * RESIZED_HEIGHT * PIXEL_BYTES, true) &&
          BlockIsReadable(record->thumbnailData, THUMBNAIL_WIDTH * THUMBNAIL_HEIGHT * PIXEL_BYTES,

@@ -36,6 +36,7 @@ TEST(ViewerImage, ADamagedHeaderOrTableGivesAMessageInsteadOfGarbage) {
   constexpr uint64_t kFullSizePointer = kTableOffset;
   constexpr uint64_t kResizedPointer = kTableOffset + 8;
   constexpr uint64_t kCaptionPointer = kTableOffset + 12;
+  constexpr uint64_t kFullSizeHeightAndWidth = kTableOffset + 16;
   const std::vector<Damage> damages = {
       {"tag", kHeaderOffset, {104, 0}},
       {"count above 1000", kHeaderOffset + 2, {0xE9, 0x03}},  // 1001
@@ -44,6 +45,8 @@ TEST(ViewerImage, ADamagedHeaderOrTableGivesAMessageInsteadOfGarbage) {
       {"pointer into the table", kFullSizePointer, {0xE0, 0x27, 0x09, 0x08}},
       {"odd pixel pointer", kResizedPointer, {0xE1, 0xA4, 0x09, 0x08}},
       {"caption below the cartridge", kCaptionPointer, {0x00, 0x00, 0x00, 0x02}},
+      // 65532 x 32772 pixels of 2 bytes are 130720 bytes more than 4 GiB.
+      {"full size past 4 GiB", kFullSizeHeightAndWidth, {0x04, 0x80, 0xFC, 0xFF}},
   };
   Screen15 tagMessage;
   for (const Damage& damage : damages) {
