@@ -39,9 +39,8 @@ inline constexpr std::size_t kMaxStoredPictures = 0xFFFF;
 // How an override list with no selection (-1) is stored.
 inline constexpr uint16_t kStoredNoSelection = 0xFFFF;
 
-// The largest values the two number boxes can hold; larger stored numbers are limited
-// to these when loaded.
-inline constexpr uint16_t kMaxIntroCount = 99;
-inline constexpr uint16_t kMaxSeconds = 60;
+// The largest number the two number boxes (two characters each) can hold; larger stored
+// numbers are limited to it when loaded.
+inline constexpr uint16_t kMaxTwoDigitNumber = 99;
 
 }  // namespace varnel

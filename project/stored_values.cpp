@@ -33,11 +33,11 @@ int OptionOfStoredByte(uint8_t stored) {
 }
 
 std::string IntroCountTextOfStored(uint16_t stored) {
-  return std::to_string(std::min(stored, kMaxIntroCount));
+  return std::to_string(std::min(stored, kMaxTwoDigitNumber));
 }
 
 std::string SecondsTextOfStored(uint16_t stored) {
-  return std::to_string(std::min(stored, kMaxSeconds));
+  return std::to_string(std::min(stored, kMaxTwoDigitNumber));
 }
 
 int SizingOverrideIndexOfStored(uint16_t stored) {

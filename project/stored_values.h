@@ -19,8 +19,10 @@ uint8_t StoredOptionByte(int value);
 // Any byte other than 0 counts as on: only 1 is ever written, and a set byte is more
 // likely a damaged "on" than an "off".
 int OptionOfStoredByte(uint8_t stored);
-// Plain decimal ("%i"), limited to what the box takes: at most 99 intro pictures and 60
-// seconds. A larger text would be refused by the next exchange from the controls.
+// Plain decimal ("%i"), at most 99: the two characters both boxes take. A longer text
+// would be refused by the next exchange from the controls. Within that the number stays
+// as stored (seconds 61-99 too); the seconds box's own rule then applies to it as to a
+// typed number (see ApplyNumberBoxRules).
 std::string IntroCountTextOfStored(uint16_t stored);
 std::string SecondsTextOfStored(uint16_t stored);
 // The index when its list has that item, else -1: the window then selects nothing,

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "document/label_tables.h"
+#include "document/number_box_rule.h"
 #include "ui/dialog_template.h"
 #include "ui/field_table.h"
-#include "ui/number_box_rule.h"
 #include "ui/picture_library.h"
 
 namespace varnel {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <optional>
 
+#include "document/number_box_rule.h"
 #include "document/picture_row.h"
 #include "project/load_command.h"
 #include "project/project_host.h"
@@ -89,6 +90,8 @@ class WindowProjectHost final : public ProjectHost {
   void ClearRows() override { window_.DeleteAllRows(); }
   void SetOptions(const SlideshowOptions& options) override {
     window_.document().options = options;
+    // Loaded numbers meet the boxes' rules as typed ones do.
+    ApplyNumberBoxRules(window_.document().options);
   }
   void RefreshControls() override {
     progress_.Show();

@@ -132,7 +132,7 @@ TEST(ReadProjectFile, MendsValuesTheEditorNeverWrites) {
   const Loaded loaded = Read(file);
   const SlideshowOptions& o = loaded.header->options;
   EXPECT_EQ(o.introCountText, "99");
-  EXPECT_EQ(o.secondsText, "60");
+  EXPECT_EQ(o.secondsText, "61");  // plain decimal; the seconds box's rule comes later
   EXPECT_EQ(o.sizingOverrideIndex, -1);
   EXPECT_EQ(o.effectOverrideIndex, -1);
   EXPECT_EQ(o.keyUse, 1);
@@ -147,13 +147,15 @@ TEST(ReadProjectFile, MendsValuesTheEditorNeverWrites) {
   // The largest stored numbers, and values at the edges that stay as they are.
   for (std::size_t i = 3; i <= 10; ++i) file[i] = 0xFF;
   EXPECT_EQ(Read(file).header->options.introCountText, "99");
-  EXPECT_EQ(Read(file).header->options.secondsText, "60");
+  EXPECT_EQ(Read(file).header->options.secondsText, "99");
   file[3] = 99;
   file[4] = 0;
   file[5] = 60;
   file[6] = 0;
   EXPECT_EQ(Read(file).header->options.introCountText, "99");
   EXPECT_EQ(Read(file).header->options.secondsText, "60");
+  file[5] = 99;
+  EXPECT_EQ(Read(file).header->options.secondsText, "99");
   file[5] = 7;
   EXPECT_EQ(Read(file).header->options.secondsText, "7");
 }

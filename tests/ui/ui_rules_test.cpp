@@ -2,12 +2,12 @@
 
 #include <utility>
 
+#include "document/number_box_rule.h"
 #include "tests/ui/expected_window.h"
 #include "ui/caption_rules.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_units.h"
 #include "ui/file_filter.h"
-#include "ui/number_box_rule.h"
 #include "ui/screen_fit.h"
 
 namespace varnel {

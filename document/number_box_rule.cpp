@@ -1,4 +1,4 @@
-#include "ui/number_box_rule.h"
+#include "document/number_box_rule.h"
 
 #include <algorithm>
 
@@ -20,6 +20,11 @@ std::string FilterNumberBoxText(const std::string& text, int maximum) {
   std::erase_if(result, [](char c) { return !IsDigit(c); });
   if (maximum > 0 && DecimalValue(result) > maximum) result = std::to_string(maximum);
   return result;
+}
+
+void ApplyNumberBoxRules(SlideshowOptions& options) {
+  options.secondsText = FilterNumberBoxText(options.secondsText, kSecondsMaximum);
+  options.introCountText = FilterNumberBoxText(options.introCountText, 0);
 }
 
 }  // namespace varnel
