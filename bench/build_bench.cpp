@@ -36,7 +36,7 @@ class ShowPictures {
       distinct_.push_back(path);
     }
     for (int i = 0; i < kPictures; ++i) paths_.push_back(distinct_[i % kDistinctPictures]);
-    testing::WriteAllBytes(dir_.file("Src.res"), std::vector<uint8_t>(4096, 0x5A));
+    testing::WriteAllBytes(dir_.file("Src.res"), testing::FakeViewerProgram(4096, 0x5A));
   }
   const std::vector<std::string>& paths() const { return paths_; }
   const testing::TempDir& dir() const { return dir_; }

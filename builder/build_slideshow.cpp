@@ -4,14 +4,19 @@
 
 #include <climits>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "builder/build_failure.h"
 #include "builder/image_writer.h"
+#include "builder/outcome_recording_host.h"
 #include "builder/rom_layout.h"
 #include "builder/show_plan.h"
+#include "builder/viewer_template.h"
+#include "document/display_text.h"
 #include "document/file_error.h"
+#include "document/replacement_file.h"
 
 #ifndef VARNEL_DATA_DIR
 #define VARNEL_DATA_DIR "/usr/local/share/varnel"
@@ -41,22 +46,36 @@ std::string ExecutableDirectory() {
   return std::filesystem::path(buffer).parent_path().string();
 }
 
-// Removes what a failed build left, so no half-written file looks like an image. Only a
-// regular file is removed: an image pointed at a device stays as it is.
-void RemoveUnfinishedImage(const std::string& path) {
-  std::error_code ignored;
-  if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ignored)))
-    std::filesystem::remove(path, ignored);
+// Slides of the written table whose picture made it into the image in some version. An
+// image written to a device cannot be read back; its slides are taken as they were
+// counted.
+uint16_t CountSlidesWithPicture(BinaryFile& image, uint16_t pictureCount) {
+  uint16_t count = 0;
+  try {
+    for (uint32_t slot = 0; slot < pictureCount; ++slot)
+      if (HasPictureVersion(ReadSlideRecord(image, slot))) ++count;
+  } catch (const FileError&) {
+    return pictureCount;
+  }
+  return count;
 }
 
-BinaryFile OpenTemplate(const std::string& path) {
-  if (path.empty()) throw FileError(path, "an unnamed file was not found.");
-  BinaryFile file = BinaryFile::OpenForReading(path);
-  if (file.Length() > kMaxTemplateBytes)
-    throw BuildFailure("The viewer program " + path + " is " + std::to_string(file.Length()) +
-                       " bytes long; a template may hold at most " +
-                       std::to_string(kMaxTemplateBytes) + " bytes.");
-  return file;
+// Everything the image must not be written over: the template, every row's picture
+// and the caller's other inputs.
+std::vector<BuildInput> InputsOf(const BuildFiles& files, const SlideshowDocument& document) {
+  std::vector<BuildInput> inputs = {{"the viewer program", files.templatePath}};
+  for (const PictureEntry& row : document.rows) inputs.push_back({"the picture", row.path});
+  inputs.insert(inputs.end(), files.otherInputs.begin(), files.otherInputs.end());
+  return inputs;
+}
+
+// A failure while writing the image, said of the image the user asked for rather than
+// of the hidden file it was being written into.
+std::string ImageWriteFailureMessage(const std::string& outputPath, const FileError& error) {
+  const std::string shown = DisplayPath(outputPath);
+  return "Could not write " + shown + ": " +
+         (error.cause().empty() ? error.what() : error.cause()) + ". " + shown +
+         " was left as it was.";
 }
 
 }  // namespace
@@ -83,8 +102,10 @@ BuildFiles DefaultBuildFiles(const std::string& workDirectory) {
   return files;
 }
 
-BuildOutcome BuildSlideShow(BuildHost& host, const BuildFiles& files) {
+BuildOutcome BuildSlideShow(BuildHost& windowHost, const BuildFiles& files) {
   BuildOutcome outcome;
+  outcome.outputPath = files.outputPath;
+  OutcomeRecordingHost host(windowHost, outcome);
   const SlideshowDocument& document = host.CurrentDocument();
   host.ClearPictureInfo();
 
@@ -94,7 +115,7 @@ BuildOutcome BuildSlideShow(BuildHost& host, const BuildFiles& files) {
   progress.SetPosition(0);
   progress.SetStep(1);
 
-  bool imageCreated = false;
+  std::optional<ReplacementFile> image;
   try {
     if (rows > kMaxPictures)
       throw BuildFailure("The list holds " + std::to_string(rows) +
@@ -104,24 +125,28 @@ BuildOutcome BuildSlideShow(BuildHost& host, const BuildFiles& files) {
     // A show that cannot fit is refused before any picture is converted.
     if (const std::optional<ShowPlan> plan = PlanShowFromRows(document); plan && !plan->fits())
       throw BuildFailure(DoesNotFitMessage(document, *plan));
-    // The template is checked before slide.gba is touched, so a failed build never
-    // destroys the image of the last good one for a missing or oversized template.
-    BinaryFile templateFile = OpenTemplate(files.templatePath);
-    BinaryFile image = BinaryFile::Create(files.outputPath);
-    imageCreated = true;
-    ImageWriter writer(host, document, image);
-    writer.CopyTemplate(templateFile);
-    templateFile.Close();
+    // Everything that can refuse the build is checked before the image is touched.
+    const std::vector<uint8_t> program = ReadViewerTemplate(files.templatePath);
+    if (auto conflict = OutputOverwritesInput(files.outputPath, InputsOf(files, document)))
+      throw BuildFailure(*conflict);
+    image.emplace(files.outputPath);
+    ImageWriter writer(host, document, image->file());
+    writer.CopyTemplate(program);
     writer.FillZerosToPictureData();
     outcome.pictureCount = writer.WritePictures();
     // The header goes last: until it is written the image has no valid tag.
-    WriteRomHeader(image, writer.MakeHeader(outcome.pictureCount));
-    image.Close();
+    WriteRomHeader(image->file(), writer.MakeHeader(outcome.pictureCount));
+    outcome.slidesWithPicture = CountSlidesWithPicture(image->file(), outcome.pictureCount);
+    image->Commit();
     outcome.ok = true;
+  } catch (const FileError& failure) {
+    outcome.message = image && image->IsAboutNewFile(failure)
+                          ? ImageWriteFailureMessage(files.outputPath, failure)
+                          : failure.what();
   } catch (const std::exception& failure) {
     outcome.message = failure.what();
-    if (imageCreated) RemoveUnfinishedImage(files.outputPath);
   }
+  image.reset();  // a build that did not finish takes its unfinished file with it
   host.RepaintPreview();
   if (!outcome.ok) host.ShowError(outcome.message);
   return outcome;

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "builder/build_host.h"
+#include "builder/build_outcome.h"
+#include "builder/output_conflict.h"
 
 namespace varnel {
 
@@ -12,6 +14,10 @@ namespace varnel {
 struct BuildFiles {
   std::string templatePath;  // the viewer program copied to the start of the image
   std::string outputPath;    // the image written
+  // Files the build reads besides the template and the rows' pictures (the project file,
+  // pictures named but left out before the build): the image must not be written over
+  // any of them.
+  std::vector<BuildInput> otherInputs = {};
 };
 
 // Work directory + "Src.res" when that file exists, else the viewer installed with
@@ -22,14 +28,11 @@ BuildFiles DefaultBuildFiles(const std::string& workDirectory);
 // build tree, else the installed data directory).
 std::string InstalledTemplatePath();
 
-struct BuildOutcome {
-  bool ok = false;      // true only when the whole image was written
-  std::string message;  // why the build failed (also shown through BuildHost::ShowError)
-  uint16_t pictureCount = 0;
-};
-
 // Turns the host's document into a cartridge image. Progress, preview, pictures left
-// out and the error message all go through the host.
+// out and the error message all go through the host. The image is written beside the
+// output and takes its name only when complete, so a build that fails or is interrupted
+// leaves the previous image as it was; an output that is one of the build's inputs is
+// refused before anything is written.
 BuildOutcome BuildSlideShow(BuildHost& host, const BuildFiles& files);
 
 }  // namespace varnel

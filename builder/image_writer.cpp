@@ -6,6 +6,7 @@
 #include "builder/caption_block.h"
 #include "builder/picture_pipeline.h"
 #include "builder/show_plan.h"
+#include "document/display_text.h"
 #include "document/number_rules.h"
 
 namespace varnel {
@@ -13,7 +14,7 @@ namespace varnel {
 namespace {
 
 std::string PictureName(const PictureEntry& row, std::size_t index) {
-  return "picture " + std::to_string(index + 1) + " (" + row.path + ")";
+  return "picture " + std::to_string(index + 1) + " (" + DisplayPath(row.path) + ")";
 }
 
 }  // namespace
@@ -23,16 +24,9 @@ ImageWriter::ImageWriter(BuildHost& host, const SlideshowDocument& document, Bin
   context_.preview = &host.Preview();
 }
 
-void ImageWriter::CopyTemplate(BinaryFile& templateFile) {
-  uint8_t block[kCopyBlockBytes];
-  uint64_t copied = 0;
-  for (;;) {
-    const std::size_t got = templateFile.Read(block, sizeof block);
-    image_.Write(block, got);
-    copied += got;
-    if (got < sizeof block) break;
-  }
-  templateLength_ = copied;
+void ImageWriter::CopyTemplate(const std::vector<uint8_t>& program) {
+  image_.Write(program.data(), program.size());
+  templateLength_ = program.size();
   host_.Progress().StepIt();
 }
 

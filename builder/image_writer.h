@@ -22,7 +22,8 @@ class ImageWriter {
  public:
   ImageWriter(BuildHost& host, const SlideshowDocument& document, BinaryFile& image);
 
-  void CopyTemplate(BinaryFile& templateFile);
+  // The viewer program, read whole before the image was begun.
+  void CopyTemplate(const std::vector<uint8_t>& program);
   void FillZerosToPictureData();
   // Every row whose picture loads, in show order; the number of pictures written.
   uint16_t WritePictures();

@@ -1,5 +1,7 @@
 #include "builder/rom_layout.h"
 
+#include "document/file_error.h"
+
 namespace varnel {
 
 namespace {
@@ -91,6 +93,14 @@ void WriteSlideRecord(BinaryFile& file, uint32_t slot, const SlideRecord& record
   const auto bytes = EncodeSlideRecord(record);
   file.Seek(kTableOffset + uint64_t{kRecordBytes} * slot);
   file.Write(bytes.data(), bytes.size());
+}
+
+SlideRecord ReadSlideRecord(BinaryFile& file, uint32_t slot) {
+  std::array<uint8_t, kRecordBytes> bytes{};
+  file.Seek(kTableOffset + uint64_t{kRecordBytes} * slot);
+  if (file.Read(bytes.data(), bytes.size()) != bytes.size())
+    throw FileError(file.path(), "Could not read the picture table of " + file.path() + ".");
+  return DecodeSlideRecord(bytes);
 }
 
 }  // namespace varnel

@@ -73,6 +73,13 @@ SlideRecord DecodeSlideRecord(std::span<const uint8_t, kRecordBytes> bytes);
 
 void WriteRomHeader(BinaryFile& file, const RomHeader& header);
 void WriteSlideRecord(BinaryFile& file, uint32_t slot, const SlideRecord& record);
+// Reads back a record the file holds (a file open for writing is read as written so far).
+SlideRecord ReadSlideRecord(BinaryFile& file, uint32_t slot);
+
+// True when the record points at pixels of at least one version of its picture.
+inline bool HasPictureVersion(const SlideRecord& record) {
+  return record.fullSizeData != 0 || record.resizedData != 0 || record.thumbnailData != 0;
+}
 
 // Zero bytes put before a picture data block or a caption block: the file length AND 15
 // (not the count that reaches the next multiple of 16). A length 16q + r becomes

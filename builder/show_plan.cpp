@@ -2,6 +2,7 @@
 
 #include "builder/caption_block.h"
 #include "builder/resize_bitmap.h"
+#include "document/display_text.h"
 #include "document/label_tables.h"
 #include "document/number_rules.h"
 
@@ -140,7 +141,7 @@ std::string DoesNotFitMessage(const SlideshowDocument& document, const ShowPlan&
   return "The show does not fit into a cartridge: it needs " + MiB(plan.imageBytes) + " of the " +
          std::to_string(kCartridgeMaxBytes / (1024 * 1024)) +
          " MiB the console can read, and picture " + std::to_string(first.row + 1) + " (" +
-         document.rows[first.row].path + ") is the first that ends past the limit (" +
+         DisplayPath(document.rows[first.row].path) + ") is the first that ends past the limit (" +
          std::to_string(over) + (over == 1 ? " picture does" : " pictures do") +
          " not fit). Choose \"Resized Only (240x160)\" for the largest pictures, or remove "
          "pictures, and build again.";

@@ -1,9 +1,13 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <string_view>
 
 #include "document/label_tables.h"
 #include "document/picture_entry.h"
+#include "project/project_file_name.h"
 
 namespace varnel::cli {
 
@@ -43,6 +47,16 @@ long DecodeUtf8(const std::string& text, std::size_t& i) {
   }
   i += static_cast<std::size_t>(extra) + 1;
   return value;
+}
+
+// A project file by its name: ".vrn" in any case (UP.VRN too), with a name before it.
+bool HasProjectExtension(const std::string& arg) {
+  const std::size_t suffix = kProjectExtension.size() + 1;
+  if (arg.size() <= suffix || arg[arg.size() - suffix] != '.') return false;
+  const std::string_view end = std::string_view(arg).substr(arg.size() - kProjectExtension.size());
+  return std::equal(end.begin(), end.end(), kProjectExtension.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
 }
 
 }  // namespace
@@ -187,7 +201,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (arg.size() > 1 && arg[0] == '-') {
       result.error = "unknown option " + arg + " (see --help)";
       return result;
-    } else if (arg.size() > 4 && arg.ends_with(".vrn")) {
+    } else if (HasProjectExtension(arg)) {
       if (line.projectPath) {
         result.error = "only one project file can be built at a time";
         return result;

@@ -12,13 +12,15 @@
 #include "cli/command_line.h"
 #include "cli/plan_table.h"
 #include "cli/terminal_progress.h"
+#include "document/display_text.h"
 #include "document/file_error.h"
 #include "document/label_tables.h"
+#include "document/number_box_rule.h"
 #include "document/picture_row.h"
+#include "document/replacement_file.h"
 #include "project/byte_sink.h"
 #include "project/load_project_document.h"
 #include "project/project_file_writer.h"
-#include "project/replacement_file.h"
 #include "project/stored_picture.h"
 
 namespace varnel::cli {
@@ -36,7 +38,13 @@ constexpr const char* kProgramName = "varnel-build";
 class Shortfalls {
  public:
   void PictureLeftOut(const std::string& path, const std::string& reason) {
-    std::fprintf(stderr, "%s: left out %s: %s\n", kProgramName, path.c_str(), reason.c_str());
+    std::fprintf(stderr, "%s: left out %s: %s\n", kProgramName, DisplayPath(path).c_str(),
+                 DisplayPath(reason).c_str());
+    ++count_;
+  }
+  void VersionMissing(const std::string& path, const std::string& note) {
+    std::fprintf(stderr, "%s: %s: %s\n", kProgramName, DisplayPath(path).c_str(),
+                 DisplayPath(note).c_str());
     ++count_;
   }
   void Say(const std::string& message) {
@@ -84,7 +92,7 @@ class CommandLineHost final : public BuildHost {
   unsigned BuildWorkers() override { return jobs_; }
   void PictureNote(const std::string& path, const std::string& note) override {
     progress_.BreakLine();
-    std::fprintf(stderr, "%s: %s: %s\n", kProgramName, path.c_str(), note.c_str());
+    shortfalls_.VersionMissing(path, note);
   }
 
  private:
@@ -172,10 +180,20 @@ bool SaveProject(const SlideshowDocument& document, const std::string& path) {
     out.Commit();
     return true;
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: the project %s was not saved: %s\n", kProgramName, path.c_str(),
-                 error.what());
+    std::fprintf(stderr, "%s: the project %s was not saved: %s\n", kProgramName,
+                 DisplayPath(path).c_str(), error.what());
     return false;
   }
+}
+
+// The project file and every picture named, loaded or not: the image must not be written
+// over any of them.
+std::vector<BuildInput> InputsNamedOnTheCommandLine(const CommandLine& line) {
+  std::vector<BuildInput> inputs;
+  if (line.projectPath) inputs.push_back({"the project file", *line.projectPath});
+  for (const PictureArgument& picture : line.pictures)
+    inputs.push_back({"the picture", picture.path});
+  return inputs;
 }
 
 int Run(const std::vector<std::string>& arguments) {
@@ -201,6 +219,8 @@ int Run(const std::vector<std::string>& arguments) {
         DocumentFromProject(*line.projectPath, shortfalls);
     if (!loaded) return kExitFailed;
     document = *loaded;
+    // The editor's boxes would make the same of the file's numbers.
+    ApplyNumberBoxRules(document.options);
   } else {
     document = DocumentFromPictures(line, shortfalls);
   }
@@ -215,14 +235,19 @@ int Run(const std::vector<std::string>& arguments) {
   if (line.outputPath) files.outputPath = *line.outputPath;
   if (files.templatePath.empty())
     std::fprintf(stderr, "%s: no viewer program: neither %sSrc.res nor an installed one exists\n",
-                 kProgramName, workDirectory.c_str());
+                 kProgramName, DisplayPath(workDirectory).c_str());
+  files.otherInputs = InputsNamedOnTheCommandLine(line);
 
   CommandLineHost host(std::move(document), workDirectory, shortfalls, line.jobs);
   const BuildOutcome outcome = BuildSlideShow(host, files);
   host.EndProgress();
   if (!outcome.ok) return kExitFailed;
-  std::printf("%s: wrote %s (%u pictures)\n", kProgramName, files.outputPath.c_str(),
-              static_cast<unsigned>(outcome.pictureCount));
+  if (outcome.slidesWithPicture < outcome.pictureCount)
+    shortfalls.Say("slides without any picture version in the image: " +
+                   std::to_string(outcome.pictureCount - outcome.slidesWithPicture) + " of " +
+                   std::to_string(outcome.pictureCount));
+  std::printf("%s: wrote %s (%u pictures)\n", kProgramName, DisplayPath(files.outputPath).c_str(),
+              static_cast<unsigned>(outcome.slidesWithPicture));
   return shortfalls.count() == 0 ? kExitBuilt : kExitIncomplete;
 }
 

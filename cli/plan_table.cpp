@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "builder/rom_layout.h"
+#include "document/display_text.h"
 
 namespace varnel::cli {
 
@@ -49,7 +50,7 @@ std::string PlanTable(const SlideshowDocument& document, const ShowPlan& plan) {
   table += Line("(viewer and picture table)", "", kPictureDataOffset, kPictureDataOffset);
   for (const PicturePlan& picture : plan.pictures) {
     const std::string name =
-        std::to_string(picture.row + 1) + " " + document.rows[picture.row].fileName;
+        std::to_string(picture.row + 1) + " " + DisplayPath(document.rows[picture.row].fileName);
     const bool firstOver = plan.firstOverflow && &picture == &plan.pictures[*plan.firstOverflow];
     table += Line(name, VersionsText(picture), picture.end - picture.start, picture.end,
                   firstOver ? "  <- does not fit" : "");

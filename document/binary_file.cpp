@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "document/file_error.h"
+#include "document/regular_file.h"
 
 namespace varnel {
 
@@ -19,14 +20,7 @@ BinaryFile::BinaryFile(std::string path, int fd, bool writable)
 }
 
 BinaryFile BinaryFile::OpenForReading(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw FileError::FromErrno(path, "open", errno);
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    throw FileError::FromErrno(path, "read", EISDIR);
-  }
-  return BinaryFile(path, fd, false);
+  return BinaryFile(path, OpenRegularFileForReading(path), false);
 }
 
 BinaryFile BinaryFile::Create(const std::string& path) {

@@ -14,6 +14,7 @@ namespace varnel {
 // destructor closes without reporting.
 class BinaryFile {
  public:
+  // Only an ordinary file opens for reading (see OpenRegularFileForReading).
   static BinaryFile OpenForReading(const std::string& path);
   // Creates the file, truncating an existing one.
   static BinaryFile Create(const std::string& path);

@@ -3,12 +3,15 @@
 #include <cerrno>
 #include <cstring>
 
+#include "document/display_text.h"
+
 namespace varnel {
 
 FileError FileError::FromErrno(const std::string& path, const char* action, int error) {
   const std::string cause = std::strerror(error);
-  if (error == ENOENT) return FileError(path, path + " was not found.", cause);
-  return FileError(path, std::string("Could not ") + action + " " + path + ": " + cause + ".",
+  const std::string shown = DisplayPath(path);
+  if (error == ENOENT) return FileError(path, shown + " was not found.", cause);
+  return FileError(path, std::string("Could not ") + action + " " + shown + ": " + cause + ".",
                    cause);
 }
 

@@ -1,6 +1,7 @@
 #include "document/picture_loader.h"
 
 #include <SDL_image.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,9 +13,11 @@
 #include <utility>
 #include <vector>
 
+#include "document/file_error.h"
 #include "document/picture_file_facts.h"
 #include "document/picture_normalising.h"
 #include "document/png_sixteen_bit.h"
+#include "document/regular_file.h"
 
 namespace varnel {
 
@@ -40,6 +43,24 @@ LoadedPicture Failure(const std::string& why) {
   LoadedPicture failed;
   failed.failure = std::string(kFailurePrefix) + " (" + why + ")";
   return failed;
+}
+
+// Only an ordinary file is read, opened without waiting, so a FIFO or a device named as
+// a picture fails at once, with the reason in whyNot.
+FilePtr OpenPictureFile(const std::string& path, std::string& whyNot) {
+  int fd = -1;
+  try {
+    fd = OpenRegularFileForReading(path);
+  } catch (const FileError& error) {
+    whyNot = error.cause().empty() ? error.what() : error.cause();
+    return nullptr;
+  }
+  FilePtr file(::fdopen(fd, "rb"));
+  if (!file) {
+    whyNot = std::generic_category().message(errno);
+    ::close(fd);
+  }
+  return file;
 }
 
 // The picture library sets up each decoder the first time a picture of its kind is
@@ -131,8 +152,9 @@ SurfacePtr Normalise(SurfacePtr surface, const PictureFileFacts& facts, std::FIL
 
 LoadedPicture LoadPicture(const std::string& path) {
   SetUpDecodersOnce();
-  FilePtr file(std::fopen(path.c_str(), "rb"));
-  if (!file) return Failure(std::generic_category().message(errno));
+  std::string whyNotOpened;
+  FilePtr file = OpenPictureFile(path, whyNotOpened);
+  if (!file) return Failure(whyNotOpened);
   try {
     const PictureFileFacts facts = ReadPictureFileFacts(file.get());
     if (facts.cutShort) return Failure("the file is damaged");

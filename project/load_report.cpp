@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/display_text.h"
+
 namespace varnel {
 
 namespace {
@@ -15,8 +17,9 @@ std::string Pictures(std::size_t count) {
 
 std::string CutShortText(const std::string& path, const ProjectReadResult& read) {
   if (read.announcedPictures == 0)
-    return path + " is cut short, but it announces no pictures: its options were loaded.";
-  return path + " is cut short: it announces " + Pictures(read.announcedPictures) +
+    return DisplayPath(path) +
+           " is cut short, but it announces no pictures: its options were loaded.";
+  return DisplayPath(path) + " is cut short: it announces " + Pictures(read.announcedPictures) +
          " but holds only " + std::to_string(read.picturesRead) +
          " complete. The complete ones were loaded.";
 }
@@ -26,7 +29,7 @@ std::string LeftOutText(const std::vector<std::string>& leftOut) {
                                          : "These " + Pictures(leftOut.size()) +
                                                " could not be loaded and were left out:";
   const std::size_t shown = std::min(leftOut.size(), kLeftOutPathsShown);
-  for (std::size_t i = 0; i < shown; ++i) text += "\n" + leftOut[i];
+  for (std::size_t i = 0; i < shown; ++i) text += "\n" + DisplayPath(leftOut[i]);
   if (leftOut.size() > shown) text += "\n(and " + std::to_string(leftOut.size() - shown) + " more)";
   return text;
 }
@@ -45,7 +48,7 @@ std::string LoadProblemsMessage(const std::string& path, const ProjectReadResult
 }
 
 std::string NoHeaderMessage(const std::string& path) {
-  return path +
+  return DisplayPath(path) +
          " is cut short before the end of its header, so it holds no slideshow. "
          "Nothing was loaded.";
 }

@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "document/display_text.h"
 #include "document/file_error.h"
+#include "document/replacement_file.h"
 #include "project/byte_sink.h"
 #include "project/project_file_layout.h"
 #include "project/project_file_name.h"
 #include "project/project_file_writer.h"
-#include "project/replacement_file.h"
 #include "project/stored_picture.h"
 
 namespace varnel {
@@ -17,7 +18,7 @@ namespace {
 
 std::string SaveFailedMessage(const std::string& path, const FileError& error) {
   const std::string cause = error.cause().empty() ? error.what() : error.cause() + ".";
-  return "Could not save " + path + ": " + cause +
+  return "Could not save " + DisplayPath(path) + ": " + cause +
          "\nNothing was written; a file already there was left as it was.";
 }
 
@@ -39,7 +40,7 @@ void RunSaveCommand(ProjectHost& host) {
   if (path.empty()) return;
 
   try {
-    ReplacementFile out(path);
+    ReplacementFile out(path, InPlaceFallback::kWriteInPlace);
     ProjectProgress& progress = host.Progress();
     progress.SetRange(static_cast<int>(pictures.size()) + 1);
     progress.SetPosition(0);

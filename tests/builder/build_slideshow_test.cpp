@@ -24,6 +24,7 @@ using testing::TempDir;
 std::string WriteTemplate(const TempDir& dir, std::size_t length) {
   std::vector<uint8_t> bytes(length);
   for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 1);
+  if (length >= 0xC0) testing::MarkAsViewerProgram(bytes);
   const std::string path = dir.file("Src.res");
   testing::WriteAllBytes(path, bytes);
   return path;
@@ -120,16 +121,14 @@ TEST(BuildSlideShow, EmptyListGivesTemplateZerosAndHeader) {
 }
 
 TEST(BuildSlideShow, TemplateSizesAtTheLimits) {
-  for (std::size_t length : {std::size_t{600000}, std::size_t{2048}, std::size_t{0}}) {
+  for (std::size_t length : {std::size_t{600000}, std::size_t{2048}, std::size_t{192}}) {
     Fixture f;
     f.files.templatePath = WriteTemplate(f.dir, length);
     ASSERT_TRUE(f.Build().ok) << length;
     const ImageReader image = f.Image();
     EXPECT_EQ(image.size(), kPictureDataOffset) << length;
     EXPECT_EQ(image.header().tag, 103) << length;
-    if (length > 0) {
-      EXPECT_EQ(image.bytes()[length - 1], uint8_t((length - 1) * 7 + 1));
-    }
+    EXPECT_EQ(image.bytes()[length - 1], uint8_t((length - 1) * 7 + 1)) << length;
   }
 }
 
@@ -140,8 +139,7 @@ TEST(BuildSlideShow, RefusedBuildsLeaveTheLastImageAlone) {
   f.files.templatePath = WriteTemplate(f.dir, 600001);
   BuildOutcome outcome = f.Build();
   EXPECT_FALSE(outcome.ok);
-  EXPECT_NE(outcome.message.find("600001"), std::string::npos) << outcome.message;
-  EXPECT_NE(outcome.message.find("600000"), std::string::npos) << outcome.message;
+  EXPECT_NE(outcome.message.find("more than 600000 bytes"), std::string::npos) << outcome.message;
 
   f.files.templatePath = "";
   outcome = f.Build();
@@ -151,7 +149,7 @@ TEST(BuildSlideShow, RefusedBuildsLeaveTheLastImageAlone) {
   outcome = f.Build();
   EXPECT_EQ(outcome.message, f.dir.file("nowhere/Src.res") + " was not found.");
 
-  f.files.templatePath = WriteTemplate(f.dir, 10);
+  f.files.templatePath = WriteTemplate(f.dir, 200);
   const std::string picture = WritePicture(f.dir, "p.bmp", 8, 8);
   for (int i = 0; i < 1001; ++i) f.host.AddPicture(picture);
   outcome = f.Build();
@@ -262,16 +260,34 @@ TEST(BuildSlideShow, PictureThatNoLongerLoadsIsLeftOut) {
   f.host.AddPicture(WritePicture(f.dir, "a.bmp", 16, 16), 0, 1);
   f.host.AddPicture(WritePicture(f.dir, "b.bmp", 16, 16), 0, 2);
   f.host.AddPicture(WritePicture(f.dir, "c.bmp", 16, 16), 0, 4);
+  // 1 x 300: full size 0 wide, and both smaller sizes shrink one side and grow the other.
+  f.host.AddPicture(WritePicture(f.dir, "thin.bmp", 1, 300), 0, 3);
   std::filesystem::remove(f.dir.file("b.bmp"));
-  ASSERT_TRUE(f.Build().ok);
+  const BuildOutcome outcome = f.Build();
+  ASSERT_TRUE(outcome.ok);
   const ImageReader image = f.Image();
-  EXPECT_EQ(image.header().pictureCount, 2);
+  EXPECT_EQ(image.header().pictureCount, 3);
   EXPECT_EQ(image.record(0).effect, 1);
   EXPECT_EQ(image.record(1).effect, 4);
-  EXPECT_TRUE(image.slotIsEmpty(2));
+  EXPECT_EQ(image.record(2).effect, 3);  // the slide stays, with no picture
+  EXPECT_TRUE(image.slotIsEmpty(3));
   EXPECT_EQ(f.host.progress.range - f.host.progress.position, 5);
   ASSERT_EQ(f.host.leftOut.size(), 1u);
   EXPECT_NE(f.host.leftOut[0].find("b.bmp"), std::string::npos);
+
+  // What the caller lists: where the image went, what was left out, what was not made.
+  EXPECT_EQ(outcome.outputPath, f.dir.file("slide.gba"));
+  EXPECT_EQ(outcome.pictureCount, 3);
+  EXPECT_EQ(outcome.slidesWithPicture, 2);
+  EXPECT_TRUE(outcome.incomplete());
+  ASSERT_EQ(outcome.shortfalls.size(), 4u);
+  EXPECT_EQ(outcome.shortfalls[0].path, f.dir.file("b.bmp"));
+  EXPECT_TRUE(outcome.shortfalls[0].leftOut);
+  for (std::size_t i = 1; i < 4; ++i) {
+    EXPECT_EQ(outcome.shortfalls[i].path, f.dir.file("thin.bmp"));
+    EXPECT_FALSE(outcome.shortfalls[i].leftOut);
+  }
+  EXPECT_NE(outcome.shortfalls[2].reason.find("240 x 160"), std::string::npos);
 }
 
 TEST(BuildSlideShow, OptionsAndOverridesReachHeaderAndRecords) {

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "project/project_file_writer.h"
+#include "tests/cli/builder_process.h"
 #include "tests/support/image_reader.h"
 #include "tests/support/test_support.h"
 
@@ -17,35 +18,9 @@ namespace {
 
 using testing::ImageReader;
 using testing::Rgb;
+using testing::RunBuilder;
+using testing::RunResult;
 using testing::TempDir;
-
-struct RunResult {
-  int status = -1;
-  std::string output;  // standard output and standard error together
-};
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-RunResult RunBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments) {
-  std::string command =
-      "cd " + Quote(workDirectory.path().string()) + " && " + Quote(VARNEL_BUILD_EXECUTABLE);
-  for (const std::string& argument : arguments) command += " " + Quote(argument);
-  command += " 2>&1";
-  RunResult run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.output.append(buffer.data(), got);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 struct Show {
   TempDir dir;
@@ -55,7 +30,7 @@ struct Show {
   std::string b = testing::WriteBmp24(dir.file("b.bmp"), 300, 200, [](int, int y) {
     return Rgb{0, uint8_t(y), 0};
   });
-  Show() { testing::WriteAllBytes(dir.file("Src.res"), std::vector<uint8_t>(3000, 0x11)); }
+  Show() { testing::WriteAllBytes(dir.file("Src.res"), testing::FakeViewerProgram(3000, 0x11)); }
 };
 
 TEST(VarnelBuild, BuildsPicturesWithTheirOptionsIntoSlideGba) {
@@ -65,7 +40,7 @@ TEST(VarnelBuild, BuildsPicturesWithTheirOptionsIntoSlideGba) {
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("2 pictures"), std::string::npos) << run.output;
   const ImageReader image(show.dir.file("slide.gba"));
-  EXPECT_EQ(image.bytes()[0], 0x11);
+  EXPECT_EQ(image.bytes()[4], 0x11);
   EXPECT_EQ(image.header().pictureCount, 2);
   EXPECT_EQ(image.header().introCount, 1);
   EXPECT_EQ(image.header().thumbnails, 0);
@@ -153,6 +128,20 @@ TEST(VarnelBuild, FailuresExitNonZeroWithAMessage) {
             std::string::npos)
       << run.output;
   EXPECT_EQ(ImageReader(show.dir.file("partial.gba")).header().pictureCount, 1);
+
+  // A picture none of whose versions can be made is named for each version; the count
+  // says only the slides that show a picture.
+  const std::string thin = testing::WriteBmp24(show.dir.file("thin.bmp"), 1, 300, [](int, int) {
+    return Rgb{9, 9, 9};
+  });
+  run = RunBuilder(show.dir, {thin, show.a, "-o", "thin.gba"});
+  EXPECT_EQ(run.status, 3) << run.output;
+  EXPECT_NE(run.output.find(thin + ": the 240 x 160 version could not be made"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find(thin + ": the 60 x 40 version could not be made"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("thin.gba (1 pictures)"), std::string::npos) << run.output;
+  EXPECT_EQ(ImageReader(show.dir.file("thin.gba")).header().pictureCount, 2);
 
   run = RunBuilder(show.dir, {"--help"});
   EXPECT_EQ(run.status, 0);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -27,6 +29,29 @@ std::size_t FilesIn(const std::filesystem::path& directory) {
   std::size_t count = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory)) ++count;
   return count;
+}
+
+// Runs a save as someone who may write the file but not its folder: as root a child
+// process takes the identity of "nobody" (root may write anywhere), otherwise the folder
+// is made read-only. True when the save showed no message.
+bool SaveWithoutWritingTheFolder(const TempDir& dir, FakeProjectHost& host) {
+  constexpr uid_t kNobody = 65534;
+  if (::geteuid() != 0) {
+    ::chmod(dir.path().c_str(), 0555);
+    RunSaveCommand(host);
+    ::chmod(dir.path().c_str(), 0755);
+    return host.messages.empty();
+  }
+  ::chmod(dir.path().c_str(), 0755);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+    RunSaveCommand(host);
+    ::_exit(host.messages.empty() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 PictureEntry Row(const std::string& path) {
@@ -143,6 +168,25 @@ TEST(SaveCommand, AFailedSaveLeavesTheOldFileAndSaysWhichFileAndWhy) {
   EXPECT_TRUE(Mentions(nowhere.messages[0].second, nowhere.saveName));
   EXPECT_TRUE(Mentions(nowhere.messages[0].second, "No such file or directory"));
   EXPECT_EQ(FilesIn(dir.path()), 2u);
+}
+
+TEST(SaveCommand, AFolderThatTakesNoNewFileIsSavedIntoInPlace) {
+  TempDir dir;
+  const std::string path = dir.file("show.vrn");
+  testing::WriteAllBytes(path, Bytes(5000, 0xAA));
+  ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+  FakeProjectHost host;
+  host.saveName = path;
+  EXPECT_TRUE(SaveWithoutWritingTheFolder(dir, host));
+  EXPECT_EQ(testing::ReadAllBytes(path), testing::EmptyNewShowFile());
+  EXPECT_EQ(FilesIn(dir.path()), 1u);
+
+  // A file that may not be written either stays as it was.
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  host.rows = {Row("a.bmp")};
+  EXPECT_FALSE(SaveWithoutWritingTheFolder(dir, host));
+  EXPECT_EQ(testing::ReadAllBytes(path), testing::EmptyNewShowFile());
+  EXPECT_EQ(FilesIn(dir.path()), 1u);
 }
 
 TEST(SaveCommand, RefusesMoreRowsThanTheFileCanCount) {

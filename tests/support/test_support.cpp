@@ -75,6 +75,18 @@ void WriteAllBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
+void MarkAsViewerProgram(std::vector<uint8_t>& bytes) {
+  if (bytes.size() < 0xC0) throw std::runtime_error("a viewer program holds at least 192 bytes");
+  bytes[3] = 0xEA;
+  bytes[0xB2] = 0x96;
+}
+
+std::vector<uint8_t> FakeViewerProgram(std::size_t length, uint8_t fill) {
+  std::vector<uint8_t> bytes(length, fill);
+  MarkAsViewerProgram(bytes);
+  return bytes;
+}
+
 std::string TestDataPath(const std::string& name) {
   return std::string(VARNEL_TEST_SUPPORT_DATA_DIR) + "/" + name;
 }

@@ -49,6 +49,13 @@ std::string WriteBmp24(const std::string& path, int width, int height,
 std::vector<uint8_t> ReadAllBytes(const std::string& path);
 void WriteAllBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// A stand-in viewer program: length bytes of fill, except the two marks of a console
+// program's cartridge header a build looks for (the top byte 0xEA of a branch at 0 and
+// 0x96 at 0xB2). length is at least 192, the header's size.
+std::vector<uint8_t> FakeViewerProgram(std::size_t length, uint8_t fill);
+// Stamps those two marks into bytes of at least 192.
+void MarkAsViewerProgram(std::vector<uint8_t>& bytes);
+
 // The committed test pictures (tests/data).
 std::string TestDataPath(const std::string& name);
 

@@ -385,7 +385,7 @@ TEST_F(QtWindowTest, QuitWithATooLongTextShowsTheLimitAndStays) {
 }
 
 TEST_F(QtWindowTest, BuildFromTheMenuWritesTheImageAndFillsTheProgressBar) {
-  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(512, 0x5A));
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(512, 0x5A));
   ASSERT_TRUE(dialog->AddRow(Picture("a.bmp", 300, 200), 0, 0, "one"));
   ASSERT_TRUE(dialog->AddRow(Picture("b.bmp", 40, 30), 1, 5, ""));
   ASSERT_TRUE(dialog->AddRow(Picture("c.bmp", 64, 64), 2, 8, ""));

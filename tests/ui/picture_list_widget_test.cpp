@@ -170,7 +170,7 @@ TEST_F(QtListTest, KeysMoveRowsAndTheSelectionFollows) {
 }
 
 TEST_F(QtListTest, AShowPutTogetherInTheWindowBuilds) {
-  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(100, 0x11));
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(200, 0x11));
   AddPictures();
   ClickRow(2);
   QTest::keyClick(List(), Qt::Key_Up);  // c.bmp becomes the second picture

@@ -330,7 +330,7 @@ TEST_F(WindowTest, MenuCommandsRunTheirOperations) {
 
 // A viewer template of a few bytes: the builder copies it to the start of the image.
 void WriteFakeTemplate(const TempDir& work) {
-  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(300, 0xAB));
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(300, 0xAB));
 }
 
 TEST_F(WindowTest, BuildWritesTheImageWithTheProgressBarAtItsEnd) {
@@ -351,7 +351,7 @@ TEST_F(WindowTest, BuildWritesTheImageWithTheProgressBarAtItsEnd) {
 
   const auto image = testing::ReadAllBytes(work.file("slide.gba"));
   ASSERT_GT(image.size(), 632032u);
-  EXPECT_EQ(image[0], 0xAB);
+  EXPECT_EQ(image[4], 0xAB);
   EXPECT_EQ(image[299], 0xAB);
   const RomHeader header = DecodeRomHeader(
       std::span<const uint8_t, kHeaderBytes>(image.data() + kHeaderOffset, kHeaderBytes));

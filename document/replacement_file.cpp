@@ -1,12 +1,14 @@
-#include "project/replacement_file.h"
+#include "document/replacement_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
 
+#include "document/display_text.h"
 #include "document/file_error.h"
 
 namespace varnel {
@@ -27,13 +29,14 @@ fs::path DirectoryOf(const fs::path& path) {
 }
 
 // A name beside the target that no file has yet: hidden, and telling what it is when a
-// crash leaves it behind.
+// crash leaves it behind. The process id keeps two programs writing in one folder apart.
 std::string UnusedPartPath(const fs::path& target) {
+  static std::atomic<unsigned> counter{0};
   const std::string stem =
-      (DirectoryOf(target) / ("." + target.filename().string() + ".saving-")).string() +
+      (DirectoryOf(target) / ("." + target.filename().string() + ".partial-")).string() +
       std::to_string(::getpid()) + "-";
-  for (int attempt = 0;; ++attempt) {
-    std::string candidate = stem + std::to_string(attempt);
+  for (;;) {
+    std::string candidate = stem + std::to_string(counter++);
     std::error_code error;
     if (!fs::exists(fs::symlink_status(candidate, error))) return candidate;
   }
@@ -48,32 +51,67 @@ void SyncDirectory(const fs::path& directory) {
   ::close(fd);
 }
 
+bool IsFolderRefusal(int error) {
+  return error == EACCES || error == EPERM || error == EROFS;
+}
+
 }  // namespace
 
-ReplacementFile::ReplacementFile(const std::string& target) : target_(FollowSymlink(target)) {
+ReplacementFile::ReplacementFile(const std::string& target, InPlaceFallback fallback)
+    : target_(FollowSymlink(target)) {
   std::error_code error;
   const fs::file_status status = fs::status(target_, error);
   if (fs::exists(status)) {
-    if (fs::is_directory(status)) throw FileError::FromErrno(target, "save", EISDIR);
+    if (fs::is_directory(status)) throw FileError::FromErrno(target, "write", EISDIR);
     if (fs::is_character_file(status)) {
       file_.emplace(BinaryFile::Create(target_));
       return;
     }
     if (!fs::is_regular_file(status)) {
       const std::string cause = "it is not an ordinary file";
-      throw FileError(target, "Could not save " + target + ": " + cause + ".", cause);
+      throw FileError(target, "Could not write " + DisplayPath(target) + ": " + cause + ".", cause);
     }
   }
-  partPath_ = UnusedPartPath(target_);
-  file_.emplace(BinaryFile::Create(partPath_));
+  CreateBesideTarget(target, fallback);
   // The replacement keeps the access rights of the file it replaces.
-  if (fs::is_regular_file(status)) fs::permissions(partPath_, status.permissions(), error);
+  if (!partPath_.empty() && fs::is_regular_file(status))
+    fs::permissions(partPath_, status.permissions(), error);
+}
+
+void ReplacementFile::CreateBesideTarget(const std::string& shownTarget, InPlaceFallback fallback) {
+  partPath_ = UnusedPartPath(target_);
+  guard_.emplace(partPath_);
+  const int fd = ::open(partPath_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd >= 0) {
+    ::close(fd);
+    try {
+      file_.emplace(BinaryFile::Create(partPath_));
+    } catch (...) {
+      ::unlink(partPath_.c_str());
+      throw;
+    }
+    return;
+  }
+  const int cause = errno;
+  partPath_.clear();
+  guard_.reset();
+  // A folder that takes no new file, holding a file that may be written: the old way.
+  if (fallback == InPlaceFallback::kWriteInPlace && IsFolderRefusal(cause) &&
+      ::access(target_.c_str(), W_OK) == 0) {
+    file_.emplace(BinaryFile::Create(target_));
+    return;
+  }
+  throw FileError::FromErrno(shownTarget, "write", cause);
 }
 
 ReplacementFile::~ReplacementFile() {
   if (committed_ || partPath_.empty()) return;
   file_.reset();
   ::unlink(partPath_.c_str());
+}
+
+bool ReplacementFile::IsAboutNewFile(const FileError& error) const {
+  return !partPath_.empty() && error.path() == partPath_;
 }
 
 void ReplacementFile::Commit() {
@@ -85,6 +123,7 @@ void ReplacementFile::Commit() {
     SyncDirectory(DirectoryOf(target_));
   }
   committed_ = true;
+  guard_.reset();
 }
 
 }  // namespace varnel

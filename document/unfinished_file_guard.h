@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace varnel {
+
+// Keeps a half-written file from outliving its process. While a guard lives, SIGINT,
+// SIGTERM and SIGHUP first remove the guarded file and then act as they did before (end
+// the process, as a rule); a signal the process ignores stays ignored. SIGXFSZ is
+// ignored meanwhile, so a file size limit fails the write with an error the writer
+// reports and cleans up after, instead of ending the process with the file in place.
+// The guard does not remove the file when it goes: that is the writer's business.
+class UnfinishedFileGuard {
+ public:
+  explicit UnfinishedFileGuard(const std::string& path);
+  ~UnfinishedFileGuard();
+  UnfinishedFileGuard(const UnfinishedFileGuard&) = delete;
+  UnfinishedFileGuard& operator=(const UnfinishedFileGuard&) = delete;
+
+ private:
+  int slot_ = -1;  // -1 when every slot was taken: the file is then unguarded
+};
+
+}  // namespace varnel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/test_support.h"
+
+namespace varnel::testing {
+
+struct RunResult {
+  int status = -1;     // exit status; -1 when the process did not exit by itself
+  std::string output;  // standard output and standard error together
+};
+
+// Runs varnel-build in the work directory as a script would and waits for it. A run that
+// hangs is ended after kRunLimitSeconds and reported with status -1, so a fault shows as
+// a failure rather than a stuck suite. shellPrefix goes before the command (a ulimit).
+RunResult RunBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments,
+                     const std::string& shellPrefix = {});
+
+// Starts varnel-build in the work directory without waiting; its output goes nowhere.
+pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments);
+// Waits for a started builder: its exit status, or -(signal) when a signal ended it.
+int WaitForBuilder(pid_t pid);
+
+// Names of the files in a directory, sorted.
+std::vector<std::string> FileNamesIn(const TempDir& directory);
+
+}  // namespace varnel::testing

@@ -1,0 +1,146 @@
+// A build never loses the image it replaces nor any file it reads: refused outputs,
+// failures part way and signals leave every file as it was and nothing beside it.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "project/project_file_writer.h"
+#include "tests/cli/builder_process.h"
+#include "tests/support/image_reader.h"
+#include "tests/support/test_support.h"
+
+namespace varnel {
+namespace {
+
+using testing::FileNamesIn;
+using testing::ReadAllBytes;
+using testing::Rgb;
+using testing::RunBuilder;
+using testing::RunResult;
+using testing::TempDir;
+
+bool Mentions(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// A work directory with a viewer program, two pictures and a good image from an
+// earlier build.
+struct Show {
+  TempDir dir;
+  std::string a = testing::WriteBmp24(dir.file("a.bmp"), 64, 40, [](int x, int) {
+    return Rgb{uint8_t(x * 4), 0, 0};
+  });
+  std::string b = testing::WriteBmp24(dir.file("b.bmp"), 300, 200, [](int, int y) {
+    return Rgb{0, uint8_t(y), 0};
+  });
+  std::vector<uint8_t> oldImage = {'o', 'l', 'd', ' ', 's', 'h', 'o', 'w'};
+  Show() {
+    testing::WriteAllBytes(dir.file("Src.res"), testing::FakeViewerProgram(3000, 0x11));
+    testing::WriteAllBytes(dir.file("slide.gba"), oldImage);
+  }
+  std::vector<std::string> InitialFiles() const {
+    return {"Src.res", "a.bmp", "b.bmp", "slide.gba"};
+  }
+};
+
+TEST(OutputSafety, AnOutputThatIsAnInputIsRefusedNamingBoth) {
+  Show show;
+  SlideshowOptions options = SlideshowOptions::DefaultsAfterNew();
+  const std::vector<StoredPicture> pictures = {{show.a, "", 0, 0}};
+  const std::vector<uint8_t> project = ProjectFileBytes(options, pictures);
+  testing::WriteAllBytes(show.dir.file("s.vrn"), project);
+  const std::vector<uint8_t> viewer = ReadAllBytes(show.dir.file("Src.res"));
+  const std::vector<uint8_t> pictureBytes = ReadAllBytes(show.a);
+  std::filesystem::create_hard_link(show.a, show.dir.file("same-as-a.gba"));
+  std::filesystem::create_symlink(show.b, show.dir.file("points-at-b.gba"));
+
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string output;
+    std::string input;
+  };
+  const std::vector<Case> cases = {
+      {{"-o", "s.vrn", "s.vrn"}, "s.vrn", "s.vrn"},
+      {{"--template", "Src.res", "-o", "Src.res", "a.bmp"}, "Src.res", "Src.res"},
+      {{"a.bmp", "-o", "./a.bmp"}, "./a.bmp", "a.bmp"},
+      {{"a.bmp", "b.bmp", "-o", "same-as-a.gba"}, "same-as-a.gba", "a.bmp"},
+      {{"a.bmp", "b.bmp", "-o", "points-at-b.gba"}, "points-at-b.gba", "b.bmp"},
+      {{"-o", "Src.res", "a.bmp"}, "Src.res", "Src.res"},  // the template found by default
+  };
+  for (const Case& c : cases) {
+    const RunResult run = RunBuilder(show.dir, c.arguments);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_TRUE(Mentions(run.output, c.output + " is the same file as")) << run.output;
+    EXPECT_TRUE(Mentions(run.output, c.input)) << run.output;
+  }
+  EXPECT_EQ(ReadAllBytes(show.dir.file("s.vrn")), project);
+  EXPECT_EQ(ReadAllBytes(show.dir.file("Src.res")), viewer);
+  EXPECT_EQ(ReadAllBytes(show.a), pictureBytes);
+  EXPECT_TRUE(std::filesystem::is_symlink(show.dir.file("points-at-b.gba")));
+  EXPECT_EQ(ReadAllBytes(show.dir.file("slide.gba")), show.oldImage);
+  EXPECT_EQ(FileNamesIn(show.dir).size(), show.InitialFiles().size() + 3);
+}
+
+TEST(OutputSafety, AFailedBuildLeavesThePreviousImageAndNoOtherFile) {
+  Show show;
+  // The file size limit stops the writes part way, as a full disk would.
+  RunResult run = RunBuilder(show.dir, {show.a, show.b}, "ulimit -f 700");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_TRUE(Mentions(run.output, "slide.gba")) << run.output;
+  EXPECT_TRUE(Mentions(run.output, "File too large")) << run.output;
+  EXPECT_EQ(ReadAllBytes(show.dir.file("slide.gba")), show.oldImage);
+  EXPECT_EQ(FileNamesIn(show.dir), show.InitialFiles());
+
+  // A template that is no program is refused before the image is touched.
+  testing::WriteAllBytes(show.dir.file("Src.res"), std::vector<uint8_t>(3000, 0x11));
+  run = RunBuilder(show.dir, {show.a});
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_EQ(ReadAllBytes(show.dir.file("slide.gba")), show.oldImage);
+  EXPECT_EQ(FileNamesIn(show.dir), show.InitialFiles());
+}
+
+TEST(OutputSafety, ASignalPartWayLeavesThePreviousImageAndNoOtherFile) {
+  Show show;
+  // Enough pictures that the build is still writing when the signal comes.
+  const std::string big = testing::WriteBmp24(show.dir.file("big.bmp"), 800, 600, [](int x, int y) {
+    return Rgb{uint8_t(x), uint8_t(y), uint8_t(x ^ y)};
+  });
+  const std::vector<std::string> arguments(200, big);
+  std::vector<std::string> files = show.InitialFiles();
+  files.insert(files.begin() + 3, "big.bmp");
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    const pid_t builder = testing::StartBuilder(show.dir, arguments);
+    // The signal comes once the new image has begun beside the old one.
+    bool writing = false;
+    for (int tries = 0; tries < 20000 && !writing; ++tries) {
+      for (const std::string& name : FileNamesIn(show.dir))
+        writing = writing || name.starts_with(".slide.gba.");
+      if (!writing) std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    EXPECT_TRUE(writing);
+    ::kill(builder, signal);
+    EXPECT_EQ(testing::WaitForBuilder(builder), -signal);
+    EXPECT_EQ(ReadAllBytes(show.dir.file("slide.gba")), show.oldImage);
+    EXPECT_EQ(FileNamesIn(show.dir), files);
+  }
+}
+
+TEST(OutputSafety, ASuccessfulBuildReplacesTheImageWhole) {
+  Show show;
+  ::chmod(show.dir.file("slide.gba").c_str(), 0640);
+  const RunResult run = RunBuilder(show.dir, {show.a});
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(Mentions(run.output, "slide.gba (1 pictures)")) << run.output;
+  EXPECT_EQ(testing::ImageReader(show.dir.file("slide.gba")).header().pictureCount, 1);
+  EXPECT_EQ(std::filesystem::status(show.dir.file("slide.gba")).permissions(),
+            std::filesystem::perms(0640));
+  EXPECT_EQ(FileNamesIn(show.dir), show.InitialFiles());
+}
+
+}  // namespace
+}  // namespace varnel
