@@ -32,14 +32,23 @@ std::array<struct sigaction, kEndingSignals.size()> g_previousEnding{};
 std::array<bool, kEndingSignals.size()> g_handled{};
 struct sigaction g_previousFileSize {};
 
-void RemoveGuardedFiles(int signal) {
-  for (Slot& slot : g_slots)
-    if (slot.inUse.load()) ::unlink(slot.path);
-  // Hand the signal on as the process had it before: the default ends the process.
+// A signal that would end the process takes the guarded files with it first. One the
+// process handles itself (the editor ends its window once the build is over) goes to
+// that handler unchanged: the process lives on and finishes its files.
+void OnEndingSignal(int signal, siginfo_t* info, void* context) {
   for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
     if (kEndingSignals[i] != signal) continue;
-    ::sigaction(signal, &g_previousEnding[i], nullptr);
-    ::raise(signal);
+    const struct sigaction& previous = g_previousEnding[i];
+    if (previous.sa_flags & SA_SIGINFO) {
+      previous.sa_sigaction(signal, info, context);
+    } else if (previous.sa_handler != SIG_DFL) {
+      previous.sa_handler(signal);
+    } else {
+      for (Slot& slot : g_slots)
+        if (slot.inUse.load()) ::unlink(slot.path);
+      ::sigaction(signal, &previous, nullptr);
+      ::raise(signal);
+    }
   }
 }
 
@@ -49,7 +58,8 @@ void InstallHandlers() {
     if (::sigaction(kEndingSignals[i], nullptr, &g_previousEnding[i]) != 0) continue;
     if (g_previousEnding[i].sa_handler == SIG_IGN) continue;
     struct sigaction cleanup {};
-    cleanup.sa_handler = RemoveGuardedFiles;
+    cleanup.sa_sigaction = OnEndingSignal;
+    cleanup.sa_flags = SA_SIGINFO;
     sigemptyset(&cleanup.sa_mask);
     g_handled[i] = ::sigaction(kEndingSignals[i], &cleanup, nullptr) == 0;
   }

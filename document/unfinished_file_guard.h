@@ -5,8 +5,9 @@
 namespace varnel {
 
 // Keeps a half-written file from outliving its process. While a guard lives, SIGINT,
-// SIGTERM and SIGHUP first remove the guarded file and then act as they did before (end
-// the process, as a rule); a signal the process ignores stays ignored. SIGXFSZ is
+// SIGTERM and SIGHUP, when they would end the process, first remove the guarded file;
+// a signal the process ignores stays ignored, and one it handles itself goes to its
+// handler, the process then living on to finish or remove the file as usual. SIGXFSZ is
 // ignored meanwhile, so a file size limit fails the write with an error the writer
 // reports and cleans up after, instead of ending the process with the file in place.
 // The guard does not remove the file when it goes: that is the writer's business.
