@@ -105,7 +105,7 @@ TEST(PlanShow, NamesTheFirstPictureThatEndsPastTheCartridge) {
 TEST(PlanShow, EqualsTheBuiltImageOnRandomShows) {
   TempDir dir;
   const std::string templatePath = dir.file("Src.res");
-  testing::WriteAllBytes(templatePath, std::vector<uint8_t>(777, 1));
+  testing::WriteAllBytes(templatePath, testing::FakeViewerProgram(777, 1));
   // Sizes that take every pass and every refusal: enlarged, shrunk, equal, mixed, narrow.
   const std::vector<PictureSize> shapes = {{240, 160}, {300, 100}, {100, 300}, {30, 20},   {61, 39},
                                            {3, 10},    {643, 301}, {50, 200},  {250, 170}, {1, 1}};

@@ -136,10 +136,8 @@ TEST(VarnelBuild, FailuresExitNonZeroWithAMessage) {
   });
   run = RunBuilder(show.dir, {thin, show.a, "-o", "thin.gba"});
   EXPECT_EQ(run.status, 3) << run.output;
-  EXPECT_NE(run.output.find(thin + ": the 240 x 160 version could not be made"), std::string::npos)
-      << run.output;
-  EXPECT_NE(run.output.find(thin + ": the 60 x 40 version could not be made"), std::string::npos)
-      << run.output;
+  EXPECT_NE(run.output.find(thin + ": the 240 x 160 version"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(thin + ": the 60 x 40 version"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("thin.gba (1 pictures)"), std::string::npos) << run.output;
   EXPECT_EQ(ImageReader(show.dir.file("thin.gba")).header().pictureCount, 2);
 
