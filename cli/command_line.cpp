@@ -272,9 +272,10 @@ Files:
   --version            show the version
 
 Exit status: 0 when the image was written with everything asked for, 1 when the build
-failed (no image), 2 when the arguments were not understood, 3 when the image was written
-but something was left out (a picture that did not load, a project file cut short); each
-such thing is named on a line of its own.
+failed (an image already there is left as it was), 2 when the arguments were not
+understood, 3 when the image was written but something was left out (a picture that did
+not load, a version that could not be made, a project file cut short); each such thing is
+named on a line of its own.
 )";
 }
 

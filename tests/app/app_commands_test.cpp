@@ -183,7 +183,7 @@ class PlayCommandTest : public AppCommandsTest {
  protected:
   void SetUp() override {
     AppCommandsTest::SetUp();
-    testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(3000, 0x11));
+    testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(3000, 0x11));
     picture = testing::WriteBmp24(work.file("p.bmp"), 40, 30, [](int, int) {
       return testing::Rgb{200, 10, 10};
     });
@@ -247,7 +247,7 @@ TEST_F(PlayCommandTest, AFailedBuildKeepsThePreviousImageAndOpensNoPlayer) {
   ASSERT_EQ(run->window.messages.size(), 1u);
   EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kStop);
   // Mended, Play builds (the failed build was not a build of this document).
-  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(3000, 0x11));
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(3000, 0x11));
   run->Command(kCmdPlay);
   EXPECT_FALSE(ImageMarked());
   EXPECT_EQ(run->app.players.size(), 2u);
