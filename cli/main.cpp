@@ -186,11 +186,12 @@ bool SaveProject(const SlideshowDocument& document, const std::string& path) {
   }
 }
 
-// The project file and every picture named, loaded or not: the image must not be written
-// over any of them.
+// The project files (read or just saved) and every picture named, loaded or not: the
+// image must not be written over any of them.
 std::vector<BuildInput> InputsNamedOnTheCommandLine(const CommandLine& line) {
   std::vector<BuildInput> inputs;
   if (line.projectPath) inputs.push_back({"the project file", *line.projectPath});
+  if (line.saveProjectPath) inputs.push_back({"the project file", *line.saveProjectPath});
   for (const PictureArgument& picture : line.pictures)
     inputs.push_back({"the picture", picture.path});
   return inputs;

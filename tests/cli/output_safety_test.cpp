@@ -70,6 +70,7 @@ TEST(OutputSafety, AnOutputThatIsAnInputIsRefusedNamingBoth) {
       {{"a.bmp", "b.bmp", "-o", "same-as-a.gba"}, "same-as-a.gba", "a.bmp"},
       {{"a.bmp", "b.bmp", "-o", "points-at-b.gba"}, "points-at-b.gba", "b.bmp"},
       {{"-o", "Src.res", "a.bmp"}, "Src.res", "Src.res"},  // the template found by default
+      {{"a.bmp", "--save-project", "new.vrn", "-o", "new.vrn"}, "new.vrn", "new.vrn"},
   };
   for (const Case& c : cases) {
     const RunResult run = RunBuilder(show.dir, c.arguments);
@@ -82,7 +83,8 @@ TEST(OutputSafety, AnOutputThatIsAnInputIsRefusedNamingBoth) {
   EXPECT_EQ(ReadAllBytes(show.a), pictureBytes);
   EXPECT_TRUE(std::filesystem::is_symlink(show.dir.file("points-at-b.gba")));
   EXPECT_EQ(ReadAllBytes(show.dir.file("slide.gba")), show.oldImage);
-  EXPECT_EQ(FileNamesIn(show.dir).size(), show.InitialFiles().size() + 3);
+  EXPECT_EQ(FileNamesIn(show.dir).size(), show.InitialFiles().size() + 4);
+  EXPECT_EQ(ReadAllBytes(show.dir.file("new.vrn")).size(), 2519u + 126u + show.a.size());
 }
 
 TEST(OutputSafety, AFailedBuildLeavesThePreviousImageAndNoOtherFile) {

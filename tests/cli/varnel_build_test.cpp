@@ -83,7 +83,7 @@ TEST(VarnelBuild, SavesTheShowAsAProjectWithFullPaths) {
 
   // Built again from the project alone, elsewhere: the same show.
   TempDir elsewhere;
-  testing::WriteAllBytes(elsewhere.file("Src.res"), std::vector<uint8_t>(3000, 0x11));
+  testing::WriteAllBytes(elsewhere.file("Src.res"), testing::FakeViewerProgram(3000, 0x11));
   const RunResult rebuilt = RunBuilder(elsewhere, {show.dir.file("saved.vrn")});
   ASSERT_EQ(rebuilt.status, 0) << rebuilt.output;
   const ImageReader image(elsewhere.file("slide.gba"));
