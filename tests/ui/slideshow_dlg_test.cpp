@@ -311,7 +311,7 @@ TEST_F(WindowTest, MenuCommandsRunTheirOperations) {
   EXPECT_EQ(platform.openDialogs, 1);
   EXPECT_EQ(platform.saveDialogs, 1);
 
-  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(16, 1));
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(192, 1));
   EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32775));  // Build
   EXPECT_EQ(std::filesystem::file_size(work.file("slide.gba")), 632032u);
 
