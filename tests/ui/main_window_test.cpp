@@ -278,7 +278,7 @@ TEST_F(QtWindowTest, ShortcutsRunTheCommandsOfTheirMenuItems) {
   press(Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(ran, (std::vector<int>{32774, 32790}));
 
-  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(16, 1));
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(192, 1));
   press(Qt::Key_F5);
   EXPECT_EQ(std::filesystem::file_size(work.file("slide.gba")), 632032u);
 
