@@ -1,12 +1,16 @@
 // Save and Load of a 1000-row show in the real window (Qt, offscreen) beside making its
 // 1000 rows alone: the difference is what the window adds (list, progress bar, painting).
+// And Load of 1000 photograph rows beside loading those pictures one after another with
+// the picture library: the window makes its rows on every core.
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -14,6 +18,8 @@
 
 #include "bench/project_show_on_disk.h"
 #include "document/picture_row.h"
+#include "document/sdl_picture.h"
+#include "project/project_file_writer.h"
 #include "ui/main_window.h"
 #include "ui/slideshow_dlg.h"
 
@@ -21,6 +27,46 @@ namespace varnel {
 namespace {
 
 constexpr int kRows = bench::kProjectRows;
+
+// 1000 rows of one 1024 x 768 photograph under 1000 names, and a project naming them.
+class PhotoShowOnDisk {
+ public:
+  PhotoShowOnDisk() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "varnel-photo-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    directory_ = pattern;
+    std::vector<StoredPicture> pictures;
+    for (int i = 0; i < kRows; ++i) {
+      const std::filesystem::path path = directory_ / ("photo" + std::to_string(i) + ".jpg");
+      std::error_code linkFailed;
+      std::filesystem::create_hard_link(VARNEL_BENCH_PHOTO, path, linkFailed);
+      if (linkFailed) std::filesystem::copy_file(VARNEL_BENCH_PHOTO, path);
+      paths_.push_back(path.string());
+      pictures.push_back({path.string(), "", 0, 0});
+    }
+    project_ = (directory_ / "photos.vrn").string();
+    const std::vector<uint8_t> bytes =
+        ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures);
+    std::ofstream out(project_, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + project_);
+  }
+  ~PhotoShowOnDisk() {
+    std::error_code ignored;
+    std::filesystem::remove_all(directory_, ignored);
+  }
+  PhotoShowOnDisk(const PhotoShowOnDisk&) = delete;
+  PhotoShowOnDisk& operator=(const PhotoShowOnDisk&) = delete;
+
+  const std::vector<std::string>& paths() const { return paths_; }
+  const std::string& project() const { return project_; }
+
+ private:
+  std::filesystem::path directory_;
+  std::vector<std::string> paths_;
+  std::string project_;
+};
 
 // The 1000-row show on disk and the window, made once.
 class WindowShow {
@@ -54,9 +100,11 @@ class WindowShow {
   const std::string& project() const { return onDisk_.project(); }
   std::string savedProject() const { return (onDisk_.directory() / "saved.vrn").string(); }
   const CSlideshowDlg& dialog() const { return dialog_; }
+  const PhotoShowOnDisk& photos() const { return photos_; }
 
  private:
   bench::ProjectShowOnDisk onDisk_;
+  PhotoShowOnDisk photos_;
   std::unique_ptr<QApplication> application_;
   CSlideshowDlg dialog_;
   std::unique_ptr<MainWindow> window_;
@@ -101,6 +149,28 @@ void BM_WindowSave1000Rows(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WindowSave1000Rows)->Unit(benchmark::kMillisecond);
+
+// The yardstick of the photograph Load: each picture loaded once, one after another.
+void BM_LoadPhotosOneByOne(benchmark::State& state) {
+  const WindowShow& show = Show();
+  for (auto _ : state) {
+    for (const std::string& path : show.photos().paths()) {
+      SurfacePtr picture = LoadPicture(path);
+      if (!picture) state.SkipWithError("a photograph did not load");
+      benchmark::DoNotOptimize(picture.get());
+    }
+  }
+}
+BENCHMARK(BM_LoadPhotosOneByOne)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_WindowLoad1000PhotoRows(benchmark::State& state) {
+  WindowShow& show = Show();
+  for (auto _ : state) {
+    show.Run(kCmdLoad, show.photos().project());
+    if (show.dialog().RowCount() != kRows) state.SkipWithError("rows were lost");
+  }
+}
+BENCHMARK(BM_WindowLoad1000PhotoRows)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 }  // namespace varnel

@@ -31,7 +31,9 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
 
   ProjectProgress& progress = host.Progress();
   bool headerRead = false;
-  std::vector<std::string> leftOut;
+  // The rows are made once the file is read, all together, so the host can make them
+  // side by side.
+  std::vector<StoredPicture> pictures;
   ProjectFileHandlers handlers;
   // The rows go only once the header is known to be there, so a file that is not a
   // project at all leaves the show as it was.
@@ -44,11 +46,7 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
     host.SetOptions(header.options);
     progress.StepIt();
   };
-  handlers.picture = [&](const StoredPicture& picture) {
-    if (!host.AddRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption))
-      leftOut.push_back(picture.path);
-    progress.StepIt();
-  };
+  handlers.picture = [&](const StoredPicture& picture) { pictures.push_back(picture); };
 
   ProjectReadResult read;
   std::string readError;
@@ -59,6 +57,12 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
     readError = error.what();
   }
   file.reset();
+
+  std::vector<std::string> leftOut;
+  const std::vector<bool> added = host.AddRows(pictures);
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    if (i >= added.size() || !added[i]) leftOut.push_back(pictures[i].path);
+  }
 
   if (!headerRead) {
     host.RefreshControls();

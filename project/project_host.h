@@ -5,6 +5,7 @@
 
 #include "document/picture_entry.h"
 #include "document/slideshow_options.h"
+#include "project/stored_picture.h"
 
 namespace varnel {
 
@@ -48,6 +49,17 @@ class ProjectHost {
   // does not (nothing is added then).
   virtual bool AddRow(const std::string& path, int sizingIndex, int effectIndex,
                       const std::string& caption) = 0;
+  // Add row for each picture in order, stepping the progress once after each whether or
+  // not it gave a row; whether each gave one. A host may make the rows on workers.
+  virtual std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) {
+    std::vector<bool> added;
+    for (const StoredPicture& picture : pictures) {
+      added.push_back(
+          AddRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption));
+      Progress().StepIt();
+    }
+    return added;
+  }
   virtual void ClearRows() = 0;
   // Replaces the option fields (without showing them).
   virtual void SetOptions(const SlideshowOptions& options) = 0;

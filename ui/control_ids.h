@@ -33,6 +33,15 @@ inline constexpr int kIdIntroCount = 1038;
 inline constexpr int kIdIntroLabel = 1039;  // "Display Once"
 inline constexpr int kIdNone = 65535;
 
+// Controls the window adds below the progress bar, outside the template: the Cancel
+// button of a running Build and the status line that says where the image went.
+inline constexpr int kIdCancelBuild = 1040;
+inline constexpr int kIdStatusLine = 1041;
+
+// How often a command whose work runs on workers shows its progress and answers the
+// window system.
+inline constexpr int kCommandShowIntervalMs = 40;
+
 // Commands: the dialog's own OK and Cancel, and the items of menu 133.
 inline constexpr int kCmdOk = 1;
 inline constexpr int kCmdCancel = 2;

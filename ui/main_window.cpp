@@ -113,6 +113,7 @@ MainWindow::MainWindow(CSlideshowDlg& dialog, QWidget* parent)
   client->setFixedSize(size.width, size.height);
   setCentralWidget(client);
   CreateControls();
+  CreateCommandControls();
   CreateMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -168,6 +169,37 @@ void MainWindow::CreateControls() {
     controls_[i]->setProperty("controlId", id);
     if (id != kIdNone) ConnectControl(id, controls_[i]);
   }
+}
+
+void MainWindow::CreateCommandControls() {
+  // Below the progress bar, in the dialog's units: the status line to the left, the
+  // Cancel button at the bar's right end.
+  constexpr DialogRect kStatusLineRect = {7, 296, 122, 12};
+  constexpr DialogRect kCancelRect = {131, 295, 36, 13};
+  const auto place = [this](QWidget* widget, int id, const DialogRect& rect) {
+    const PixelRect at = ToPixels(rect, baseUnits_);
+    widget->setGeometry(at.x, at.y, at.width, at.height);
+    widget->setObjectName(QStringLiteral("control_%1").arg(id));
+    widget->setProperty("controlId", id);
+  };
+  statusLine_ = new QLabel(centralWidget());
+  place(statusLine_, kIdStatusLine, kStatusLineRect);
+  cancelButton_ = new QPushButton(QStringLiteral("Cancel"), centralWidget());
+  place(cancelButton_, kIdCancelBuild, kCancelRect);
+  cancelButton_->setFocusPolicy(Qt::NoFocus);
+  cancelButton_->hide();
+  connect(cancelButton_, &QPushButton::clicked, this, [this] { dialog_.RequestStop(); });
+}
+
+void MainWindow::MirrorCommandControl(int id) {
+  if (id == kIdCancelBuild) {
+    cancelButton_->setVisible(dialog_.buildRunning());
+    return;
+  }
+  const QString text = FromUtf8(dialog_.statusText());
+  statusLine_->setToolTip(text);
+  statusLine_->setText(
+      statusLine_->fontMetrics().elidedText(text, Qt::ElideMiddle, statusLine_->width()));
 }
 
 void MainWindow::CreateMenu() {
@@ -267,6 +299,8 @@ void MainWindow::Send(Notification code, int id, int parameter) {
 // ---- Lookups ----
 
 QWidget* MainWindow::control(int id) const {
+  if (id == kIdCancelBuild) return cancelButton_;
+  if (id == kIdStatusLine) return statusLine_;
   const int index = TemplateIndexOf(id);
   return index < 0 ? nullptr : controls_[static_cast<std::size_t>(index)];
 }
@@ -287,10 +321,16 @@ void MainWindow::MirrorAll() {
   for (const ControlTemplate& t : kMainWindowControls) {
     if (t.id != kIdNone) ControlChanged(t.id);
   }
+  MirrorCommandControl(kIdCancelBuild);
+  MirrorCommandControl(kIdStatusLine);
   WindowTextChanged();
 }
 
 void MainWindow::ControlChanged(int id) {
+  if (id == kIdCancelBuild || id == kIdStatusLine) {
+    MirrorCommandControl(id);
+    return;
+  }
   QWidget* widget = control(id);
   if (widget == nullptr) return;
   MirrorScope scope(mirroring_);
@@ -492,8 +532,9 @@ std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(
 }
 
 void MainWindow::UpdateNow() {
-  // Paints and answers the window system; the user's input waits until the command ends.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // Paints and answers the window system. The user's input is taken too, so it does not
+  // wait to be carried out after the command: the event filter drops it.
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 void MainWindow::EndDialog(int result) {
@@ -537,6 +578,10 @@ QAbstractButton* MainWindow::MnemonicButton(const QKeyEvent& event) const {
 // "&Add", not the "&About" item. Claiming the key here keeps Qt from treating the two as
 // an ambiguous shortcut; the key then reaches keyPressEvent.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (DropsInputDuringCommand(watched, event)) {
+    event->accept();
+    return true;
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget != nullptr && widget->window() == this &&
@@ -546,6 +591,38 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::DropsInputDuringCommand(QObject* watched, QEvent* event) const {
+  if (!dialog_.busy()) return false;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::InputMethod:
+      break;
+    default:
+      return false;
+  }
+  // A menu's shortcut goes to its action.
+  if (qobject_cast<QAction*>(watched) != nullptr) return true;
+  // Events reach a window first and are passed on to its widgets; the widgets decide.
+  // Message boxes and file dialogs are windows of their own and keep their input.
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this) return false;
+  return !(widget == cancelButton_ && dialog_.buildRunning());
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

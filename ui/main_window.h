@@ -13,6 +13,8 @@
 class QAbstractButton;
 class QAction;
 class QFileDialog;
+class QLabel;
+class QPushButton;
 class QTimer;
 
 namespace varnel {
@@ -73,6 +75,12 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void CreateControls();
   void CreateMenu();
   void ShowHelpForFocusedControl();
+  // The Cancel button and the status line below the progress bar.
+  void CreateCommandControls();
+  void MirrorCommandControl(int id);
+  // Input the user gives while a long command runs is dropped, not kept for later;
+  // only the Cancel button of a Build takes it.
+  bool DropsInputDuringCommand(QObject* watched, QEvent* event) const;
   void ConnectControl(int id, QWidget* widget);
   void Send(Notification code, int id, int parameter = 0);
   void MirrorAll();
@@ -87,6 +95,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   CSlideshowDlg& dialog_;
   DialogBaseUnits baseUnits_;
   std::vector<QWidget*> controls_;  // in template order
+  QPushButton* cancelButton_ = nullptr;
+  QLabel* statusLine_ = nullptr;
   std::map<int, QAction*> actions_;
   std::map<int, QTimer*> timers_;
   FileDialogAnswer fileDialogAnswer_;

@@ -103,17 +103,48 @@ void CSlideshowDlg::OnDropFiles(const std::vector<std::string>& paths) {
 }
 
 // A file that is not a picture is passed over and the others still come in; one message
-// then names every file left out.
+// then names every file left out. The rows are made on workers, the progress bar going.
 void CSlideshowDlg::AddPictures(const std::vector<std::string>& paths) {
   std::vector<NotAddedFile> notAdded;
-  for (const std::string& path : paths) {
-    RowError error = RowError::kNone;
-    std::string failure;
-    if (AddRow(path, kSizingBoth, 0, "", &error, &failure)) continue;
-    notAdded.push_back(
-        {path, failure.empty() ? std::string("it could not be made into a row") : failure});
+  {
+    LongCommand running(*this, LongCommand::Painting::kWhileWaiting);
+    std::vector<RowRequest> requests;
+    for (const std::string& path : paths) requests.push_back({path, kSizingBoth, 0, ""});
+    progress_.SetRange(static_cast<int>(requests.size()));
+    progress_.SetPosition(0);
+    progress_.SetStep(1);
+    const std::vector<MakeRowResult> made =
+        AddRows(std::move(requests), [this] { progress_.StepIt(); });
+    for (std::size_t i = 0; i < made.size(); ++i) {
+      if (made[i].ok()) continue;
+      notAdded.push_back({paths[i], made[i].failure.empty()
+                                        ? std::string("it could not be made into a row")
+                                        : made[i].failure});
+    }
   }
   if (!notAdded.empty()) ShowMessage(NotAddedMessage(notAdded), MessageBoxIcon::kExclamation);
+}
+
+std::vector<MakeRowResult> CSlideshowDlg::AddRows(std::vector<RowRequest> requests,
+                                                  const std::function<void()>& onRowDone) {
+  constexpr std::chrono::milliseconds kShowInterval{kCommandShowIntervalMs};
+  std::vector<MakeRowResult> results;
+  RowMaker maker(std::move(requests), RowMaker::DefaultWorkers());
+  platform_->UpdateNow();
+  while (!maker.AllTaken() && !stopRequested_) {
+    std::vector<MakeRowResult> ready = maker.TakeReady(kShowInterval);
+    for (MakeRowResult& made : ready) {
+      if (made.ok()) {
+        document_.rows.push_back(std::move(made.row));
+        rowStates_.emplace_back();
+      }
+      results.push_back(std::move(made));
+      if (onRowDone) onRowDone();
+    }
+    if (!ready.empty()) ListChanged();
+    platform_->UpdateNow();
+  }
+  return results;
 }
 
 void CSlideshowDlg::OnRemove() {

@@ -125,7 +125,13 @@ void CSlideshowDlg::Changed(int id) {
 }
 
 void CSlideshowDlg::PaintIfBusy() {
-  if (busy_) platform_->UpdateNow();
+  if (busy_ && paintEachChange_) platform_->UpdateNow();
+}
+
+void CSlideshowDlg::SetStatusText(const std::string& text) {
+  if (statusText_ == text) return;
+  statusText_ = text;
+  Changed(kIdStatusLine);
 }
 
 // Writing the text a control already shows leaves it alone, so repeated exchanges
@@ -168,6 +174,9 @@ void CSlideshowDlg::SetWindowText(const std::string& text) {
 }
 
 void CSlideshowDlg::ShowMessage(const std::string& text, MessageBoxIcon icon) {
+  // A command that was running when the window ended (the system asked the program to
+  // end) finishes without asking anyone anything.
+  if (ended_) return;
   platform_->ShowMessage(text, icon);
 }
 

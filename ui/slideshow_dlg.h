@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -10,11 +11,13 @@
 #include "builder/build_host.h"
 #include "document/picture_row.h"
 #include "document/slideshow_document.h"
+#include "ui/build_relay.h"
 #include "ui/control_ids.h"
 #include "ui/control_state.h"
 #include "ui/field_table.h"
 #include "ui/preview_area.h"
 #include "ui/progress_bar_state.h"
+#include "ui/row_maker.h"
 #include "ui/window_platform.h"
 
 namespace varnel {
@@ -102,6 +105,10 @@ class CSlideshowDlg : public BuildHost {
   const std::string& documentName() const { return documentName_; }
   // Set once the running command was asked to stop; a worker may read it any time.
   bool stopRequested() const { return stopRequested_; }
+  // A Build is running: its Cancel button is shown and works.
+  bool buildRunning() const { return buildRunning_; }
+  // The line below the progress bar: where the last image went, or why it did not.
+  const std::string& statusText() const { return statusText_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
 
@@ -140,11 +147,13 @@ class CSlideshowDlg : public BuildHost {
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
               RowError* error = nullptr, std::string* failure = nullptr);
 
-  // While it lives, a long command (Build, Save, Load) runs: input is refused, and every
-  // change of the progress bar or the preview is painted at once.
+  // While it lives, a long command (Build, Save, Load, Add) runs: input is refused.
+  // A command that runs on the window's thread paints every change of the progress bar
+  // or the preview at once; one whose work runs on workers paints while it waits.
   class LongCommand {
    public:
-    explicit LongCommand(CSlideshowDlg& window);
+    enum class Painting { kEachChange, kWhileWaiting };
+    explicit LongCommand(CSlideshowDlg& window, Painting painting = Painting::kEachChange);
     ~LongCommand();
     LongCommand(const LongCommand&) = delete;
     LongCommand& operator=(const LongCommand&) = delete;
@@ -152,7 +161,20 @@ class CSlideshowDlg : public BuildHost {
    private:
     CSlideshowDlg& window_;
     bool wasBusy_;
+    bool wasPaintingEachChange_;
   };
+
+  // Stops the running command as soon as it can: a Build ends without replacing the
+  // image, a Load or an Add keeps the rows made so far. Nothing when none runs. Safe to
+  // call from the toolkit while a command waits (the Cancel button, a request to end).
+  void RequestStop() { stopRequested_ = true; }
+
+  // Makes the rows of these pictures on worker threads and appends them in order, the
+  // window painting meanwhile; onRowDone runs after each, whether or not it gave a row.
+  // The result of each request (its row moved into the list when it gave one); a stop
+  // leaves the rest out.
+  std::vector<MakeRowResult> AddRows(std::vector<RowRequest> requests,
+                                     const std::function<void()>& onRowDone);
 
   // ---- Commands of the window ----
 
@@ -200,6 +222,8 @@ class CSlideshowDlg : public BuildHost {
   void Changed(int id);
   void ListChanged() { Changed(kIdPictureList); }
   void PaintIfBusy();
+  void SetStatusText(const std::string& text);
+  void ShowBuildUpdates(BuildRelay::Updates updates);
   std::string& TextFieldOf(int id);
   int& NumberFieldOf(int id);
   bool ExchangeField(const FieldBinding& binding, bool saveAndValidate);
@@ -246,6 +270,9 @@ class CSlideshowDlg : public BuildHost {
   // The row the last selection change showed, so the click that made it does not show
   // it again; -1 after any other change of the rows or the selection.
   int rowLoadedBySelection_ = -1;
+  bool paintEachChange_ = true;
+  bool buildRunning_ = false;
+  std::string statusText_;
   bool ended_ = false;
   int result_ = 0;
   std::map<int, std::function<void()>> commandHandlers_;

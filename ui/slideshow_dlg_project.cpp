@@ -87,6 +87,16 @@ class WindowProjectHost final : public ProjectHost {
               const std::string& caption) override {
     return window_.AddRow(path, sizingIndex, effectIndex, caption);
   }
+  std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) override {
+    std::vector<RowRequest> requests;
+    for (const StoredPicture& picture : pictures)
+      requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption});
+    std::vector<bool> added;
+    for (const MakeRowResult& made :
+         window_.AddRows(std::move(requests), [this] { progress_.StepIt(); }))
+      added.push_back(made.ok());
+    return added;
+  }
   void ClearRows() override { window_.DeleteAllRows(); }
   void SetOptions(const SlideshowOptions& options) override {
     window_.document().options = options;
@@ -144,7 +154,7 @@ void CSlideshowDlg::OnSave() {
 
 void CSlideshowDlg::OnLoad() {
   if (!MaySetChangesAside()) return;
-  LongCommand running(*this);
+  LongCommand running(*this, LongCommand::Painting::kWhileWaiting);
   WindowProjectHost host(*this, *platform_);
   RunLoadCommand(host);
   host.ShowProgress();

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "builder/build_slideshow.h"
+
+namespace varnel {
+
+// A picture the build left out, or a version of one it could not make, with the reason.
+struct BuildProblem {
+  std::string path;
+  std::string reason;
+};
+
+// How the window tells the end of a Build: a status line always, a message box only
+// when something needs the user's attention.
+struct BuildReport {
+  std::string statusLine;
+  std::string message;  // empty: no box
+  bool failed = false;  // the message is an error (stop icon), not a warning
+};
+
+BuildReport MakeBuildReport(const BuildOutcome& outcome, const std::string& imagePath, bool stopped,
+                            const std::vector<BuildProblem>& leftOut,
+                            const std::vector<BuildProblem>& notes);
+
+}  // namespace varnel
