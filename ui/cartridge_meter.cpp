@@ -48,19 +48,20 @@ CartridgeMeter MeasureCartridge(const SlideshowDocument& document,
     return meter;
   }
   const uint64_t limit = kCartridgeMaxBytes;
-  meter.text = "Cartridge: " + MiBText(plan->imageBytes) + " of " +
-               std::to_string(limit / (1024 * 1024)) + " MiB";
-  meter.fillPermille = static_cast<int>(
-      std::min<uint64_t>(plan->imageBytes * kFullPermille / limit, kFullPermille));
+  char used[32];
+  std::snprintf(used, sizeof used, "%.1f", static_cast<double>(plan->imageBytes) / kBytesPerMiB);
+  meter.text =
+      std::string("Cartridge: ") + used + " of " + std::to_string(limit / (1024 * 1024)) + " MiB";
+  meter.fillPermille =
+      static_cast<int>(std::min<uint64_t>(plan->imageBytes * kFullPermille / limit, kFullPermille));
   if (!plan->fits()) {
     meter.over = true;
     const std::size_t over = plan->pictures.size() - *plan->firstOverflow;
     meter.text += ", " + std::to_string(over) + (over == 1 ? " picture" : " pictures") + " over";
   }
   if (selectedRow) {
-    const auto picture =
-        std::find_if(plan->pictures.begin(), plan->pictures.end(),
-                     [&](const PicturePlan& p) { return p.row == *selectedRow; });
+    const auto picture = std::find_if(plan->pictures.begin(), plan->pictures.end(),
+                                      [&](const PicturePlan& p) { return p.row == *selectedRow; });
     if (picture != plan->pictures.end()) meter.rowCost = RowCostText(*picture);
   }
   return meter;

@@ -12,10 +12,10 @@ namespace varnel {
 // How full the cartridge the show would make is, as the window shows it below the
 // picture list: worked out from the rows' picture sizes, nothing converted.
 struct CartridgeMeter {
-  std::string text;        // "Cartridge: 12.4 of 32 MiB", with the pictures over the limit
-  int fillPermille = 0;    // the bar, 0 .. 1000
-  bool over = false;       // the show does not fit: the meter shows red
-  std::string rowCost;     // the selected row's share, empty when none is selected
+  std::string text;      // "Cartridge: 12.4 of 32 MiB", with the pictures over the limit
+  int fillPermille = 0;  // the bar, 0 .. 1000
+  bool over = false;     // the show does not fit: the meter shows red
+  std::string rowCost;   // the selected row's share, empty when none is selected
 
   bool operator==(const CartridgeMeter&) const = default;
 };

@@ -37,6 +37,11 @@ inline constexpr int kIdNone = 65535;
 // button of a running Build and the status line that says where the image went.
 inline constexpr int kIdCancelBuild = 1040;
 inline constexpr int kIdStatusLine = 1041;
+// The cartridge meter below the status line: how full the image would be.
+inline constexpr int kIdCartridgeMeter = 1042;
+// The menu command that makes the show fit by choosing "Resized Only" for its largest
+// full-size pictures.
+inline constexpr int kCmdFitToCartridge = 32791;
 
 // How often a command whose work runs on workers shows its progress and answers the
 // window system.

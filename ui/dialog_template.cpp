@@ -92,7 +92,7 @@ const std::array<ControlTemplate, kMainWindowControlCount> kMainWindowControls =
      false},
 }};
 
-const std::array<MenuItemTemplate, 11> kMainMenu = {{
+const std::array<MenuItemTemplate, 12> kMainMenu = {{
     {"&File", "&New", kCmdNew},
     {"&File", "&Load", kCmdLoad},
     {"&File", "&Save", kCmdSave},
@@ -103,6 +103,7 @@ const std::array<MenuItemTemplate, 11> kMainMenu = {{
     {"&SlideShow", "&Build SlideShow", kCmdBuildSlideShow},
     {"&SlideShow", "&Start SlideShow", kCmdStartSlideShow},
     {"&SlideShow", "&Play", kCmdPlay},
+    {"&SlideShow", "&Fit to Cartridge", kCmdFitToCartridge},
     {"", "&About", kCmdAbout},
 }};
 

@@ -95,6 +95,6 @@ struct MenuItemTemplate {
   int commandId;
 };
 
-extern const std::array<MenuItemTemplate, 11> kMainMenu;
+extern const std::array<MenuItemTemplate, 12> kMainMenu;
 
 }  // namespace varnel

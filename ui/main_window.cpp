@@ -172,16 +172,29 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::CreateCommandControls() {
-  // Below the progress bar, in the dialog's units: the status line to the left, the
-  // Cancel button at the bar's right end.
-  constexpr DialogRect kStatusLineRect = {7, 296, 122, 12};
-  constexpr DialogRect kCancelRect = {131, 295, 36, 13};
+  // Below the progress bar, in the dialog's units: the cartridge meter, the selected
+  // row's cost, the status line, and during a Build the Cancel button at the right end.
+  constexpr DialogRect kMeterTextRect = {7, 283, 96, 8};
+  constexpr DialogRect kMeterBarRect = {104, 283, 63, 8};
+  constexpr DialogRect kRowCostRect = {7, 292, 160, 8};
+  constexpr DialogRect kStatusLineRect = {7, 301, 160, 8};
+  constexpr DialogRect kCancelRect = {131, 292, 36, 17};
   const auto place = [this](QWidget* widget, int id, const DialogRect& rect) {
     const PixelRect at = ToPixels(rect, baseUnits_);
     widget->setGeometry(at.x, at.y, at.width, at.height);
     widget->setObjectName(QStringLiteral("control_%1").arg(id));
     widget->setProperty("controlId", id);
   };
+  meterText_ = new QLabel(centralWidget());
+  place(meterText_, kIdCartridgeMeter, kMeterTextRect);
+  meterBar_ = new QProgressBar(centralWidget());
+  place(meterBar_, kIdCartridgeMeter, kMeterBarRect);
+  meterBar_->setObjectName(QStringLiteral("cartridgeMeterBar"));
+  meterBar_->setRange(0, 1000);
+  meterBar_->setTextVisible(false);
+  rowCost_ = new QLabel(centralWidget());
+  place(rowCost_, kIdCartridgeMeter, kRowCostRect);
+  rowCost_->setObjectName(QStringLiteral("rowCost"));
   statusLine_ = new QLabel(centralWidget());
   place(statusLine_, kIdStatusLine, kStatusLineRect);
   cancelButton_ = new QPushButton(QStringLiteral("Cancel"), centralWidget());
@@ -189,17 +202,43 @@ void MainWindow::CreateCommandControls() {
   cancelButton_->setFocusPolicy(Qt::NoFocus);
   cancelButton_->hide();
   connect(cancelButton_, &QPushButton::clicked, this, [this] { dialog_.RequestStop(); });
+  // The preview stays on top of everything, as the template has it.
+  control(kIdPreview)->raise();
 }
+
+namespace {
+
+// A one-line label showing as much of a text as fits; all of it in its tool tip.
+void SetElidedText(QLabel& label, const QString& text) {
+  label.setToolTip(text);
+  label.setText(label.fontMetrics().elidedText(text, Qt::ElideMiddle, label.width()));
+}
+
+}  // namespace
 
 void MainWindow::MirrorCommandControl(int id) {
   if (id == kIdCancelBuild) {
     cancelButton_->setVisible(dialog_.buildRunning());
     return;
   }
-  const QString text = FromUtf8(dialog_.statusText());
-  statusLine_->setToolTip(text);
-  statusLine_->setText(
-      statusLine_->fontMetrics().elidedText(text, Qt::ElideMiddle, statusLine_->width()));
+  if (id == kIdStatusLine) {
+    SetElidedText(*statusLine_, FromUtf8(dialog_.statusText()));
+    return;
+  }
+  const CartridgeMeter& meter = dialog_.cartridgeMeter();
+  SetElidedText(*meterText_, FromUtf8(meter.text));
+  SetElidedText(*rowCost_, meter.rowCost.empty()
+                               ? QString()
+                               : QStringLiteral("Selected picture: ") + FromUtf8(meter.rowCost));
+  meterBar_->setValue(meter.fillPermille);
+  // Red when the show does not fit, in the text and the bar alike.
+  QPalette palette = centralWidget()->palette();
+  if (meter.over) {
+    palette.setColor(QPalette::WindowText, Qt::red);
+    palette.setColor(QPalette::Highlight, Qt::red);
+  }
+  meterText_->setPalette(palette);
+  meterBar_->setPalette(palette);
 }
 
 void MainWindow::CreateMenu() {
@@ -301,6 +340,7 @@ void MainWindow::Send(Notification code, int id, int parameter) {
 QWidget* MainWindow::control(int id) const {
   if (id == kIdCancelBuild) return cancelButton_;
   if (id == kIdStatusLine) return statusLine_;
+  if (id == kIdCartridgeMeter) return meterText_;
   const int index = TemplateIndexOf(id);
   return index < 0 ? nullptr : controls_[static_cast<std::size_t>(index)];
 }
@@ -323,11 +363,12 @@ void MainWindow::MirrorAll() {
   }
   MirrorCommandControl(kIdCancelBuild);
   MirrorCommandControl(kIdStatusLine);
+  MirrorCommandControl(kIdCartridgeMeter);
   WindowTextChanged();
 }
 
 void MainWindow::ControlChanged(int id) {
-  if (id == kIdCancelBuild || id == kIdStatusLine) {
+  if (id == kIdCancelBuild || id == kIdStatusLine || id == kIdCartridgeMeter) {
     MirrorCommandControl(id);
     return;
   }

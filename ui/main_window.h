@@ -14,6 +14,7 @@ class QAbstractButton;
 class QAction;
 class QFileDialog;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTimer;
 
@@ -75,7 +76,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void CreateControls();
   void CreateMenu();
   void ShowHelpForFocusedControl();
-  // The Cancel button and the status line below the progress bar.
+  // The cartridge meter, the selected row's cost, the status line and the Cancel button
+  // below the progress bar.
   void CreateCommandControls();
   void MirrorCommandControl(int id);
   // Input the user gives while a long command runs is dropped, not kept for later;
@@ -97,6 +99,9 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   std::vector<QWidget*> controls_;  // in template order
   QPushButton* cancelButton_ = nullptr;
   QLabel* statusLine_ = nullptr;
+  QLabel* meterText_ = nullptr;
+  QProgressBar* meterBar_ = nullptr;
+  QLabel* rowCost_ = nullptr;
   std::map<int, QAction*> actions_;
   std::map<int, QTimer*> timers_;
   FileDialogAnswer fileDialogAnswer_;

@@ -100,6 +100,7 @@ void CSlideshowDlg::OnDropFiles(const std::vector<std::string>& paths) {
   AddPictures(paths);
   ApplyEnablingRules();
   RefreshModified();
+  RefreshCartridgeMeter();
 }
 
 // A file that is not a picture is passed over and the others still come in; one message
@@ -141,7 +142,10 @@ std::vector<MakeRowResult> CSlideshowDlg::AddRows(std::vector<RowRequest> reques
       results.push_back(std::move(made));
       if (onRowDone) onRowDone();
     }
-    if (!ready.empty()) ListChanged();
+    if (!ready.empty()) {
+      ListChanged();
+      RefreshCartridgeMeter();
+    }
     platform_->UpdateNow();
   }
   return results;

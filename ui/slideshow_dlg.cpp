@@ -103,6 +103,7 @@ void CSlideshowDlg::OnInitDialog() {
   emulatorPath_ = platform_->ReadProfileString("Main", "Emulator", "");
   InitPictureLibrary();
   ResetToNewShow();
+  RefreshCartridgeMeter();
   // The first control that takes the focus.
   SetFocusedControl(kIdPictureList);
   platform_->FocusControl(kIdPictureList, false);

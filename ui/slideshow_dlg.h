@@ -12,6 +12,7 @@
 #include "document/picture_row.h"
 #include "document/slideshow_document.h"
 #include "ui/build_relay.h"
+#include "ui/cartridge_meter.h"
 #include "ui/control_ids.h"
 #include "ui/control_state.h"
 #include "ui/field_table.h"
@@ -109,6 +110,8 @@ class CSlideshowDlg : public BuildHost {
   bool buildRunning() const { return buildRunning_; }
   // The line below the progress bar: where the last image went, or why it did not.
   const std::string& statusText() const { return statusText_; }
+  // How full the cartridge of the show would be, with the selected row's share.
+  const CartridgeMeter& cartridgeMeter() const { return cartridgeMeter_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
 
@@ -187,6 +190,9 @@ class CSlideshowDlg : public BuildHost {
   // Whether slide.gba in the work directory was built by this window from the document
   // as it is now (the options as last taken from the controls) and is still there.
   bool BuiltImageIsCurrent() const;
+  // Sets "Resized Only" on the largest full-size pictures, one at a time, until the show
+  // fits into a cartridge; a show that cannot be made to fit is left as it is.
+  void OnFitToCartridge();
   void OnSave();  // the project file commands
   void OnLoad();
   void OnSecondsUpdate();
@@ -223,6 +229,7 @@ class CSlideshowDlg : public BuildHost {
   void ListChanged() { Changed(kIdPictureList); }
   void PaintIfBusy();
   void SetStatusText(const std::string& text);
+  void RefreshCartridgeMeter();
   void ShowBuildUpdates(BuildRelay::Updates updates);
   std::string& TextFieldOf(int id);
   int& NumberFieldOf(int id);
@@ -273,6 +280,7 @@ class CSlideshowDlg : public BuildHost {
   bool paintEachChange_ = true;
   bool buildRunning_ = false;
   std::string statusText_;
+  CartridgeMeter cartridgeMeter_;
   bool ended_ = false;
   int result_ = 0;
   std::map<int, std::function<void()>> commandHandlers_;

@@ -21,6 +21,7 @@ enum class Operation {
   kListKeys,
   kHelpTick,
   kBuildSlideShow,
+  kFitToCartridge,
   kQuit,
   kEnablingRules,
   kSecondsCheck,
@@ -40,7 +41,7 @@ struct CommandEntry {
 using N = Notification;
 using O = Operation;
 
-constexpr std::array<CommandEntry, 29> kCommandTable = {{
+constexpr std::array<CommandEntry, 30> kCommandTable = {{
     {N::kClicked, kIdAdd, O::kAdd},
     {N::kClicked, kIdClear, O::kClear},
     {N::kClicked, kIdRemove, O::kRemove},
@@ -55,6 +56,7 @@ constexpr std::array<CommandEntry, 29> kCommandTable = {{
     {N::kCommand, kCmdBuildSlideShow, O::kBuildSlideShow},
     {N::kCommand, kCmdStartSlideShow, O::kSuppliedElsewhere},
     {N::kCommand, kCmdPlay, O::kSuppliedElsewhere},
+    {N::kCommand, kCmdFitToCartridge, O::kFitToCartridge},
     {N::kCommand, kCmdQuit, O::kQuit},
     {N::kCommand, kCmdAbout, O::kSuppliedElsewhere},
     {N::kClicked, kIdSizeOverride, O::kEnablingRules},
@@ -80,7 +82,10 @@ bool CSlideshowDlg::Dispatch(Notification code, int sourceId, int parameter) {
   if (busy_ || ended_) return false;
   const bool handled = RunOperation(code, sourceId, parameter);
   // Every input may have changed the show, also a check box without an operation.
-  if (!ended_) RefreshModified();
+  if (!ended_) {
+    RefreshModified();
+    RefreshCartridgeMeter();
+  }
   return handled;
 }
 
@@ -123,6 +128,9 @@ bool CSlideshowDlg::RunOperation(Notification code, int sourceId, int parameter)
         break;
       case O::kBuildSlideShow:
         OnBuildSlideShow();
+        break;
+      case O::kFitToCartridge:
+        OnFitToCartridge();
         break;
       case O::kQuit:
       case O::kOk:

@@ -41,8 +41,8 @@ TEST_F(QtWindowTest, InputDuringABuildIsDroppedAndCancelStopsIt) {
   EXPECT_TRUE(status->toolTip().startsWith("Build stopped: ")) << status->toolTip().toStdString();
 
   // Input after the build is taken again.
-  QTest::mouseClick(Control<QPushButton>(kIdClear), Qt::LeftButton);
-  EXPECT_EQ(dialog->RowCount(), 0);
+  QTest::mouseClick(Control<QPushButton>(kIdRemove), Qt::LeftButton);
+  EXPECT_EQ(dialog->RowCount(), 7);
 }
 
 }  // namespace
