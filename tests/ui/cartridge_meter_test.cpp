@@ -57,7 +57,7 @@ TEST_F(CartridgeMeterTest, FollowsRowsOptionsAndSelection) {
 }
 
 TEST_F(CartridgeMeterTest, FitToCartridgeResizesTheLargestUntilTheShowFitsAndBuildRefusesBefore) {
-  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(300, 0xAB));
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(300, 0xAB));
   AddPhotos(6);
   AddPhotos(1, 4000, 3000);  // 24000000 bytes at full size
   AddPhotos(1, 3000, 2000);  // 12000000

@@ -12,7 +12,7 @@ namespace {
 using testing::QtWindowTest;
 
 TEST_F(QtWindowTest, InputDuringABuildIsDroppedAndCancelStopsIt) {
-  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(512, 0x5A));
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(512, 0x5A));
   for (int i = 0; i < 8; ++i)
     ASSERT_TRUE(dialog->AddRow(Picture("p" + std::to_string(i) + ".bmp", 400, 300), 0, 0, ""));
   dialog->SetRowState(3, true, true);

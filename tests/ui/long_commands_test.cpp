@@ -15,7 +15,7 @@ class LongCommandTest : public testing::WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(300, 0xAB));
+    testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(300, 0xAB));
   }
   void Build() { dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow); }
   std::string Image() const { return work.file("slide.gba"); }
