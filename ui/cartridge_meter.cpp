@@ -57,7 +57,8 @@ CartridgeMeter MeasureCartridge(const SlideshowDocument& document,
   if (!plan->fits()) {
     meter.over = true;
     const std::size_t over = plan->pictures.size() - *plan->firstOverflow;
-    meter.text += ", " + std::to_string(over) + (over == 1 ? " picture" : " pictures") + " over";
+    meter.overText = std::to_string(over) + (over == 1 ? " picture" : " pictures") + " over";
+    meter.text += ", " + meter.overText;
   }
   if (selectedRow) {
     const auto picture = std::find_if(plan->pictures.begin(), plan->pictures.end(),

@@ -13,6 +13,7 @@ namespace varnel {
 // picture list: worked out from the rows' picture sizes, nothing converted.
 struct CartridgeMeter {
   std::string text;      // "Cartridge: 12.4 of 32 MiB", with the pictures over the limit
+  std::string overText;  // "2 pictures over" alone (empty when it fits), for the bar
   int fillPermille = 0;  // the bar, 0 .. 1000
   bool over = false;     // the show does not fit: the meter shows red
   std::string rowCost;   // the selected row's share, empty when none is selected

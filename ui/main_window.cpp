@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -195,6 +197,10 @@ void MainWindow::CreateCommandControls() {
   rowCost_ = new QLabel(centralWidget());
   place(rowCost_, kIdCartridgeMeter, kRowCostRect);
   rowCost_->setObjectName(QStringLiteral("rowCost"));
+  // The cost of all three versions is a long line for the width of the left column.
+  QFont smaller = rowCost_->font();
+  smaller.setPixelSize(std::max(9, QFontInfo(smaller).pixelSize() - 1));
+  rowCost_->setFont(smaller);
   statusLine_ = new QLabel(centralWidget());
   place(statusLine_, kIdStatusLine, kStatusLineRect);
   cancelButton_ = new QPushButton(QStringLiteral("Cancel"), centralWidget());
@@ -226,11 +232,21 @@ void MainWindow::MirrorCommandControl(int id) {
     return;
   }
   const CartridgeMeter& meter = dialog_.cartridgeMeter();
-  SetElidedText(*meterText_, FromUtf8(meter.text));
-  SetElidedText(*rowCost_, meter.rowCost.empty()
-                               ? QString()
-                               : QStringLiteral("Selected picture: ") + FromUtf8(meter.rowCost));
+  // The line below the progress bar is short: the count over the limit is written in the
+  // bar itself, so the capacity stays readable beside it.
+  const std::string capacity =
+      meter.overText.empty() ? meter.text : meter.text.substr(0, meter.text.find(", "));
+  SetElidedText(*meterText_, FromUtf8(capacity));
+  meterText_->setToolTip(FromUtf8(meter.text));
+  // What the selected picture costs; the tool tip says whose cost it is.
+  SetElidedText(*rowCost_, FromUtf8(meter.rowCost));
+  rowCost_->setToolTip(meter.rowCost.empty()
+                           ? QString()
+                           : QStringLiteral("Selected picture: ") + FromUtf8(meter.rowCost));
   meterBar_->setValue(meter.fillPermille);
+  meterBar_->setTextVisible(meter.over);
+  meterBar_->setFormat(FromUtf8(meter.overText));
+  meterBar_->setAlignment(Qt::AlignCenter);
   // Red when the show does not fit, in the text and the bar alike.
   QPalette palette = centralWidget()->palette();
   if (meter.over) {
