@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/display_text.h"
+
 namespace varnel {
 
 namespace {
@@ -17,7 +19,7 @@ std::string ProblemLines(const std::vector<BuildProblem>& problems) {
   std::string lines;
   const std::size_t shown = std::min(problems.size(), kProblemsShown);
   for (std::size_t i = 0; i < shown; ++i)
-    lines += "\n" + problems[i].path + ": " + problems[i].reason;
+    lines += "\n" + DisplayPath(problems[i].path) + ": " + problems[i].reason;
   if (problems.size() > shown)
     lines += "\n(and " + std::to_string(problems.size() - shown) + " more)";
   return lines;
@@ -25,7 +27,8 @@ std::string ProblemLines(const std::vector<BuildProblem>& problems) {
 
 std::string ProblemsMessage(const std::string& imagePath, const std::vector<BuildProblem>& leftOut,
                             const std::vector<BuildProblem>& notes) {
-  std::string message = "The slideshow was written to " + imagePath + ", but not all of it:";
+  std::string message =
+      "The slideshow was written to " + DisplayPath(imagePath) + ", but not all of it:";
   if (!leftOut.empty()) {
     message += "\n\n" +
                (leftOut.size() == 1 ? std::string("This picture was left out:")
@@ -50,17 +53,17 @@ BuildReport MakeBuildReport(const BuildOutcome& outcome, const std::string& imag
                             const std::vector<BuildProblem>& notes) {
   BuildReport report;
   if (!outcome.ok && stopped) {
-    report.statusLine = "Build stopped: " + imagePath + " was not written.";
+    report.statusLine = "Build stopped: " + DisplayPath(imagePath) + " was not written.";
     return report;
   }
   if (!outcome.ok) {
-    report.statusLine = "Build failed: " + imagePath + " was not written.";
+    report.statusLine = "Build failed: " + DisplayPath(imagePath) + " was not written.";
     report.message = outcome.message;
     report.failed = true;
     return report;
   }
-  report.statusLine =
-      "Wrote " + imagePath + " (" + Counted(outcome.pictureCount, "picture", "pictures") + ")";
+  report.statusLine = "Wrote " + DisplayPath(imagePath) + " (" +
+                      Counted(outcome.pictureCount, "picture", "pictures") + ")";
   if (!leftOut.empty()) report.statusLine += ", " + std::to_string(leftOut.size()) + " left out";
   report.statusLine += ".";
   if (!leftOut.empty() || !notes.empty())

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/display_text.h"
+
 namespace varnel {
 
 namespace {
@@ -15,7 +17,8 @@ std::string NotAddedMessage(const std::vector<NotAddedFile>& files) {
                          ? std::string("This file was not added:")
                          : "These " + std::to_string(files.size()) + " files were not added:";
   const std::size_t shown = std::min(files.size(), kFilesShown);
-  for (std::size_t i = 0; i < shown; ++i) text += "\n" + files[i].path + ": " + files[i].reason;
+  for (std::size_t i = 0; i < shown; ++i)
+    text += "\n" + DisplayPath(files[i].path) + ": " + files[i].reason;
   if (files.size() > shown) text += "\n(and " + std::to_string(files.size() - shown) + " more)";
   return text;
 }

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "builder/build_slideshow.h"
+#include "document/display_text.h"
 #include "ui/build_relay.h"
 #include "ui/build_report.h"
 #include "ui/slideshow_dlg.h"
@@ -75,7 +76,7 @@ void CSlideshowDlg::OnBuildSlideShow() {
   builtDocument_.reset();
   buildRunning_ = true;
   Changed(kIdCancelBuild);
-  SetStatusText("Building " + files.outputPath + " ...");
+  SetStatusText("Building " + DisplayPath(files.outputPath) + " ...");
 
   BuildRelay relay(document_, workDirectory_);
   BuildOutcome outcome;

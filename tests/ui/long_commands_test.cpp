@@ -6,6 +6,7 @@
 
 #include "tests/ui/window_model_fixture.h"
 #include "ui/build_report.h"
+#include "ui/not_added_report.h"
 #include "ui/row_maker.h"
 
 namespace varnel {
@@ -146,6 +147,19 @@ TEST(BuildReport, AFailureIsAStopBoxAndManyProblemsAreCounted) {
             "/p/3: damaged\n/p/4: damaged\n/p/5: damaged\n/p/6: damaged\n/p/7: damaged\n"
             "/p/8: damaged\n/p/9: damaged\n(and 2 more)\n\n"
             "This version could not be made:\n/p/x: the 240 x 160 version could not be made");
+}
+
+TEST(BuildReport, NamesFromFilesCannotSendTerminalCommands) {
+  BuildOutcome written;
+  written.ok = true;
+  written.pictureCount = 1;
+  const BuildReport report = MakeBuildReport(written, "/w/\x1b]0;x\aslide.gba", false,
+                                             {{"/p/a\x1b[2Jb.png", "damaged"}}, {});
+  EXPECT_EQ(report.statusLine, "Wrote /w/\\x1b]0;x\\x07slide.gba (1 picture), 1 left out.");
+  EXPECT_NE(report.message.find("/p/a\\x1b[2Jb.png: damaged"), std::string::npos);
+  EXPECT_EQ(report.message.find('\x1b'), std::string::npos);
+  EXPECT_EQ(NotAddedMessage({{"/p/new\nline.txt", "not a picture"}}),
+            "This file was not added:\n/p/new\\nline.txt: not a picture");
 }
 
 }  // namespace
