@@ -58,7 +58,9 @@ void CheckOptions(const SlideshowOptions& o) {
   Require(IsOnOff(o.helpScreen) && IsOnOff(o.textDisplay) && IsOnOff(o.sizingOverride) &&
           IsOnOff(o.thumbnails) && IsOnOff(o.timeLimit) && IsOnOff(o.keyUse) &&
           IsOnOff(o.effectOverride));
-  Require(IsPlainNumber(o.introCountText, 99) && IsPlainNumber(o.secondsText, 60));
+  // Stored seconds come back as stored up to 99; the seconds box's own rule limits them
+  // to 60 afterwards, where the number is shown.
+  Require(IsPlainNumber(o.introCountText, 99) && IsPlainNumber(o.secondsText, 99));
   Require(o.sizingOverrideIndex >= -1 && o.sizingOverrideIndex <= 2);
   Require(o.effectOverrideIndex >= -1 && o.effectOverrideIndex <= 8);
 }
