@@ -23,9 +23,7 @@ using testing::RunBuilder;
 using testing::RunResult;
 using testing::TempDir;
 
-bool Mentions(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+using testing::Mentions;
 
 // A work directory with a viewer program, two pictures and a good image from an
 // earlier build.

@@ -20,9 +20,7 @@ using testing::RunBuilder;
 using testing::RunResult;
 using testing::TempDir;
 
-bool Mentions(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+using testing::Mentions;
 
 struct Show {
   TempDir dir;

@@ -19,9 +19,7 @@ using testing::Record;
 using testing::Rgb;
 using testing::TempDir;
 
-bool Mentions(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+using testing::Mentions;
 
 std::string Picture(const TempDir& dir, const std::string& name, int width, int height) {
   return testing::WriteBmp24(dir.file(name), width, height, [](int x, int y) {

@@ -21,9 +21,7 @@ using testing::Bytes;
 using testing::FakeProjectHost;
 using testing::TempDir;
 
-bool Mentions(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+using testing::Mentions;
 
 std::size_t FilesIn(const std::filesystem::path& directory) {
   std::size_t count = 0;

@@ -59,4 +59,9 @@ void MarkAsViewerProgram(std::vector<uint8_t>& bytes);
 // The committed test pictures (tests/data).
 std::string TestDataPath(const std::string& name);
 
+// Whether a message says something, wherever in it.
+inline bool Mentions(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 }  // namespace varnel::testing
