@@ -60,6 +60,18 @@ std::size_t SaveIntoMemory(SDL_Surface* picture, std::vector<uint8_t>& saved) {
 
 }  // namespace
 
+BitmapView ViewAsSource(SDL_Surface* picture) {
+  if (picture == nullptr || picture->format == nullptr || picture->pixels == nullptr ||
+      picture->w < 1 || picture->h < 1 || SDL_MUSTLOCK(picture))
+    return {};
+  const bool bgr = IsBgr24(picture->format);
+  if (!bgr && !IsPlainRgb24(picture)) return {};
+  // The same limits as a source made by reordering: rows a BMP file can describe.
+  if (!MakeRgb24Header(picture->w, picture->h)) return {};
+  return BitmapView::OfTopDown(static_cast<const uint8_t*>(picture->pixels), picture->w, picture->h,
+                               picture->pitch, !bgr);
+}
+
 bool ReorderIntoSource(SDL_Surface* picture, Bitmap& source) {
   const bool bgr = IsBgr24(picture->format);
   if (!bgr && !IsPlainRgb24(picture)) return false;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "builder/bitmap.h"
+#include "builder/bitmap_view.h"
 
 namespace varnel {
 
@@ -20,6 +21,11 @@ namespace varnel {
 // another). False, with source undefined, when the picture library cannot save the picture
 // or the result would be too large to describe.
 bool MakeConversionSource(SDL_Surface* picture, Bitmap& source, std::vector<uint8_t>& saved);
+
+// The picture's own rows as a view of the source MakeConversionSource would make, for a
+// picture whose source is only a byte reorder of it: no copy is made, and the view is
+// valid while the picture lives and stays unchanged. An empty view for any other picture.
+BitmapView ViewAsSource(SDL_Surface* picture);
 
 // The byte reorder alone, for pictures it serves: 24-bit, no palette, channels in a byte
 // each, nothing that a save would blend or key away. True when it was made.

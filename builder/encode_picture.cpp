@@ -33,14 +33,14 @@ PreviewSink& PreviewOf(const ConversionContext& context, NullPreview& fallback) 
 
 // The resized picture goes back through a 24-bit BMP file, whose size fields are 32 bits:
 // a picture whose file they cannot describe fails the conversion.
-bool FitsABmpFile(const Bitmap& bitmap) {
-  const std::optional<BitmapInfo> info = MakeBitmapInfo(bitmap);
-  return info && kBmpFileHeaderSize + info->header.biSize + info->header.biSizeImage <= UINT32_MAX;
+bool FitsABmpFile(const BitmapView& bitmap) {
+  const std::optional<BitmapInfoHeader> header = MakeRgb24Header(bitmap.width(), bitmap.height());
+  return header && kBmpFileHeaderSize + header->biSize + header->biSizeImage <= UINT32_MAX;
 }
 
 // Shows the resized picture in the preview and appends its pixels as the picture library
 // reads its BMP file back.
-uint32_t ShowAndAppend(BinaryFile& output, const Bitmap& sized, uint16_t width, uint16_t height,
+uint32_t ShowAndAppend(BinaryFile& output, const BitmapView& sized, uint16_t width, uint16_t height,
                        PreviewSink& preview) {
   const PreviewPlacement placement = PreviewPlacementFor(width, height);
   preview.ShowPicture(sized, placement.x, placement.y, placement.width, placement.height);
@@ -92,14 +92,14 @@ uint32_t EncodeFromSource(BinaryFile& output, const Bitmap& source, uint16_t wid
   return ResizeShowAndAppend(output, source, width, height, preview);
 }
 
-uint32_t AppendResized(BinaryFile& output, const Bitmap& resized,
+uint32_t AppendResized(BinaryFile& output, const BitmapView& resized,
                        const ConversionContext& context) {
   NullPreview noPreview;
   PreviewSink& preview = PreviewOf(context, noPreview);
   PreviewRestorer restorer(preview);
   if (resized.empty()) return 0;
-  return ShowAndAppend(output, resized, static_cast<uint16_t>(resized.width),
-                       static_cast<uint16_t>(resized.height), preview);
+  return ShowAndAppend(output, resized, static_cast<uint16_t>(resized.width()),
+                       static_cast<uint16_t>(resized.height()), preview);
 }
 
 }  // namespace varnel

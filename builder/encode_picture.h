@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "builder/bitmap.h"
+#include "builder/bitmap_view.h"
 #include "builder/preview.h"
 #include "document/binary_file.h"
 
@@ -33,6 +34,7 @@ uint32_t EncodeFromSource(BinaryFile& output, const Bitmap& source, uint16_t wid
 
 // The end of every conversion: the resized picture is shown in the preview and its pixels
 // appended as EncodePicture appends them; the preview is put back however it ends.
-uint32_t AppendResized(BinaryFile& output, const Bitmap& resized, const ConversionContext& context);
+uint32_t AppendResized(BinaryFile& output, const BitmapView& resized,
+                       const ConversionContext& context);
 
 }  // namespace varnel

@@ -49,7 +49,13 @@ uint16_t ImageWriter::WritePictures() {
     }
     const bool intro = written < introCount;
     // An earlier picture that did not load moves the intro's end.
-    if (intro != picture.introAssumed) RemakeVersions(options_, row, intro, picture);
+    if (intro != picture.introAssumed) {
+      RemakeVersions(options_, row, intro, picture);
+      if (!picture.loaded) {  // gone or changed since it was first loaded
+        host_.PictureLeftOut(row.path, picture.whyNotLoaded);
+        continue;
+      }
+    }
     const SlideRecord record = WritePicture(row, r, picture);
     WriteSlideRecord(image_, written, record);
     ++written;
@@ -79,16 +85,16 @@ SlideRecord ImageWriter::WritePicture(const PictureEntry& row, std::size_t index
   record.effect = versions.effect;
   record.fullSizeData =
       WriteVersion(row, index, versions.fullSize,
-                   picture.VersionBitmap(versions.fullSize, picture.fullSize), picture.sourceMade);
+                   picture.VersionPixels(versions.fullSize, picture.fullSize), picture.sourceMade);
   host_.Progress().StepIt();
   StopIfCancelled();
   record.resizedData =
       WriteVersion(row, index, versions.resized,
-                   picture.VersionBitmap(versions.resized, picture.resized), picture.sourceMade);
+                   picture.VersionPixels(versions.resized, picture.resized), picture.sourceMade);
   host_.Progress().StepIt();
   StopIfCancelled();
   record.thumbnailData = WriteVersion(row, index, versions.thumbnail,
-                                      picture.VersionBitmap(versions.thumbnail, picture.thumbnail),
+                                      picture.VersionPixels(versions.thumbnail, picture.thumbnail),
                                       picture.sourceMade);
   host_.Progress().StepIt();
   if (versions.caption) record.captionText = AppendCaption(row, index);
@@ -98,7 +104,7 @@ SlideRecord ImageWriter::WritePicture(const PictureEntry& row, std::size_t index
 
 // Appends one version; the address of its pixels, or 0 when it is not in the image.
 uint32_t ImageWriter::WriteVersion(const PictureEntry& row, std::size_t index,
-                                   const VersionChoice& version, const Bitmap* made,
+                                   const VersionChoice& version, const BitmapView& made,
                                    bool sourceMade) {
   if (!version.wanted) return 0;
   if (!version.made) {
@@ -107,7 +113,7 @@ uint32_t ImageWriter::WriteVersion(const PictureEntry& row, std::size_t index,
   }
   const uint64_t length = image_.Length();
   EnsureFits(length + AlignmentBytesFor(length) + version.PixelBytes(), row, index);
-  const uint32_t offset = made != nullptr ? AppendResized(image_, *made, context_) : 0;
+  const uint32_t offset = made.empty() ? 0 : AppendResized(image_, made, context_);
   if (offset == 0) {
     host_.PictureNote(row.path, "the " + std::to_string(version.width) + " x " +
                                     std::to_string(version.height) + " version could not be made" +

@@ -33,7 +33,7 @@ class ImageWriter {
   SlideRecord WritePicture(const PictureEntry& row, std::size_t index,
                            const PreparedPicture& picture);
   uint32_t WriteVersion(const PictureEntry& row, std::size_t index, const VersionChoice& version,
-                        const Bitmap* made, bool sourceMade);
+                        const BitmapView& made, bool sourceMade);
   uint32_t AppendCaption(const PictureEntry& row, std::size_t index);
   void EnsureFits(uint64_t end, const PictureEntry& row, std::size_t index) const;
   void StopIfCancelled();

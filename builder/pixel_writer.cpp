@@ -119,20 +119,18 @@ uint32_t WritePixels(BinaryFile& output, SDL_Surface* surface) {
   return static_cast<uint32_t>(start);
 }
 
-uint32_t WriteBitmapPixels(BinaryFile& output, const Bitmap& bitmap) {
-  if (bitmap.empty() ||
-      bitmap.rows.size() < bitmap.stride() * static_cast<std::size_t>(bitmap.height))
-    return 0;
-  const auto width = static_cast<std::size_t>(bitmap.width);
+uint32_t WriteBitmapPixels(BinaryFile& output, const BitmapView& bitmap) {
+  if (bitmap.empty()) return 0;
+  const auto width = static_cast<std::size_t>(bitmap.width());
   std::vector<uint8_t> row(width * 2);
 
   output.SeekToEnd();
   output.WriteZeros(AlignmentBytesFor(output.Length()));
   const uint64_t start = output.Length();
-  for (int y = 0; y < bitmap.height; ++y) {
+  for (int y = 0; y < bitmap.height(); ++y) {
     const uint8_t* in = bitmap.PixelFromTop(0, y);
     for (std::size_t x = 0; x < width; ++x, in += 3) {
-      const uint16_t colour = Rgb15(in[2], in[1], in[0]);
+      const uint16_t colour = Rgb15(bitmap.Red(in), bitmap.Green(in), bitmap.Blue(in));
       row[x * 2] = static_cast<uint8_t>(colour);
       row[x * 2 + 1] = static_cast<uint8_t>(colour >> 8);
     }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "builder/bitmap.h"
+#include "builder/bitmap_view.h"
 #include "document/binary_file.h"
 
 namespace varnel {
@@ -29,6 +29,6 @@ uint32_t WritePixels(BinaryFile& output, SDL_Surface* surface);
 // top row first, each pixel blue, green, red with an 8-bit mask per channel, so each
 // channel reaches the 15-bit colour unchanged. Returns 0 with nothing written for an empty
 // bitmap.
-uint32_t WriteBitmapPixels(BinaryFile& output, const Bitmap& bitmap);
+uint32_t WriteBitmapPixels(BinaryFile& output, const BitmapView& bitmap);
 
 }  // namespace varnel

@@ -12,7 +12,7 @@ namespace varnel {
 namespace {
 
 // Resizes into a bitmap whose buffer is reused; an empty bitmap when the resize fails.
-void MakeVersion(const Bitmap& source, const VersionChoice& version, Bitmap& out) {
+void MakeVersion(const BitmapView& source, const VersionChoice& version, Bitmap& out) {
   out.width = out.height = 0;
   if (!version.made) return;
   try {
@@ -24,14 +24,37 @@ void MakeVersion(const Bitmap& source, const VersionChoice& version, Bitmap& out
 
 void MakeVersions(PreparedPicture& picture) {
   const PictureVersions& v = picture.versions;
-  picture.fullSizeIsSource = v.fullSize.made && picture.source.width == v.fullSize.width &&
-                             picture.source.height == v.fullSize.height;
+  const BitmapView& source = picture.sourceView;
+  picture.fullSizeIsSource =
+      v.fullSize.made && source.width() == v.fullSize.width && source.height() == v.fullSize.height;
   if (picture.fullSizeIsSource)
     picture.fullSize.width = picture.fullSize.height = 0;
   else
-    MakeVersion(picture.source, v.fullSize, picture.fullSize);
-  MakeVersion(picture.source, v.resized, picture.resized);
-  MakeVersion(picture.source, v.thumbnail, picture.thumbnail);
+    MakeVersion(source, v.fullSize, picture.fullSize);
+  MakeVersion(source, v.resized, picture.resized);
+  MakeVersion(source, v.thumbnail, picture.thumbnail);
+}
+
+// The decoded picture is the largest thing a prepared picture holds; the pictures waiting
+// for the writer should hold only their versions.
+void LetSourceGo(PreparedPicture& picture) {
+  picture.sourceKept = false;
+  picture.sourceView = BitmapView();
+  picture.decoded.reset();
+}
+
+// Takes the source from the picture: read in place where that gives the same pixels,
+// otherwise converted into the reused source bitmap (the picture is freed at once).
+bool TakeSource(SurfacePtr picture, PreparedPicture& out, std::vector<uint8_t>& saved) {
+  out.sourceView = ViewAsSource(picture.get());
+  if (!out.sourceView.empty()) {
+    out.decoded = std::move(picture);
+    return true;
+  }
+  if (!MakeConversionSource(picture.get(), out.source, saved)) return false;
+  picture.reset();
+  out.sourceView = out.source;
+  return true;
 }
 
 }  // namespace
@@ -43,25 +66,36 @@ void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, st
   out.whyNotLoaded.clear();
   out.sourceMade = false;
   out.introAssumed = intro;
+  LetSourceGo(out);
+  // A slot's bitmaps still hold the versions of the picture it held before.
+  out.fullSizeIsSource = false;
+  for (Bitmap* version : {&out.fullSize, &out.resized, &out.thumbnail})
+    version->width = version->height = 0;
   LoadedPicture loaded = LoadPicture(row.path);
   out.loaded = static_cast<bool>(loaded);
   if (!out.loaded) {
     out.whyNotLoaded = loaded.failure;
     return;
   }
-  SurfacePtr picture = std::move(loaded.surface);
-  out.size = PictureSize{picture->w, picture->h};
+  out.size = PictureSize{loaded.surface->w, loaded.surface->h};
   out.versions = ChooseVersions(options, row, out.size, intro);
-  out.sourceMade = MakeConversionSource(picture.get(), out.source, saved);
-  picture.reset();  // the source holds the picture now; its memory can go
-  if (out.sourceMade) MakeVersions(out);
+  out.sourceMade = TakeSource(std::move(loaded.surface), out, saved);
+  if (!out.sourceMade) return;
+  out.sourceKept = true;
+  MakeVersions(out);
+  if (!out.fullSizeIsSource) LetSourceGo(out);
 }
 
 void RemakeVersions(const SlideshowOptions& options, const PictureEntry& row, bool intro,
                     PreparedPicture& picture) {
+  if (!picture.sourceKept) {
+    std::vector<uint8_t> saved;
+    PreparePicture(options, row, picture.row, intro, picture, saved);
+    return;
+  }
   picture.introAssumed = intro;
   picture.versions = ChooseVersions(options, row, picture.size, intro);
-  if (picture.sourceMade) MakeVersions(picture);
+  MakeVersions(picture);
 }
 
 }  // namespace varnel

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "builder/bitmap.h"
+#include "builder/bitmap_view.h"
 #include "builder/show_plan.h"
+#include "document/sdl_picture.h"
 
 namespace varnel {
 
@@ -20,17 +22,23 @@ struct PreparedPicture {
   bool sourceMade = false;    // false: no version can be made (the picture could not be saved)
   bool introAssumed = false;  // the intro flag the versions were made for
   PictureVersions versions;
-  // The source; an unchanged full size is the source itself.
+  // The source: the decoded picture read where it lies when the conversion would only
+  // reorder its bytes, otherwise a bitmap made of it. An unchanged full size is the source
+  // itself. Once the versions are made the source is let go unless the full size is it;
+  // a remake then loads the picture again.
+  SurfacePtr decoded;
   Bitmap source;
+  BitmapView sourceView;
+  bool sourceKept = false;
   // Resized versions; empty where a version is not made here or its resize failed.
   Bitmap fullSize, resized, thumbnail;
   bool fullSizeIsSource = false;
 
-  // The bitmap of a version, or nullptr when it was not made.
-  const Bitmap* VersionBitmap(const VersionChoice& version, const Bitmap& made) const {
-    if (!version.made) return nullptr;
-    if (&made == &fullSize && fullSizeIsSource) return &source;
-    return made.empty() ? nullptr : &made;
+  // The pixels of a version; an empty view when it was not made.
+  BitmapView VersionPixels(const VersionChoice& version, const Bitmap& made) const {
+    if (!version.made) return {};
+    if (&made == &fullSize && fullSizeIsSource) return sourceView;
+    return made;  // a resize that failed left it empty
   }
 };
 
@@ -39,8 +47,9 @@ struct PreparedPicture {
 void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, std::size_t index,
                     bool intro, PreparedPicture& out, std::vector<uint8_t>& saved);
 
-// Makes the versions again from the source, for an intro flag other than the assumed one
-// (an earlier picture did not load).
+// Makes the versions again, for an intro flag other than the assumed one (an earlier
+// picture did not load): from the source where it was kept, otherwise from the picture
+// loaded again.
 void RemakeVersions(const SlideshowOptions& options, const PictureEntry& row, bool intro,
                     PreparedPicture& picture);
 

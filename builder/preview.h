@@ -1,6 +1,6 @@
 #pragma once
 
-#include "builder/bitmap.h"
+#include "builder/bitmap_view.h"
 
 namespace varnel {
 
@@ -11,7 +11,7 @@ class PreviewSink {
   virtual ~PreviewSink() = default;
   // Shows a picture in the rectangle x, y, width, height of the window's client area,
   // centred and clipped, not scaled, and repaints at once.
-  virtual void ShowPicture(const Bitmap& picture, int x, int y, int width, int height) = 0;
+  virtual void ShowPicture(const BitmapView& picture, int x, int y, int width, int height) = 0;
   // Puts the preview back to its normal rectangle, holding no picture.
   virtual void RestorePreview() = 0;
 };
@@ -19,7 +19,7 @@ class PreviewSink {
 // For builds without a window (tests, the command line).
 class NullPreview final : public PreviewSink {
  public:
-  void ShowPicture(const Bitmap&, int, int, int, int) override {}
+  void ShowPicture(const BitmapView&, int, int, int, int) override {}
   void RestorePreview() override {}
 };
 

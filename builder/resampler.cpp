@@ -33,7 +33,12 @@
 // then sums four destination columns side by side, so that four independent accumulators
 // hide the latency of the float rounding. Columns with fewer source pixels are padded with
 // zero weights, and adding 0 leaves a float sum unchanged. The AVX2 path computes the
-// three channels of a pixel in one register with the same operations in the same order.
+// three channels of a pixel in one register with the same operations in the same order;
+// the AVX-512 path puts two columns in a register and sums sixteen side by side, since the
+// rounding of each addition, not the arithmetic, is what a row's sum waits for.
+// A source read where the decoder left it (bitmap_view.h: top-down rows, red first) is
+// walked in the same order, bottom row first; its channel order only decides which
+// accumulator holds which channel, undone when a row is stored.
 // Every path (portable or vector, in place or not) gives the same bytes; the tests hold
 // them to it. The file is compiled with -ffp-contract=off so that no multiply and add is
 // fused into one rounding.
@@ -48,6 +53,7 @@
 #include <vector>
 
 #include "builder/bitmap.h"
+#include "builder/bitmap_view.h"
 #include "builder/weight_table.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -63,8 +69,10 @@ constexpr int kChannels = 3;
 // Accumulators hold four floats per destination column (blue, green, red, unused), the
 // width of one vector register.
 constexpr int kSlots = 4;
-// Destination columns summed side by side.
+// Destination columns summed side by side: four by the portable and AVX2 paths, sixteen
+// (eight registers of two columns each) by the AVX-512 path.
 constexpr int kLanes = 4;
+constexpr int kWideLanes = 16;
 
 uint8_t ByteOfSum(float sum) {
   return static_cast<uint8_t>(static_cast<int32_t>(sum));
@@ -82,10 +90,11 @@ void CheckSizes(int sourceWidth, int sourceHeight, int width, int height) {
 // ---------------------------------------------------------------------------------------
 // Shrinking
 
-// The x walk of the shrinking pass as a plan: destination columns in groups of kLanes,
+// The x walk of the shrinking pass as a plan: destination columns in groups of lanes,
 // each group a run of steps; step k of lane l adds the source pixel at byte offset
-// offsets[...] with the x weight weights[...] to column group * kLanes + l.
+// offsets[...] with the x weight weights[...] to column group * lanes + l.
 struct ShrinkColumnPlan {
+  int lanes = kLanes;
   int groups = 0;
   std::vector<uint32_t> groupEnd;  // one past the group's last step
   std::vector<uint32_t> offsets;   // per step and lane
@@ -138,28 +147,30 @@ ColumnContributions CollectContributions(const WeightTable& table, int sourceWid
 // Lays the columns of each group side by side, step by step; a shorter column is padded
 // with steps of weight 0 on pixel 0 (a pixel that exists), and so is a lane past the last
 // column, which adds to a spare accumulator.
-ShrinkColumnPlan PlanShrinkColumns(const WeightTable& table, int sourceWidth, int width) {
+ShrinkColumnPlan PlanShrinkColumns(const WeightTable& table, int sourceWidth, int width,
+                                   int lanes) {
   const ColumnContributions columns = CollectContributions(table, sourceWidth, width);
   ShrinkColumnPlan plan;
-  plan.groups = (width + kLanes - 1) / kLanes;
+  plan.lanes = lanes;
+  plan.groups = (width + lanes - 1) / lanes;
   uint32_t steps = 0;
   for (int group = 0; group < plan.groups; ++group) {
     uint32_t longest = 0;
-    for (int column = group * kLanes; column < std::min(width, (group + 1) * kLanes); ++column)
+    for (int column = group * lanes; column < std::min(width, (group + 1) * lanes); ++column)
       longest = std::max(longest, columns.CountOf(column));
     steps += longest;
     plan.groupEnd.push_back(steps);
   }
-  plan.offsets.assign(static_cast<std::size_t>(steps) * kLanes, 0);
-  plan.weights.assign(static_cast<std::size_t>(steps) * kLanes, 0.0);
+  plan.offsets.assign(static_cast<std::size_t>(steps) * lanes, 0);
+  plan.weights.assign(static_cast<std::size_t>(steps) * lanes, 0.0);
   uint32_t groupStart = 0;
   for (int group = 0; group < plan.groups; ++group) {
-    for (int lane = 0; lane < kLanes && group * kLanes + lane < width; ++lane) {
-      const int column = group * kLanes + lane;
+    for (int lane = 0; lane < lanes && group * lanes + lane < width; ++lane) {
+      const int column = group * lanes + lane;
       for (uint32_t k = 0; k < columns.CountOf(column); ++k) {
         const Contribution& c =
             columns.byColumn[columns.first[static_cast<std::size_t>(column)] + k];
-        const std::size_t at = static_cast<std::size_t>(groupStart + k) * kLanes + lane;
+        const std::size_t at = static_cast<std::size_t>(groupStart + k) * lanes + lane;
         plan.offsets[at] = static_cast<uint32_t>(c.sourcePixel) * kChannels;
         plan.weights[at] = c.weight;
       }
@@ -198,11 +209,18 @@ void AccumulateRowPortable(const uint8_t* row, const ShrinkColumnPlan& plan, dou
   }
 }
 
+// The accumulator slot of each output channel (blue, green, red): a red-first source
+// fills its slots in the other order.
+int SlotOf(int channel, bool redFirst) {
+  return redFirst ? kChannels - 1 - channel : channel;
+}
+
 // Stores a row of sums as bytes: truncation toward zero, the low 8 bits.
-void StoreRow(const float* sums, int width, uint8_t* row) {
+void StoreRow(const float* sums, int width, bool redFirst, uint8_t* row) {
   for (int j = 0; j < width; ++j)
     for (int c = 0; c < kChannels; ++c)
-      row[j * kChannels + c] = ByteOfSum(sums[static_cast<std::size_t>(j) * kSlots + c]);
+      row[j * kChannels + c] =
+          ByteOfSum(sums[static_cast<std::size_t>(j) * kSlots + SlotOf(c, redFirst)]);
 }
 
 #ifdef VARNEL_HAVE_AVX2_PATH
@@ -253,9 +271,11 @@ __attribute__((target("avx2"))) void AccumulateRowAvx2(const uint8_t* row,
 
 // Stores the sums of a row as bytes like StoreRow, a column per conversion of its four
 // floats; each truncated integer gives its low byte.
-__attribute__((target("avx2"))) void StoreRowAvx2(const float* sums, int width, uint8_t* row) {
+__attribute__((target("avx2"))) void StoreRowAvx2(const float* sums, int width, bool redFirst,
+                                                  uint8_t* row) {
   const __m128i lowBytes =
-      _mm_setr_epi8(0, 4, 8, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+      redFirst ? _mm_setr_epi8(8, 4, 0, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1)
+               : _mm_setr_epi8(0, 4, 8, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
   for (int j = 0; j < width; ++j) {
     const __m128i values =
         _mm_cvttps_epi32(_mm_loadu_ps(sums + static_cast<std::size_t>(j) * kSlots));
@@ -275,43 +295,117 @@ bool CpuHasAvx2() {
   static const bool has = __builtin_cpu_supports("avx2") != 0;
   return has;
 }
+
+#define VARNEL_AVX512_TARGET __attribute__((target("avx512f,avx512vl,avx2")))
+// GCC 12 takes the "undefined" source operands inside its own AVX-512 conversion
+// intrinsics for uninitialised variables; nothing of ours is.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+// Two pixels as doubles: the first pixel's three channels and a 0 in the low four, the
+// second's in the high four.
+VARNEL_AVX512_TARGET inline __m512d TwoPixelsAsDoubles(const uint8_t* first,
+                                                       const uint8_t* second) {
+  const auto bgr = [](const uint8_t* pixel) {
+    return uint64_t{pixel[0]} | uint64_t{pixel[1]} << 8 | uint64_t{pixel[2]} << 16;
+  };
+  const __m128i bytes = _mm_cvtsi64_si128(static_cast<long long>(bgr(first) | bgr(second) << 32));
+  return _mm512_cvtepi32_pd(_mm256_cvtepu8_epi32(bytes));
+}
+
+// The same sums again, two columns to a register and sixteen columns side by side: each
+// column's channels still get the product, the double addition and the rounding to float
+// of AccumulateRowPortable, in the same order; only more columns are in flight at once.
+VARNEL_AVX512_TARGET void AccumulateRowAvx512(const uint8_t* row, const ShrinkColumnPlan& plan,
+                                              double yWeight, float* sums) {
+  constexpr int kPairs = kWideLanes / 2;
+  const uint32_t* offsets = plan.offsets.data();
+  const double* weights = plan.weights.data();
+  const __m512d y = _mm512_set1_pd(yWeight);
+  // Spreads the two weights of a pair over the four slots of their columns.
+  const __m512i spread = _mm512_set_epi64(1, 1, 1, 1, 0, 0, 0, 0);
+  uint32_t step = 0;
+  for (int group = 0; group < plan.groups; ++group) {
+    float* groupSums = sums + static_cast<std::size_t>(group) * kWideLanes * kSlots;
+    __m256 a[kPairs];
+#pragma GCC unroll 8
+    for (int p = 0; p < kPairs; ++p) a[p] = _mm256_loadu_ps(groupSums + p * 2 * kSlots);
+    const uint32_t end = plan.groupEnd[static_cast<std::size_t>(group)];
+    for (; step < end; ++step) {
+      const uint32_t* o = offsets + static_cast<std::size_t>(step) * kWideLanes;
+      const double* w = weights + static_cast<std::size_t>(step) * kWideLanes;
+#pragma GCC unroll 8
+      for (int p = 0; p < kPairs; ++p) {
+        const __m512d pairWeights =
+            _mm512_permutexvar_pd(spread, _mm512_zextpd128_pd512(_mm_loadu_pd(w + 2 * p)));
+        const __m512d term = _mm512_mul_pd(_mm512_mul_pd(y, pairWeights),
+                                           TwoPixelsAsDoubles(row + o[2 * p], row + o[2 * p + 1]));
+        a[p] = _mm512_cvtpd_ps(_mm512_add_pd(_mm512_cvtps_pd(a[p]), term));
+      }
+    }
+#pragma GCC unroll 8
+    for (int p = 0; p < kPairs; ++p) _mm256_storeu_ps(groupSums + p * 2 * kSlots, a[p]);
+  }
+}
+
+#pragma GCC diagnostic pop
+
+bool CpuHasAvx512() {
+  static const bool has =
+      __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512vl") != 0;
+  return has;
+}
 #endif
 
 struct ShrinkKernels {
+  int lanes;
   void (*accumulate)(const uint8_t* row, const ShrinkColumnPlan& plan, double yWeight, float* sums);
-  void (*store)(const float* sums, int width, uint8_t* row);
+  void (*store)(const float* sums, int width, bool redFirst, uint8_t* row);
 };
 
 ShrinkKernels KernelsFor(ShrinkPath path) {
 #ifdef VARNEL_HAVE_AVX2_PATH
-  if (path == ShrinkPath::kAvx2 && CpuHasAvx2()) return {AccumulateRowAvx2, StoreRowAvx2};
+  if (path == ShrinkPath::kAvx512 && CpuHasAvx512())
+    return {kWideLanes, AccumulateRowAvx512, StoreRowAvx2};
+  if (path == ShrinkPath::kAvx2 && CpuHasAvx2()) return {kLanes, AccumulateRowAvx2, StoreRowAvx2};
 #endif
   (void)path;
-  return {AccumulateRowPortable, StoreRow};
+  return {kLanes, AccumulateRowPortable, StoreRow};
 }
 
-void Shrink(const ShrinkKernels& kernels, const uint8_t* source, int sourceWidth, int sourceHeight,
-            uint8_t* destination, int width, int height) {
+// The fastest path this processor has.
+ShrinkPath BestShrinkPath() {
+#ifdef VARNEL_HAVE_AVX2_PATH
+  if (CpuHasAvx512()) return ShrinkPath::kAvx512;
+  if (CpuHasAvx2()) return ShrinkPath::kAvx2;
+#endif
+  return ShrinkPath::kPortable;
+}
+
+void Shrink(const ShrinkKernels& kernels, const BitmapView& source, uint8_t* destination, int width,
+            int height) {
+  const int sourceWidth = source.width();
+  const int sourceHeight = source.height();
   CheckSizes(sourceWidth, sourceHeight, width, height);
   if (width > sourceWidth || height > sourceHeight)
     throw std::invalid_argument("the shrinking pass cannot enlarge");
   const WeightTable xTable = BuildWeightTable(sourceWidth, width, true);
   const WeightTable yTable = BuildWeightTable(sourceHeight, height, true);
-  const ShrinkColumnPlan plan = PlanShrinkColumns(xTable, sourceWidth, width);
+  const ShrinkColumnPlan plan = PlanShrinkColumns(xTable, sourceWidth, width, kernels.lanes);
 
-  const std::size_t slots = static_cast<std::size_t>(plan.groups) * kLanes * kSlots;
+  const std::size_t slots = static_cast<std::size_t>(plan.groups) * plan.lanes * kSlots;
   std::vector<float> current(slots, 0.0F);
   std::vector<float> next(slots, 0.0F);
-  const std::size_t sourceStride = Bitmap::StrideOf(sourceWidth);
   const std::size_t stride = Bitmap::StrideOf(width);
   int done = 0;  // destination rows finished, from the bottom
   for (int r = 0; r < sourceHeight && done < height; ++r) {
-    const uint8_t* row = source + static_cast<std::size_t>(r) * sourceStride;
+    const uint8_t* row = source.RowFromBottom(r);
     const WeightPair& pair = yTable.pairs[static_cast<std::size_t>(r)];
     kernels.accumulate(row, plan, pair.w0, current.data());
     if (yTable.Spills(pair)) kernels.accumulate(row, plan, pair.w1, next.data());
     if (yTable.Advances(pair)) {
-      kernels.store(current.data(), width, destination + static_cast<std::size_t>(done) * stride);
+      kernels.store(current.data(), width, source.redFirst(),
+                    destination + static_cast<std::size_t>(done) * stride);
       current.swap(next);
       std::fill(next.begin(), next.end(), 0.0F);
       ++done;
@@ -348,23 +442,24 @@ EnlargeAxisPlan PlanEnlargeAxis(int sourceSize, int size) {
 
 }  // namespace
 
-void EnlargeRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
-                  int width, int height) {
+void EnlargeView(const BitmapView& source, uint8_t* destination, int width, int height) {
+  const int sourceWidth = source.width();
+  const int sourceHeight = source.height();
   CheckSizes(sourceWidth, sourceHeight, width, height);
   if (width < sourceWidth || height < sourceHeight)
     throw std::invalid_argument("the enlarging pass cannot shrink");
   const EnlargeAxisPlan columns = PlanEnlargeAxis(sourceWidth, width);
   const EnlargeAxisPlan rows = PlanEnlargeAxis(sourceHeight, height);
-  const std::size_t sourceStride = Bitmap::StrideOf(sourceWidth);
   const std::size_t stride = Bitmap::StrideOf(width);
+  const bool redFirst = source.redFirst();
 
   for (int i = 0; i < rows.made; ++i) {
     const auto rowIndex = static_cast<std::size_t>(i);
-    const uint8_t* row = source + static_cast<std::size_t>(rows.source[rowIndex]) * sourceStride;
-    const uint8_t* above = row + sourceStride;  // read only when the row spills
+    const uint8_t* row = source.RowFromBottom(rows.source[rowIndex]);
+    const bool rowSpills = rows.spills[rowIndex];
+    const uint8_t* above = rowSpills ? source.RowFromBottom(rows.source[rowIndex] + 1) : row;
     const double y0 = rows.weights[rowIndex].w0;
     const double y1 = rows.weights[rowIndex].w1;
-    const bool rowSpills = rows.spills[rowIndex];
     uint8_t* out = destination + rowIndex * stride;
     for (int j = 0; j < columns.made; ++j) {
       const auto columnIndex = static_cast<std::size_t>(j);
@@ -379,22 +474,34 @@ void EnlargeRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint
           value = AddTerm(value, y1 * x0, above[at + c]);
           if (columnSpills) value = AddTerm(value, y1 * x1, above[at + kChannels + c]);
         }
-        out[j * kChannels + c] = ByteOfSum(value);
+        out[j * kChannels + SlotOf(c, redFirst)] = ByteOfSum(value);
       }
     }
   }
 }
 
+void EnlargeRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
+                  int width, int height) {
+  CheckSizes(sourceWidth, sourceHeight, width, height);
+  EnlargeView(BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination, width,
+              height);
+}
+
+void ShrinkView(const BitmapView& source, uint8_t* destination, int width, int height) {
+  Shrink(KernelsFor(BestShrinkPath()), source, destination, width, height);
+}
+
 void ShrinkRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
                  int width, int height) {
-  Shrink(KernelsFor(ShrinkPath::kAvx2), source, sourceWidth, sourceHeight, destination, width,
-         height);
+  CheckSizes(sourceWidth, sourceHeight, width, height);
+  ShrinkView(BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination, width,
+             height);
 }
 
 bool ShrinkPathAvailable(ShrinkPath path) {
   if (path == ShrinkPath::kPortable) return true;
 #ifdef VARNEL_HAVE_AVX2_PATH
-  return CpuHasAvx2();
+  return path == ShrinkPath::kAvx512 ? CpuHasAvx512() : CpuHasAvx2();
 #else
   return false;
 #endif
@@ -404,7 +511,15 @@ void ShrinkRgb24Using(ShrinkPath path, const uint8_t* source, int sourceWidth, i
                       uint8_t* destination, int width, int height) {
   if (!ShrinkPathAvailable(path))
     throw std::invalid_argument("this processor has no such resampler path");
-  Shrink(KernelsFor(path), source, sourceWidth, sourceHeight, destination, width, height);
+  ShrinkViewUsing(path, BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination,
+                  width, height);
+}
+
+void ShrinkViewUsing(ShrinkPath path, const BitmapView& source, uint8_t* destination, int width,
+                     int height) {
+  if (!ShrinkPathAvailable(path))
+    throw std::invalid_argument("this processor has no such resampler path");
+  Shrink(KernelsFor(path), source, destination, width, height);
 }
 
 }  // namespace varnel

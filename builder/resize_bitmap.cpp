@@ -24,13 +24,14 @@ Bitmap WithClearPadding(Bitmap bitmap) {
 }
 
 // The header of the result, or nothing when the resize is refused.
-std::optional<BitmapInfoHeader> ResultHeader(const Bitmap& source, uint16_t width,
+// (An empty view stands for a bitmap whose rows are shorter than its size.)
+std::optional<BitmapInfoHeader> ResultHeader(const BitmapView& source, uint16_t width,
                                              uint16_t height) {
-  const std::optional<BitmapInfoHeader> sourceHeader = MakeRgb24Header(source.width, source.height);
+  const std::optional<BitmapInfoHeader> sourceHeader =
+      MakeRgb24Header(source.width(), source.height());
   const std::optional<BitmapInfoHeader> header = MakeRgb24Header(width, height);
-  if (!sourceHeader || !header || source.rows.size() < sourceHeader->biSizeImage)
-    return std::nullopt;
-  if (ResizeIsRefused(source.width, source.height, width, height)) return std::nullopt;
+  if (source.empty() || !sourceHeader || !header) return std::nullopt;
+  if (ResizeIsRefused(source.width(), source.height(), width, height)) return std::nullopt;
   return header;
 }
 
@@ -41,26 +42,25 @@ bool ResizeIsRefused(int sourceWidth, int sourceHeight, int width, int height) {
          (sourceWidth < width && sourceHeight > height);
 }
 
-bool ResizeBitmapInto(const Bitmap& source, uint16_t width, uint16_t height, Bitmap& resized) {
+bool ResizeBitmapInto(const BitmapView& source, uint16_t width, uint16_t height, Bitmap& resized) {
   const std::optional<BitmapInfoHeader> header = ResultHeader(source, width, height);
   if (!header) return false;
+  if (source.width() == width && source.height() == height) {
+    CopyIntoBitmap(source, resized);  // a buffer that is large enough stays
+    return true;
+  }
   resized.width = width;
   resized.height = height;
-  resized.rows.resize(header->biSizeImage);  // a buffer that is large enough stays
-  if (source.width == width && source.height == height) {
-    std::copy(source.rows.begin(), source.rows.begin() + header->biSizeImage, resized.rows.begin());
-  } else if (source.width < width || source.height < height) {
-    EnlargeRgb24(source.rows.data(), source.width, source.height, resized.rows.data(), width,
-                 height);
-  } else {
-    ShrinkRgb24(source.rows.data(), source.width, source.height, resized.rows.data(), width,
-                height);
-  }
+  resized.rows.resize(header->biSizeImage);
+  if (source.width() < width || source.height() < height)
+    EnlargeView(source, resized.rows.data(), width, height);
+  else
+    ShrinkView(source, resized.rows.data(), width, height);
   resized = WithClearPadding(std::move(resized));
   return true;
 }
 
-std::optional<Bitmap> ResizeBitmapFrom(const Bitmap& source, uint16_t width, uint16_t height) {
+std::optional<Bitmap> ResizeBitmapFrom(const BitmapView& source, uint16_t width, uint16_t height) {
   Bitmap resized;
   if (!ResizeBitmapInto(source, width, height, resized)) return std::nullopt;
   return resized;
@@ -69,7 +69,7 @@ std::optional<Bitmap> ResizeBitmapFrom(const Bitmap& source, uint16_t width, uin
 std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t height) {
   const int sw = source.width;
   const int sh = source.height;
-  const std::optional<BitmapInfoHeader> header = ResultHeader(source, width, height);
+  const std::optional<BitmapInfoHeader> header = ResultHeader(BitmapView(source), width, height);
   if (!header) return std::nullopt;
   if (sw == width && sh == height) return WithClearPadding(std::move(source));
   if (sw < width || sh < height) return ResizeBitmapFrom(source, width, height);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "builder/bitmap.h"
+#include "builder/bitmap_view.h"
 
 namespace varnel {
 
@@ -20,11 +21,11 @@ std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t heigh
 
 // The same resize from a source that stays as it is, for a picture converted to several
 // sizes: the result gets a buffer of its own size.
-std::optional<Bitmap> ResizeBitmapFrom(const Bitmap& source, uint16_t width, uint16_t height);
+std::optional<Bitmap> ResizeBitmapFrom(const BitmapView& source, uint16_t width, uint16_t height);
 
 // The same into a bitmap whose buffer is reused when it is large enough (fresh memory is
 // slow to touch); false, with resized undefined, where ResizeBitmapFrom gives nothing.
-bool ResizeBitmapInto(const Bitmap& source, uint16_t width, uint16_t height, Bitmap& resized);
+bool ResizeBitmapInto(const BitmapView& source, uint16_t width, uint16_t height, Bitmap& resized);
 
 // The refusal rule alone: (sw > W and sh < H) or (sw < W and sh > H).
 bool ResizeIsRefused(int sourceWidth, int sourceHeight, int width, int height);

@@ -89,7 +89,7 @@ void BuildRelay::RelayedProgress::StepIt() {
   relay_.PostProgress([](ProgressBarState& bar) { bar.StepIt(); });
 }
 
-void BuildRelay::RelayedPreview::ShowPicture(const Bitmap& picture, int x, int y, int width,
+void BuildRelay::RelayedPreview::ShowPicture(const BitmapView& picture, int x, int y, int width,
                                              int height) {
   // Cut here, on the builder's thread: only the middle of a large picture is shown.
   PreviewState state{{x, y, width, height}, CentredPart(picture, width, height)};

@@ -84,7 +84,7 @@ class BuildRelay final : public BuildHost {
   class RelayedPreview final : public PreviewSink {
    public:
     explicit RelayedPreview(BuildRelay& relay) : relay_(relay) {}
-    void ShowPicture(const Bitmap& picture, int x, int y, int width, int height) override;
+    void ShowPicture(const BitmapView& picture, int x, int y, int width, int height) override;
     void RestorePreview() override;
 
    private:

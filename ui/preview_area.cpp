@@ -5,23 +5,30 @@
 
 namespace varnel {
 
-Bitmap CentredPart(const Bitmap& picture, int width, int height) {
-  if (picture.width <= width && picture.height <= height) return picture;
+Bitmap CentredPart(const BitmapView& picture, int width, int height) {
   Bitmap part;
-  part.width = std::min(picture.width, std::max(width, 0));
-  part.height = std::min(picture.height, std::max(height, 0));
+  if (picture.width() <= width && picture.height() <= height) {
+    CopyIntoBitmap(picture, part);
+    return part;
+  }
+  part.width = std::min(picture.width(), std::max(width, 0));
+  part.height = std::min(picture.height(), std::max(height, 0));
   part.rows.assign(part.stride() * static_cast<std::size_t>(part.height), 0);
-  const int left = (picture.width - part.width) / 2;
-  const int top = (picture.height - part.height) / 2;
+  const int left = (picture.width() - part.width) / 2;
+  const int top = (picture.height() - part.height) / 2;
   for (int y = 0; y < part.height; ++y) {
     const uint8_t* from = picture.PixelFromTop(left, top + y);
     uint8_t* to = part.rows.data() + static_cast<std::size_t>(part.height - 1 - y) * part.stride();
-    std::memcpy(to, from, static_cast<std::size_t>(part.width) * 3);
+    for (int x = 0; x < part.width; ++x, from += 3, to += 3) {
+      to[0] = picture.Blue(from);
+      to[1] = picture.Green(from);
+      to[2] = picture.Red(from);
+    }
   }
   return part;
 }
 
-void PreviewArea::ShowPicture(const Bitmap& picture, int x, int y, int width, int height) {
+void PreviewArea::ShowPicture(const BitmapView& picture, int x, int y, int width, int height) {
   rect_ = PixelRect{x, y, width, height};
   // Only the middle of a larger picture shows, so only that part is kept.
   picture_ = CentredPart(picture, width, height);

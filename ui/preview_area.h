@@ -11,7 +11,7 @@ namespace varnel {
 
 // The middle width x height pixels of a picture (all of it when it is not larger), as a
 // control that centres and clips a picture shows it.
-Bitmap CentredPart(const Bitmap& picture, int width, int height);
+Bitmap CentredPart(const BitmapView& picture, int width, int height);
 
 inline constexpr PixelRect kNormalPreviewRect = {kPreviewX, kPreviewY, kPreviewWidth,
                                                  kPreviewHeight};
@@ -23,7 +23,7 @@ class PreviewArea final : public PreviewSink {
   explicit PreviewArea(std::function<void()> onChange) : onChange_(std::move(onChange)) {}
 
   // Used by the conversion while a build runs.
-  void ShowPicture(const Bitmap& picture, int x, int y, int width, int height) override;
+  void ShowPicture(const BitmapView& picture, int x, int y, int width, int height) override;
   void RestorePreview() override;
 
   // A clicked picture, shown at the normal place until the next one replaces it.

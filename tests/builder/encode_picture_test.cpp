@@ -29,8 +29,8 @@ class RecordingPreview final : public PreviewSink {
     int pictureWidth = 0, pictureHeight = 0;
     bool operator==(const Call&) const = default;
   };
-  void ShowPicture(const Bitmap& picture, int x, int y, int width, int height) override {
-    calls.push_back({"show", x, y, width, height, picture.width, picture.height});
+  void ShowPicture(const BitmapView& picture, int x, int y, int width, int height) override {
+    calls.push_back({"show", x, y, width, height, picture.width(), picture.height()});
   }
   void RestorePreview() override { calls.push_back({"restore"}); }
   std::vector<Call> calls;

@@ -18,6 +18,8 @@ using testing::ChannelAt;
 using testing::MakeBitmap;
 using testing::RandomBitmap;
 
+constexpr ShrinkPath kEveryPath[] = {ShrinkPath::kPortable, ShrinkPath::kAvx2, ShrinkPath::kAvx512};
+
 Bitmap Blank(int width, int height) {
   return MakeBitmap(width, height, [](int, int, int) { return uint8_t{0}; });
 }
@@ -182,7 +184,7 @@ TEST(ResamplerPasses, LeaveTheDestinationPaddingAlone) {
   }
 }
 
-// Every path (portable, AVX2, in place) gives the bytes of the walk as described.
+// Every path (portable, AVX2, AVX-512, in place) gives the bytes of the walk as described.
 TEST(ShrinkRgb24, EveryPathGivesTheBytesOfTheDescribedWalk) {
   std::mt19937 random(4);
   const auto pick = [&](int lo, int hi) {
@@ -193,7 +195,7 @@ TEST(ShrinkRgb24, EveryPathGivesTheBytesOfTheDescribedWalk) {
     const int w = pick(1, sw), h = pick(1, sh);
     const Bitmap source = RandomBitmap(sw, sh, static_cast<uint32_t>(round));
     const Bitmap expected = ReferenceShrink(source, w, h);
-    for (ShrinkPath path : {ShrinkPath::kPortable, ShrinkPath::kAvx2}) {
+    for (ShrinkPath path : kEveryPath) {
       if (!ShrinkPathAvailable(path)) continue;
       Bitmap out = Blank(w, h);
       ShrinkRgb24Using(path, source.rows.data(), sw, sh, out.rows.data(), w, h);
@@ -209,9 +211,52 @@ TEST(ShrinkRgb24, EveryPathGivesTheBytesOfTheDescribedWalk) {
   if (!ShrinkPathAvailable(ShrinkPath::kAvx2)) GTEST_SKIP() << "no AVX2 on this processor";
 }
 
+// A decoded picture read where it lies (top-down rows, red first, rows wider than their
+// pixels) resizes to the bytes of the bitmap made of it.
+TEST(ResamplerPasses, ReadAPictureInPlaceAsTheBitmapMadeOfIt) {
+  std::mt19937 random(11);
+  const auto pick = [&](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
+  };
+  for (int round = 0; round < 30; ++round) {
+    const int sw = pick(1, 300), sh = pick(1, 60);
+    const Bitmap bitmap = RandomBitmap(sw, sh, static_cast<uint32_t>(100 + round));
+    for (const bool redFirst : {true, false}) {
+      const std::size_t pitch =
+          static_cast<std::size_t>(sw) * 3 + static_cast<std::size_t>(pick(0, 9));
+      std::vector<uint8_t> decoded(pitch * static_cast<std::size_t>(sh), 0x5A);
+      for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+          for (int c = 0; c < 3; ++c)
+            decoded[static_cast<std::size_t>(y) * pitch + static_cast<std::size_t>(x) * 3 +
+                    static_cast<std::size_t>(redFirst ? 2 - c : c)] =
+                ChannelAt(bitmap, x, sh - 1 - y, c);
+      const BitmapView view = BitmapView::OfTopDown(decoded.data(), sw, sh, pitch, redFirst);
+      const int w = pick(1, sw), h = pick(1, sh);
+      const Bitmap expected = ReferenceShrink(bitmap, w, h);
+      for (ShrinkPath path : kEveryPath) {
+        if (!ShrinkPathAvailable(path)) continue;
+        Bitmap out = Blank(w, h);
+        ShrinkViewUsing(path, view, out.rows.data(), w, h);
+        ASSERT_EQ(out.rows, expected.rows) << sw << "x" << sh << " -> " << w << "x" << h;
+      }
+      const int bw = sw + pick(0, 40), bh = sh + pick(0, 40);
+      Bitmap enlarged = Blank(bw, bh);
+      EnlargeView(view, enlarged.rows.data(), bw, bh);
+      ASSERT_EQ(enlarged.rows, Enlarged(bitmap, bw, bh).rows) << sw << "x" << sh;
+      Bitmap copy;
+      CopyIntoBitmap(view, copy);
+      for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+          for (int c = 0; c < 3; ++c)
+            ASSERT_EQ(ChannelAt(copy, x, y, c), ChannelAt(bitmap, x, y, c));
+    }
+  }
+}
+
 TEST(ResamplerPasses, AverageSourcesOfTenThousandPixelsAndMore) {
   const Bitmap wide = RandomBitmap(12000, 5, 5);
-  for (ShrinkPath path : {ShrinkPath::kPortable, ShrinkPath::kAvx2}) {
+  for (ShrinkPath path : kEveryPath) {
     if (!ShrinkPathAvailable(path)) continue;
     Bitmap out = Blank(240, 3);
     ShrinkRgb24Using(path, wide.rows.data(), 12000, 5, out.rows.data(), 240, 3);
