@@ -16,6 +16,7 @@
 #include "document/file_error.h"
 #include "document/label_tables.h"
 #include "document/number_box_rule.h"
+#include "document/picture_loader.h"
 #include "document/picture_row.h"
 #include "document/replacement_file.h"
 #include "project/byte_sink.h"
@@ -105,7 +106,9 @@ class CommandLineHost final : public BuildHost {
 };
 
 // A row for a picture that is not loaded to make it: a build loads every picture once
-// and says which ones do not load. Its size is not known.
+// and says which ones do not load. Its size is what the file's header says, where it says
+// what the picture library decodes: with every size known, a show that cannot fit is
+// refused before any picture is converted.
 PictureEntry RowWithoutLoading(const PictureArgument& picture) {
   PictureEntry row;
   row.fileName = FileNameOfPath(picture.path);
@@ -113,6 +116,10 @@ PictureEntry RowWithoutLoading(const PictureArgument& picture) {
   row.sizingLabel = std::string(SizingLabel(picture.sizing).value_or(""));
   row.path = picture.path;
   row.caption = picture.caption;
+  if (const std::optional<ShownSize> size = ShownSizeFromHeader(picture.path)) {
+    row.pictureWidth = size->width;
+    row.pictureHeight = size->height;
+  }
   return row;
 }
 

@@ -13,6 +13,11 @@ namespace varnel {
 constexpr int kUpright = 1;
 constexpr int kLastOrientation = 8;
 
+// Orientations 5 to 8 show the stored rows as columns: width and height change places.
+constexpr bool TurnsAQuarter(int orientation) {
+  return orientation >= 5 && orientation <= 8;
+}
+
 // The Orientation tag of IFD0 in EXIF data laid out as TIFF ("II" or "MM" header). Data
 // without the tag, with a value outside 1-8 or cut short gives kUpright: a picture whose
 // turn cannot be read is shown as stored.

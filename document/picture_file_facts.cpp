@@ -23,7 +23,10 @@ constexpr uint8_t kApp1 = 0xE1;
 constexpr uint8_t kApp14 = 0xEE;
 constexpr char kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr char kAdobeHeader[] = {'A', 'd', 'o', 'b', 'e'};
-constexpr long kBmpSizeOffset = 18;
+// The information header's length, then its width and height: 16 bits each in the
+// 12-byte header of old OS/2 files, 32 bits in every later header.
+constexpr long kBmpInfoHeaderOffset = 14;
+constexpr uint32_t kBmpCoreHeaderSize = 12;
 constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 bool ReadBytes(std::FILE* file, void* into, std::size_t count) {
@@ -147,10 +150,17 @@ PictureFileFacts ReadPictureFileFacts(std::FILE* file) {
   const std::size_t got = std::fread(start.data(), 1, start.size(), file);
   if (got >= 2 && start[0] == 'B' && start[1] == 'M') {
     facts.kind = PictureKind::kBmp;
-    uint8_t size[8];  // width and height of a BITMAPINFOHEADER or a later one
-    if (std::fseek(file, kBmpSizeOffset, SEEK_SET) == 0 && ReadBytes(file, size, sizeof size)) {
-      facts.width = static_cast<int32_t>(LittleEndian32(size));
-      facts.height = std::abs(static_cast<int64_t>(static_cast<int32_t>(LittleEndian32(size + 4))));
+    uint8_t header[12];  // the header's length, width and height
+    if (std::fseek(file, kBmpInfoHeaderOffset, SEEK_SET) == 0 &&
+        ReadBytes(file, header, sizeof header)) {
+      if (LittleEndian32(header) == kBmpCoreHeaderSize) {
+        facts.width = header[4] | header[5] << 8;
+        facts.height = header[6] | header[7] << 8;
+      } else {
+        facts.width = static_cast<int32_t>(LittleEndian32(header + 4));
+        facts.height =
+            std::abs(static_cast<int64_t>(static_cast<int32_t>(LittleEndian32(header + 8))));
+      }
     }
   } else if (got >= 10 && std::memcmp(start.data(), "GIF", 3) == 0) {
     facts.width = start[6] | start[7] << 8;

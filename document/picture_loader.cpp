@@ -150,6 +150,21 @@ SurfacePtr Normalise(SurfacePtr surface, const PictureFileFacts& facts, std::FIL
 
 }  // namespace
 
+std::optional<ShownSize> ShownSizeFromHeader(const std::string& path) {
+  std::string whyNotOpened;
+  FilePtr file = OpenPictureFile(path, whyNotOpened);
+  if (!file) return std::nullopt;
+  const PictureFileFacts facts = ReadPictureFileFacts(file.get());
+  const bool sizeIsDecoded = facts.kind == PictureKind::kJpeg || facts.kind == PictureKind::kPng ||
+                             facts.kind == PictureKind::kBmp;
+  if (!sizeIsDecoded || facts.cutShort || facts.width < 1 || facts.height < 1 ||
+      facts.width > kMaxLibraryWidth || facts.height > kMaxLibraryHeight)
+    return std::nullopt;
+  ShownSize size{static_cast<int>(facts.width), static_cast<int>(facts.height)};
+  if (TurnsAQuarter(facts.orientation)) std::swap(size.width, size.height);
+  return size;
+}
+
 LoadedPicture LoadPicture(const std::string& path) {
   SetUpDecodersOnce();
   std::string whyNotOpened;

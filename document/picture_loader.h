@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "document/sdl_picture.h"
@@ -33,5 +34,16 @@ struct LoadedPicture {
 // Safe to call from several threads at once: each call keeps its state, its failure
 // reason included, to itself.
 LoadedPicture LoadPicture(const std::string& path);
+
+struct ShownSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The size LoadPicture gives the picture, read from the file's header alone (turned by its
+// orientation) where the header says what the library decodes: JPEG, PNG and BMP files.
+// Nothing for other kinds, a header without a size or a file that cannot be read. The
+// picture may still fail to load.
+std::optional<ShownSize> ShownSizeFromHeader(const std::string& path);
 
 }  // namespace varnel

@@ -207,7 +207,7 @@ SurfacePtr ShowTransparencyOverBlack(SurfacePtr picture) {
 
 SurfacePtr ApplyOrientation(SurfacePtr picture, int orientation) {
   if (orientation <= kUpright || orientation > kLastOrientation) return picture;
-  const bool sideways = orientation >= 5;
+  const bool sideways = TurnsAQuarter(orientation);
   const int width = sideways ? picture->h : picture->w;
   const int height = sideways ? picture->w : picture->h;
   const SDL_PixelFormat* f = picture->format;

@@ -195,8 +195,11 @@ TEST(VarnelBuildPlan, AShowThatDoesNotFitExitsOneNamingTheFirstPictureOver) {
   EXPECT_NE(plan.output.find("does not fit"), std::string::npos) << plan.output;
   EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
 
+  // The build is refused before it converts a picture: the whole show's need is named.
   const RunResult build = RunBuilder(show.dir, {show.a, path, path});
   EXPECT_EQ(build.status, 1) << build.output;
+  EXPECT_NE(build.output.find("it needs 35.2 MiB of the 32 MiB"), std::string::npos)
+      << build.output;
   EXPECT_NE(build.output.find("picture 3"), std::string::npos) << build.output;
   EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
 }

@@ -196,3 +196,55 @@ TEST(LoadPicture, LoadsOnSeveralThreadsAtOnce) {
 
 }  // namespace
 }  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// A 3 x 2 picture in the 12-byte header of old OS/2 BMP files: 16-bit width and height.
+std::vector<uint8_t> CoreHeaderBmp() {
+  const std::vector<uint8_t> headers = {
+      'B', 'M', 50, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0,  // file header, pixels at 26
+      12,  0,   0,  0, 3, 0, 2, 0, 1, 0, 24, 0};       // length 12, 3 x 2, 1 plane, 24 bits
+  std::vector<uint8_t> bytes = headers;
+  bytes.resize(headers.size() + 2 * 12, 0x40);  // two rows of 9 bytes padded to 12
+  return bytes;
+}
+
+TEST(ShownSizeFromHeader, GivesTheSizeTheLoadGivesWhereTheHeaderSaysIt) {
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    const std::string name = "orientation-" + std::to_string(orientation) + ".jpg";
+    const std::optional<ShownSize> size = ShownSizeFromHeader(TestDataPath(name));
+    ASSERT_TRUE(size) << name;
+    EXPECT_EQ(size->width, 24) << name;
+    EXPECT_EQ(size->height, 32) << name;
+  }
+  TempDir dir;
+  testing::WriteAllBytes(dir.file("core.bmp"), CoreHeaderBmp());
+  const std::vector<std::string> readable = {TestDataPath("orientation-6.png"),
+                                             TestDataPath("cmyk-adobe.jpg"),
+                                             TestDataPath("picture.jpg"),
+                                             TestDataPath("picture-24bit.bmp"),
+                                             TestDataPath("bmp16.bmp"),
+                                             TestDataPath("picture-8bit.bmp"),
+                                             TestDataPath("grey16.png"),
+                                             TestDataPath("picture-palette.png"),
+                                             dir.file("core.bmp")};
+  for (const std::string& path : readable) {
+    const std::optional<ShownSize> size = ShownSizeFromHeader(path);
+    const LoadedPicture picture = LoadPicture(path);
+    ASSERT_TRUE(size) << path;
+    ASSERT_TRUE(picture) << path << ": " << picture.failure;
+    EXPECT_EQ(size->width, picture.surface->w) << path;
+    EXPECT_EQ(size->height, picture.surface->h) << path;
+  }
+  EXPECT_EQ(ShownSizeFromHeader(dir.file("core.bmp"))->width, 3);
+  // A GIF's screen may be larger than its picture: not taken from the header.
+  EXPECT_FALSE(ShownSizeFromHeader(TestDataPath("picture.gif")));
+  const std::vector<uint8_t> bmp = testing::ReadAllBytes(TestDataPath("picture-24bit.bmp"));
+  testing::WriteAllBytes(dir.file("cut.bmp"), std::vector<uint8_t>(bmp.begin(), bmp.begin() + 20));
+  EXPECT_FALSE(ShownSizeFromHeader(dir.file("cut.bmp")));
+  EXPECT_FALSE(ShownSizeFromHeader(dir.file("none.jpg")));
+}
+
+}  // namespace
+}  // namespace varnel
