@@ -60,6 +60,21 @@ uint16_t CountSlidesWithPicture(BinaryFile& image, uint16_t pictureCount) {
   return count;
 }
 
+// The plan of the show as it stands on disk: a picture deleted since its row was made
+// will be left out, so it must not make the show look larger than it is. Nothing when a
+// row's size is not known.
+std::optional<ShowPlan> PlanOfPicturesOnDisk(const SlideshowDocument& document) {
+  std::vector<std::optional<PictureSize>> sizes;
+  for (const PictureEntry& row : document.rows) {
+    if (row.pictureWidth <= 0 || row.pictureHeight <= 0) return std::nullopt;
+    if (IsRegularFile(row.path))
+      sizes.emplace_back(PictureSize{row.pictureWidth, row.pictureHeight});
+    else
+      sizes.emplace_back(std::nullopt);
+  }
+  return PlanShow(document, sizes);
+}
+
 // Everything the image must not be written over: the template, every row's picture
 // and the caller's other inputs.
 std::vector<BuildInput> InputsOf(const BuildFiles& files, const SlideshowDocument& document) {
@@ -123,7 +138,7 @@ BuildOutcome BuildSlideShow(BuildHost& windowHost, const BuildFiles& files) {
                          ". Remove " + std::to_string(rows - kMaxPictures) +
                          " pictures and build again.");
     // A show that cannot fit is refused before any picture is converted.
-    if (const std::optional<ShowPlan> plan = PlanShowFromRows(document); plan && !plan->fits())
+    if (const std::optional<ShowPlan> plan = PlanOfPicturesOnDisk(document); plan && !plan->fits())
       throw BuildFailure(DoesNotFitMessage(document, *plan));
     // Everything that can refuse the build is checked before the image is touched.
     const std::vector<uint8_t> program = ReadViewerTemplate(files.templatePath);

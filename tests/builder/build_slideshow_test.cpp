@@ -353,6 +353,19 @@ TEST(BuildSlideShow, ShowLargerThanTheCartridgeFailsNamingThePicture) {
   EXPECT_EQ(f.host.progress.steps, 0);  // refused before anything was converted
   EXPECT_FALSE(std::filesystem::exists(f.files.outputPath));
 
+  // A picture deleted since its row was made is left out, not counted.
+  const std::string gone = f.dir.file("gone.bmp");
+  testing::SaveBmp(big.get(), gone);
+  f.host.document.rows.clear();
+  f.host.AddPicture(gone);
+  f.host.AddPicture(path);
+  std::filesystem::remove(gone);
+  const BuildOutcome fits = f.Build();
+  EXPECT_TRUE(fits.ok) << fits.message;
+  EXPECT_EQ(fits.pictureCount, 1);
+  std::filesystem::remove(f.files.outputPath);
+  f.host.document.rows = {f.host.document.rows[1], f.host.document.rows[1]};
+
   // Rows whose sizes are not known are found out while the image is written.
   for (PictureEntry& row : f.host.document.rows) row.pictureWidth = row.pictureHeight = 0;
   const BuildOutcome late = f.Build();
