@@ -1,15 +1,20 @@
 // Save and Load of a 1000-row show in the real window (Qt, offscreen) beside making its
 // 1000 rows alone: the difference is what the window adds (list, progress bar, painting).
 // And Load of 1000 photograph rows beside loading those pictures one after another with
-// the picture library: the window makes its rows on every core.
+// the picture library: the window makes its rows on every core, and keeps answering the
+// window system and moving its progress bar meanwhile (the longest pauses are reported).
 #include <SDL_image.h>
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QProgressBar>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -69,6 +74,47 @@ class PhotoShowOnDisk {
   std::string project_;
 };
 
+// The longest time the window went without answering the window system (so without
+// painting what needed it), and its progress bar without moving, while a command ran.
+// A timer that ticks every few milliseconds is served only when the window answers.
+class PauseWatch final : public QObject {
+ public:
+  explicit PauseWatch(QProgressBar& bar) {
+    connect(&ticker_, &QTimer::timeout, this, [this] { Note(lastAnswer_, longestUnanswered_); });
+    connect(&bar, &QProgressBar::valueChanged, this, [this] { Note(lastMove_, longestStill_); });
+  }
+
+  void Start() {
+    clock_.start();
+    lastAnswer_ = lastMove_ = 0;
+    longestUnanswered_ = longestStill_ = 0;
+    ticker_.start(kTickMs);
+  }
+  void Stop() {
+    ticker_.stop();
+    Note(lastAnswer_, longestUnanswered_);
+    Note(lastMove_, longestStill_);
+  }
+  qint64 longestUnansweredMs() const { return longestUnanswered_; }
+  qint64 longestStillMs() const { return longestStill_; }
+
+ private:
+  static constexpr int kTickMs = 5;
+
+  void Note(qint64& last, qint64& longest) {
+    const qint64 now = clock_.elapsed();
+    longest = std::max(longest, now - last);
+    last = now;
+  }
+
+  QTimer ticker_;
+  QElapsedTimer clock_;
+  qint64 lastAnswer_ = 0;
+  qint64 lastMove_ = 0;
+  qint64 longestUnanswered_ = 0;
+  qint64 longestStill_ = 0;
+};
+
 // The 1000-row show on disk and the window, made once.
 class WindowShow {
  public:
@@ -82,8 +128,11 @@ class WindowShow {
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get()))
       throw std::runtime_error("the window was not shown");
+    pauses_ =
+        std::make_unique<PauseWatch>(*static_cast<QProgressBar*>(window_->control(kIdProgress)));
   }
   ~WindowShow() {
+    pauses_.reset();
     window_.reset();
     application_.reset();
   }
@@ -102,6 +151,7 @@ class WindowShow {
   std::string savedProject() const { return (onDisk_.directory() / "saved.vrn").string(); }
   const CSlideshowDlg& dialog() const { return dialog_; }
   const PhotoShowOnDisk& photos() const { return photos_; }
+  PauseWatch& pauses() { return *pauses_; }
 
  private:
   bench::ProjectShowOnDisk onDisk_;
@@ -109,6 +159,7 @@ class WindowShow {
   std::unique_ptr<QApplication> application_;
   CSlideshowDlg dialog_;
   std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<PauseWatch> pauses_;
 };
 
 WindowShow& Show() {
@@ -166,10 +217,18 @@ BENCHMARK(BM_LoadPhotosOneByOne)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_WindowLoad1000PhotoRows(benchmark::State& state) {
   WindowShow& show = Show();
+  qint64 longestUnanswered = 0;
+  qint64 longestStill = 0;
   for (auto _ : state) {
+    show.pauses().Start();
     show.Run(kCmdLoad, show.photos().project());
+    show.pauses().Stop();
     if (show.dialog().RowCount() != kRows) state.SkipWithError("rows were lost");
+    longestUnanswered = std::max(longestUnanswered, show.pauses().longestUnansweredMs());
+    longestStill = std::max(longestStill, show.pauses().longestStillMs());
   }
+  state.counters["unanswered_ms"] = static_cast<double>(longestUnanswered);
+  state.counters["bar_still_ms"] = static_cast<double>(longestStill);
 }
 BENCHMARK(BM_WindowLoad1000PhotoRows)->Unit(benchmark::kMillisecond)->Iterations(2);
 
