@@ -11,30 +11,26 @@ BuildRelay::BuildRelay(SlideshowDocument document, std::string workDirectory)
 
 template <typename Change>
 void BuildRelay::Post(Change change) {
-  {
-    std::lock_guard lock(mutex_);
-    change();
-    hasNews_ = true;
-  }
-  news_.notify_one();
+  std::lock_guard lock(mutex_);
+  change();
 }
 
 // ---- The window's thread ----
 
 bool BuildRelay::WaitForUpdates(std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  news_.wait_for(lock, timeout, [this] { return hasNews_ || finished_; });
+  finishedNews_.wait_for(lock, timeout, [this] { return finished_; });
   return finished_;
 }
 
 BuildRelay::Updates BuildRelay::TakeUpdates() {
   std::lock_guard lock(mutex_);
-  hasNews_ = false;
   return std::exchange(pending_, Updates{});
 }
 
 void BuildRelay::Finish() {
   Post([this] { finished_ = true; });
+  finishedNews_.notify_one();
 }
 
 std::vector<BuildProblem> BuildRelay::LeftOut() const {

@@ -44,8 +44,9 @@ class BuildRelay final : public BuildHost {
 
   // ---- The window's thread ----
 
-  // Waits until the build has news or has finished, at most timeout; true once the
-  // build has finished.
+  // Waits until the build has finished, at most timeout; true once it has. News that
+  // comes meanwhile waits for the end of the timeout: the window shows it all at once,
+  // as showing one step costs about as much as showing several.
   bool WaitForUpdates(std::chrono::milliseconds timeout);
   Updates TakeUpdates();
   void RequestCancel() { cancel_ = true; }
@@ -91,7 +92,7 @@ class BuildRelay final : public BuildHost {
     BuildRelay& relay_;
   };
 
-  // Runs change under the lock, then wakes the window's thread.
+  // Runs change under the lock.
   template <typename Change>
   void Post(Change change);
   // Changes the builder's view of the bar and keeps it for the window.
@@ -105,12 +106,11 @@ class BuildRelay final : public BuildHost {
   std::atomic<bool> cancel_{false};
 
   mutable std::mutex mutex_;
-  std::condition_variable news_;
+  std::condition_variable finishedNews_;
   ProgressBarState bar_{nullptr};  // the bar as the builder drives it
   Updates pending_;
   std::vector<BuildProblem> leftOut_;
   std::vector<BuildProblem> notes_;
-  bool hasNews_ = false;
   bool finished_ = false;
 };
 

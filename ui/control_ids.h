@@ -46,6 +46,10 @@ inline constexpr int kCmdFitToCartridge = 32791;
 // How often a command whose work runs on workers shows its progress and answers the
 // window system.
 inline constexpr int kCommandShowIntervalMs = 40;
+// How often such a command shows the rows it has added so far in the list and the
+// cartridge meter: the list then paints every row in view again, which costs more than
+// the rest of the window.
+inline constexpr int kRowsShowIntervalMs = 200;
 
 // Commands: the dialog's own OK and Cancel, and the items of menu 133.
 inline constexpr int kCmdOk = 1;

@@ -452,10 +452,17 @@ void MainWindow::MirrorList() {
 
   const std::vector<PictureEntry>& rows = dialog_.document().rows;
   const int rowCount = static_cast<int>(rows.size());
+  // Items come and go together: the view lays itself out again once, not once per item
+  // (a Load replaces a thousand rows).
+  if (rowCount == 0 && list->topLevelItemCount() > 0) list->clear();
   while (list->topLevelItemCount() > rowCount) {
     delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
   }
-  while (list->topLevelItemCount() < rowCount) new QTreeWidgetItem(list);
+  if (list->topLevelItemCount() < rowCount) {
+    QList<QTreeWidgetItem*> added;
+    for (int r = list->topLevelItemCount(); r < rowCount; ++r) added.append(new QTreeWidgetItem);
+    list->addTopLevelItems(added);
+  }
   shownRows_.resize(rows.size());
   for (int r = 0; r < rowCount; ++r) {
     const PictureEntry& row = rows[static_cast<std::size_t>(r)];

@@ -2,6 +2,7 @@
 // that previews a picture and loads its settings, and writing the edits back.
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 
 #include "builder/preview.h"
@@ -114,8 +115,9 @@ void CSlideshowDlg::AddPictures(const std::vector<std::string>& paths) {
     progress_.SetRange(static_cast<int>(requests.size()));
     progress_.SetPosition(0);
     progress_.SetStep(1);
-    const std::vector<MakeRowResult> made =
-        AddRows(std::move(requests), [this] { progress_.StepIt(); });
+    const std::vector<MakeRowResult> made = AddRows(std::move(requests), [this](int done) {
+      progress_.SetPosition(progress_.position() + done);
+    });
     for (std::size_t i = 0; i < made.size(); ++i) {
       if (made[i].ok()) continue;
       notAdded.push_back({paths[i], made[i].failure.empty()
@@ -127,27 +129,38 @@ void CSlideshowDlg::AddPictures(const std::vector<std::string>& paths) {
 }
 
 std::vector<MakeRowResult> CSlideshowDlg::AddRows(std::vector<RowRequest> requests,
-                                                  const std::function<void()>& onRowDone) {
+                                                  const std::function<void(int)>& onRowsDone) {
+  using Clock = std::chrono::steady_clock;
   constexpr std::chrono::milliseconds kShowInterval{kCommandShowIntervalMs};
+  constexpr std::chrono::milliseconds kRowsShowInterval{kRowsShowIntervalMs};
   std::vector<MakeRowResult> results;
   RowMaker maker(std::move(requests), RowMaker::DefaultWorkers());
   platform_->UpdateNow();
+  Clock::time_point rowsShown = Clock::now();
+  bool rowsNotShown = false;
+  const auto showRows = [&] {
+    ListChanged();
+    RefreshCartridgeMeter();
+    rowsShown = Clock::now();
+    rowsNotShown = false;
+  };
   while (!maker.AllTaken() && !stopRequested_) {
     std::vector<MakeRowResult> ready = maker.TakeReady(kShowInterval);
     for (MakeRowResult& made : ready) {
       if (made.ok()) {
         document_.rows.push_back(std::move(made.row));
         rowStates_.emplace_back();
+        rowsNotShown = true;
       }
       results.push_back(std::move(made));
-      if (onRowDone) onRowDone();
     }
-    if (!ready.empty()) {
-      ListChanged();
-      RefreshCartridgeMeter();
-    }
+    if (!ready.empty() && onRowsDone) onRowsDone(static_cast<int>(ready.size()));
+    if (rowsNotShown && (maker.AllTaken() || Clock::now() - rowsShown >= kRowsShowInterval))
+      showRows();
     platform_->UpdateNow();
   }
+  // Stopped: the rows made so far stay and are shown.
+  if (rowsNotShown) showRows();
   return results;
 }
 

@@ -35,11 +35,14 @@ void RowMaker::Work() {
       // Out of memory for a huge picture: it gives no row, as a picture that does not load.
       made.error = RowError::kPictureNotLoaded;
     }
+    bool allMade = false;
     {
       std::lock_guard lock(mutex_);
       results_[index] = std::move(made);
+      allMade = ++made_ == results_.size();
     }
-    done_.notify_one();
+    // Only the last result ends the window's wait early.
+    if (allMade) done_.notify_one();
   }
 }
 
@@ -47,7 +50,7 @@ std::vector<MakeRowResult> RowMaker::TakeReady(std::chrono::milliseconds timeout
   std::vector<MakeRowResult> ready;
   std::unique_lock lock(mutex_);
   if (AllTaken()) return ready;
-  done_.wait_for(lock, timeout, [this] { return results_[taken_].has_value(); });
+  done_.wait_for(lock, timeout, [this] { return made_ == results_.size(); });
   while (taken_ < results_.size() && results_[taken_].has_value()) {
     ready.push_back(std::move(*results_[taken_]));
     results_[taken_].reset();

@@ -37,8 +37,10 @@ class RowMaker {
   // One worker per core.
   static unsigned DefaultWorkers();
 
-  // The results that follow the ones taken so far, in request order; waits at most
-  // timeout for the next one. Empty when none came in time (or all were taken).
+  // The results that follow the ones taken so far, in request order, as far as they are
+  // made. Waits until all are made, at most timeout: the window shows the rows that came
+  // meanwhile together, as showing them costs about the same for one row as for many.
+  // Empty when none came in time (or all were taken).
   std::vector<MakeRowResult> TakeReady(std::chrono::milliseconds timeout);
   bool AllTaken() const { return taken_ == requests_.size(); }
 
@@ -51,6 +53,7 @@ class RowMaker {
   std::mutex mutex_;
   std::condition_variable done_;
   std::vector<std::optional<MakeRowResult>> results_;
+  std::size_t made_ = 0;   // results the workers have put into results_
   std::size_t taken_ = 0;  // window's thread only
   std::vector<std::thread> workers_;
 };

@@ -173,11 +173,11 @@ class CSlideshowDlg : public BuildHost {
   void RequestStop() { stopRequested_ = true; }
 
   // Makes the rows of these pictures on worker threads and appends them in order, the
-  // window painting meanwhile; onRowDone runs after each, whether or not it gave a row.
-  // The result of each request (its row moved into the list when it gave one); a stop
-  // leaves the rest out.
+  // window painting meanwhile; onRowsDone runs each time requests were done (given a row
+  // or not), with their count, so the progress bar can show them. The result of each
+  // request (its row moved into the list when it gave one); a stop leaves the rest out.
   std::vector<MakeRowResult> AddRows(std::vector<RowRequest> requests,
-                                     const std::function<void()>& onRowDone);
+                                     const std::function<void(int done)>& onRowsDone);
 
   // ---- Commands of the window ----
 

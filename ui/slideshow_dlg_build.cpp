@@ -84,8 +84,9 @@ void CSlideshowDlg::OnBuildSlideShow() {
     BuildThread builder(relay, files);
     platform_->UpdateNow();
     for (bool finished = false; !finished;) {
-      finished = relay.WaitForUpdates(kShowInterval);
+      // A Cancel the window has just taken goes to the builder before the wait.
       if (stopRequested_) relay.RequestCancel();
+      finished = relay.WaitForUpdates(kShowInterval);
       ShowBuildUpdates(relay.TakeUpdates());
       platform_->UpdateNow();
     }

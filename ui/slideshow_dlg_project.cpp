@@ -93,7 +93,7 @@ class WindowProjectHost final : public ProjectHost {
       requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption});
     std::vector<bool> added;
     for (const MakeRowResult& made :
-         window_.AddRows(std::move(requests), [this] { progress_.StepIt(); }))
+         window_.AddRows(std::move(requests), [this](int done) { ShowRowsDone(done); }))
       added.push_back(made.ok());
     return added;
   }
@@ -111,6 +111,12 @@ class WindowProjectHost final : public ProjectHost {
 
   // Shows the steps the bar has gathered; the command's last steps may be among them.
   void ShowProgress() { progress_.Show(); }
+  // A step per row, shown at once: rows come from the workers in groups, each group
+  // a while after the one before.
+  void ShowRowsDone(int done) {
+    for (int i = 0; i < done; ++i) progress_.StepIt();
+    progress_.Show();
+  }
   // The file the show was saved to or loaded from; nothing when the command failed or
   // was cancelled.
   std::optional<std::string> FileOfShow() const {
