@@ -14,9 +14,7 @@
 #include "cli/terminal_progress.h"
 #include "document/display_text.h"
 #include "document/file_error.h"
-#include "document/label_tables.h"
 #include "document/number_box_rule.h"
-#include "document/picture_loader.h"
 #include "document/picture_row.h"
 #include "document/replacement_file.h"
 #include "project/byte_sink.h"
@@ -105,36 +103,18 @@ class CommandLineHost final : public BuildHost {
   NullPreview preview_;
 };
 
-// A row for a picture that is not loaded to make it: a build loads every picture once
-// and says which ones do not load. Its size is what the file's header says, where it says
-// what the picture library decodes: with every size known, a show that cannot fit is
-// refused before any picture is converted.
-PictureEntry RowWithoutLoading(const PictureArgument& picture) {
-  PictureEntry row;
-  row.fileName = FileNameOfPath(picture.path);
-  row.effectLabel = std::string(EffectLabel(picture.effect).value_or(""));
-  row.sizingLabel = std::string(SizingLabel(picture.sizing).value_or(""));
-  row.path = picture.path;
-  row.caption = picture.caption;
-  if (const std::optional<ShownSize> size = ShownSizeFromHeader(picture.path)) {
-    row.pictureWidth = size->width;
-    row.pictureHeight = size->height;
-  }
-  return row;
-}
-
-// Rows for the named pictures. Loaded for a plan, which needs their sizes: a picture that
-// does not load is left out with a line.
+// Rows for the named pictures. Loaded for a plan, which needs their exact sizes: a picture
+// that does not load is left out with a line. A build loads every picture once itself
+// and says which ones do not load; its rows carry the sizes the pictures' headers give,
+// so that with every size known a show that cannot fit is refused before any picture is
+// converted.
 SlideshowDocument DocumentFromPictures(const CommandLine& line, Shortfalls& shortfalls) {
   SlideshowDocument document;
   document.options = SlideshowOptions::DefaultsAfterNew();
+  const auto makeRow = line.plan ? MakePictureRow : MakeUnloadedPictureRow;
   for (const PictureArgument& picture : line.pictures) {
-    if (!line.plan) {
-      document.rows.push_back(RowWithoutLoading(picture));
-      continue;
-    }
     const MakeRowResult made =
-        MakePictureRow(picture.path, picture.sizing, picture.effect, picture.caption);
+        makeRow(picture.path, picture.sizing, picture.effect, picture.caption);
     if (made.ok()) {
       document.rows.push_back(made.row);
     } else {
@@ -144,12 +124,19 @@ SlideshowDocument DocumentFromPictures(const CommandLine& line, Shortfalls& shor
   return document;
 }
 
+// A plan needs every row's exact size, and a saved project only the pictures that load; a
+// build loads every picture once itself, leaving out those that do not load.
+ProjectRows RowsFor(const CommandLine& line) {
+  return line.plan || line.saveProjectPath ? ProjectRows::kLoadPictures
+                                           : ProjectRows::kReadHeadersOnly;
+}
+
 // The show of a project file; rows whose pictures no longer load are left out with a
 // line each, and a file cut short builds the rows it holds after saying so.
-std::optional<SlideshowDocument> DocumentFromProject(const std::string& path,
+std::optional<SlideshowDocument> DocumentFromProject(const std::string& path, ProjectRows rows,
                                                      Shortfalls& shortfalls) {
   try {
-    ProjectDocumentLoad load = LoadProjectDocument(path);
+    ProjectDocumentLoad load = LoadProjectDocument(path, rows);
     for (const std::string& leftOut : load.leftOut)
       shortfalls.PictureLeftOut(leftOut, "the picture could not be loaded");
     if (load.read.end != ProjectFileEnd::kComplete) shortfalls.Say(load.problems);
@@ -224,7 +211,7 @@ int Run(const std::vector<std::string>& arguments) {
   SlideshowDocument document;
   if (line.projectPath) {
     const std::optional<SlideshowDocument> loaded =
-        DocumentFromProject(*line.projectPath, shortfalls);
+        DocumentFromProject(*line.projectPath, RowsFor(line), shortfalls);
     if (!loaded) return kExitFailed;
     document = *loaded;
     // The editor's boxes would make the same of the file's numbers.

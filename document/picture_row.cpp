@@ -19,8 +19,11 @@ std::string SizeText(int width, int height, int bitsPerPixel) {
   return text;
 }
 
-MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effectIndex,
-                             const std::string& caption) {
+namespace {
+
+// The row's texts that need no picture; an error for an index outside the label tables.
+MakeRowResult RowWithoutPicture(const std::string& path, int sizingIndex, int effectIndex,
+                                const std::string& caption) {
   MakeRowResult result;
   const auto effectLabel = EffectLabel(effectIndex);
   if (!effectLabel) {
@@ -32,6 +35,31 @@ MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effec
     result.error = RowError::kSizingIndexOutOfRange;
     return result;
   }
+  result.row.fileName = FileNameOfPath(path);
+  result.row.effectLabel = std::string(*effectLabel);
+  result.row.sizingLabel = std::string(*sizingLabel);
+  result.row.path = path;
+  result.row.caption = caption;
+  return result;
+}
+
+}  // namespace
+
+MakeRowResult MakeUnloadedPictureRow(const std::string& path, int sizingIndex, int effectIndex,
+                                     const std::string& caption) {
+  MakeRowResult result = RowWithoutPicture(path, sizingIndex, effectIndex, caption);
+  if (!result.ok()) return result;
+  if (const std::optional<ShownSize> size = ShownSizeFromHeader(path)) {
+    result.row.pictureWidth = size->width;
+    result.row.pictureHeight = size->height;
+  }
+  return result;
+}
+
+MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effectIndex,
+                             const std::string& caption) {
+  MakeRowResult result = RowWithoutPicture(path, sizingIndex, effectIndex, caption);
+  if (!result.ok()) return result;
   const LoadedPicture picture = LoadPicture(path);
   if (!picture) {
     result.error = RowError::kPictureNotLoaded;
@@ -42,11 +70,6 @@ MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effec
   result.row.sizeText = SizeText(picture.surface->w, picture.surface->h, picture.bitsPerPixel);
   result.row.pictureWidth = picture.surface->w;
   result.row.pictureHeight = picture.surface->h;
-  result.row.fileName = FileNameOfPath(path);
-  result.row.effectLabel = std::string(*effectLabel);
-  result.row.sizingLabel = std::string(*sizingLabel);
-  result.row.path = path;
-  result.row.caption = caption;
   return result;
 }
 

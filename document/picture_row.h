@@ -33,4 +33,11 @@ std::string SizeText(int width, int height, int bitsPerPixel);
 MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effectIndex,
                              const std::string& caption);
 
+// A row made without loading the picture, for a build, which loads every picture once and
+// leaves out with its reason each one that does not load. Indices are checked as
+// MakePictureRow checks them; the picture's size is what its file's header says where
+// that is known (ShownSizeFromHeader), and the Size text stays empty.
+MakeRowResult MakeUnloadedPictureRow(const std::string& path, int sizingIndex, int effectIndex,
+                                     const std::string& caption);
+
 }  // namespace varnel

@@ -8,7 +8,7 @@
 
 namespace varnel {
 
-ProjectDocumentLoad LoadProjectDocument(const std::string& path) {
+ProjectDocumentLoad LoadProjectDocument(const std::string& path, ProjectRows rows) {
   ProjectDocumentLoad load;
   BinaryFile file = BinaryFile::OpenForReading(path);
   FileByteSource source(file);
@@ -17,9 +17,11 @@ ProjectDocumentLoad LoadProjectDocument(const std::string& path) {
     load.document.options = header.options;
     load.document.rows.reserve(header.pictureCount);
   };
-  handlers.picture = [&load](const StoredPicture& picture) {
+  handlers.picture = [&load, rows](const StoredPicture& picture) {
+    const auto makeRow =
+        rows == ProjectRows::kLoadPictures ? MakePictureRow : MakeUnloadedPictureRow;
     MakeRowResult made =
-        MakePictureRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption);
+        makeRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption);
     if (made.ok())
       load.document.rows.push_back(std::move(made.row));
     else

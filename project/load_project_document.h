@@ -15,9 +15,15 @@ struct ProjectDocumentLoad {
   std::string problems;              // for the user; empty when everything loaded
 };
 
-// Load without a window, for the command-line builder: the same reading and the same
-// row rule as the Load command. Throws FileError when the file cannot be opened or read,
-// or ends before its header does.
-ProjectDocumentLoad LoadProjectDocument(const std::string& path);
+// How the rows are made: each picture loaded, as the Load command makes them (rows whose
+// pictures do not load are left out), or from the pictures' headers alone for a build,
+// which loads every picture once itself and leaves out those that do not load.
+enum class ProjectRows { kLoadPictures, kReadHeadersOnly };
+
+// Load without a window, for the command-line builder: the same reading and, with
+// kLoadPictures, the same row rule as the Load command. Throws FileError when the file
+// cannot be opened or read, or ends before its header does.
+ProjectDocumentLoad LoadProjectDocument(const std::string& path,
+                                        ProjectRows rows = ProjectRows::kLoadPictures);
 
 }  // namespace varnel

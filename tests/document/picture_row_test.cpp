@@ -73,5 +73,32 @@ TEST(MakePictureRow, RefusesMissingPicturesAndIndicesOutsideTheTables) {
   EXPECT_TRUE(MakePictureRow(path, 2, 8, "").ok());
 }
 
+// A build's rows: the same texts and index checks, the size from the header, no loading.
+TEST(MakeUnloadedPictureRow, KeepsTheIndexRulesAndTakesTheSizeFromTheHeader) {
+  TempDir dir;
+  const std::string path = dir.file("a.bmp");
+  testing::WriteBmp24(path, 64, 48, [](int, int) { return Rgb{1, 2, 3}; });
+  const MakeRowResult made = MakeUnloadedPictureRow(path, 2, 5, "Hi");
+  ASSERT_TRUE(made.ok());
+  EXPECT_EQ(made.row.fileName, "a.bmp");
+  EXPECT_EQ(made.row.effectLabel, "(05) Zoom In");
+  EXPECT_EQ(made.row.sizingLabel, "(02) Resized Only (240x160)");
+  EXPECT_EQ(made.row.caption, "Hi");
+  EXPECT_EQ(made.row.pictureWidth, 64);
+  EXPECT_EQ(made.row.pictureHeight, 48);
+  EXPECT_EQ(made.row.sizeText, "");
+
+  const MakeRowResult portrait =
+      MakeUnloadedPictureRow(testing::TestDataPath("orientation-6.jpg"), 0, 0, "");
+  EXPECT_EQ(portrait.row.pictureWidth, 24);
+  EXPECT_EQ(portrait.row.pictureHeight, 32);
+  // A picture that is not there is the build's to leave out; its size is not known.
+  const MakeRowResult missing = MakeUnloadedPictureRow(dir.file("none.jpg"), 0, 0, "");
+  ASSERT_TRUE(missing.ok());
+  EXPECT_EQ(missing.row.pictureWidth, 0);
+  EXPECT_EQ(MakeUnloadedPictureRow(path, 0, 9, "").error, RowError::kEffectIndexOutOfRange);
+  EXPECT_EQ(MakeUnloadedPictureRow(path, 3, 0, "").error, RowError::kSizingIndexOutOfRange);
+}
+
 }  // namespace
 }  // namespace varnel
