@@ -40,11 +40,18 @@ measure() {
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# One case: NAME, then the pictures; extra varnel-build options in $extra.
+# One case: NAME, then the pictures; extra varnel-build options in $extra. With $project
+# set, the show is built from a project file of the same pictures and options.
 bench_case() {
   local name=$1; shift
   local files=("$@") show=()
   for file in "${files[@]}"; do show+=(--effect 6 --sizing "$sizing" --caption "A caption" "$file"); done
+  if [[ -n ${project:-} ]]; then
+    "${builders[0]}" --template "$template" -o "$work/saving.gba" --save-project "$work/show.vrn" \
+      "${show[@]}" >/dev/null 2>&1 || true
+    [[ -s $work/show.vrn ]] || { echo "could not save $work/show.vrn" >&2; exit 1; }
+    show=("$work/show.vrn")
+  fi
   : >"$work/load"
   # Options only the first executable knows are timed with it alone.
   local timed=${!builders[*]}
@@ -79,6 +86,7 @@ sizing=2
 extra="" bench_case "20 x 1920x1080" "${twenty[@]}"
 extra="" bench_case "100 x 1920x1080" "${hundred[@]}"
 extra="" bench_case "5 x 4000x3000" "${large[@]}"
+project=1 extra="" bench_case "20 x 1920x1080 from a project file" "${twenty[@]}"
 if "${builders[0]}" --help | grep -q -- --jobs; then
   extra="--jobs 1" bench_case "20 x 1920x1080, --jobs 1" "${twenty[@]}"
   extra="--jobs 1" bench_case "100 x 1920x1080, --jobs 1" "${hundred[@]}"
