@@ -17,6 +17,7 @@ PicturePipeline::PicturePipeline(const SlideshowDocument& document, unsigned wor
   slots_.resize(ahead_ + 1);
   for (auto& slot : slots_) slot = std::make_unique<PreparedPicture>();
   ready_.assign(slots_.size(), false);
+  versionsLeft_.assign(slots_.size(), 0);
   const std::size_t needed = std::min<std::size_t>(count, document.rows.size());
   for (std::size_t i = 0; i < needed; ++i) workers_.emplace_back([this] { Work(); });
 }
@@ -30,37 +31,77 @@ PicturePipeline::~PicturePipeline() {
   for (std::thread& worker : workers_) worker.join();
 }
 
+bool PicturePipeline::HasWork() const {
+  if (stopping_ || !versionTasks_.empty()) return true;
+  const std::size_t rows = document_.rows.size();
+  // A picture is started only when its slot is free: the writer is at most ahead_
+  // pictures behind.
+  if (nextToPrepare_ < rows) return nextToPrepare_ < nextToHand_ + ahead_;
+  // Every picture is started: a worker ends once no picture can bring new tasks.
+  return sourcesBeingPrepared_ == 0;
+}
+
 void PicturePipeline::Work() {
   std::vector<uint8_t> saved;  // this worker's buffer for pictures the library saves
+  std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    std::size_t row = 0;
-    {
-      std::unique_lock<std::mutex> lock(mutex_);
-      // A picture is started only when its slot is free: the writer is at most ahead_
-      // pictures behind.
-      changed_.wait(lock, [this] {
-        return stopping_ || nextToPrepare_ >= document_.rows.size() ||
-               nextToPrepare_ < nextToHand_ + ahead_;
-      });
-      if (stopping_ || nextToPrepare_ >= document_.rows.size()) return;
-      row = nextToPrepare_++;
+    changed_.wait(lock, [this] { return HasWork(); });
+    if (stopping_) return;
+    if (!versionTasks_.empty()) {
+      const VersionTask task = versionTasks_.front();
+      versionTasks_.pop_front();
+      MakeVersion(task, lock);
+    } else if (nextToPrepare_ < document_.rows.size()) {
+      PrepareNextSource(lock, saved);
+    } else {
+      return;
     }
-    PreparedPicture& slot = *slots_[row % slots_.size()];
-    // Assumes every earlier picture loads; the writer remakes the versions if not.
-    const bool intro = row < introCount_;
-    try {
-      PreparePicture(document_.options, document_.rows[row], row, intro, slot, saved);
-    } catch (...) {
-      // Out of memory and the like: the picture's versions cannot be made here.
-      slot.sourceMade = false;
-      if (!slot.loaded) slot.whyNotLoaded = "the picture could not be loaded";
-    }
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      ready_[row % slots_.size()] = true;
-    }
-    changed_.notify_all();
   }
+}
+
+void PicturePipeline::MakeVersion(const VersionTask& task, std::unique_lock<std::mutex>& lock) {
+  PreparedPicture& slot = *slots_[task.row % slots_.size()];
+  lock.unlock();
+  MakePreparedVersion(slot, task.version);  // a failed resize leaves the version empty
+  lock.lock();
+  if (--versionsLeft_[task.row % slots_.size()] == 0) {
+    FinishPreparing(slot);
+    MarkReady(task.row);
+  }
+}
+
+void PicturePipeline::PrepareNextSource(std::unique_lock<std::mutex>& lock,
+                                        std::vector<uint8_t>& saved) {
+  const std::size_t row = nextToPrepare_++;
+  ++sourcesBeingPrepared_;
+  lock.unlock();
+  PreparedPicture& slot = *slots_[row % slots_.size()];
+  // Assumes every earlier picture loads; the writer remakes the versions if not.
+  const bool intro = row < introCount_;
+  std::vector<PreparedVersion> versions;
+  try {
+    versions = PrepareSource(document_.options, document_.rows[row], row, intro, slot, saved);
+  } catch (...) {
+    // Out of memory and the like: the picture's versions cannot be made here.
+    slot.sourceMade = false;
+    if (!slot.loaded) slot.whyNotLoaded = "the picture could not be loaded";
+    versions.clear();
+  }
+  lock.lock();
+  --sourcesBeingPrepared_;
+  versionsLeft_[row % slots_.size()] = versions.size();
+  if (versions.empty()) {
+    FinishPreparing(slot);
+    MarkReady(row);
+    return;
+  }
+  for (const PreparedVersion version : versions) versionTasks_.push_back({row, version});
+  changed_.notify_all();
+}
+
+void PicturePipeline::MarkReady(std::size_t row) {
+  ready_[row % slots_.size()] = true;
+  changed_.notify_all();
 }
 
 PreparedPicture& PicturePipeline::Next() {

@@ -16,6 +16,9 @@ namespace varnel {
 // Prepares the pictures of a show on worker threads, ahead of the one thread that writes
 // the image, and hands them over strictly in show order. At most a few pictures are
 // prepared ahead of the writer, so memory stays bounded whatever the show's length.
+// A picture's versions are made as tasks of their own, which a worker takes before it
+// loads another picture: the pictures the writer waits for are finished first, and at
+// the end of a show (or for a show of one picture) every worker has work.
 // Workers never call the build's host; the writer does, on its own thread.
 class PicturePipeline {
  public:
@@ -32,7 +35,16 @@ class PicturePipeline {
   static unsigned DefaultWorkers();
 
  private:
+  struct VersionTask {
+    std::size_t row;
+    PreparedVersion version;
+  };
+
   void Work();
+  bool HasWork() const;  // with mutex_ held
+  void MakeVersion(const VersionTask& task, std::unique_lock<std::mutex>& lock);
+  void PrepareNextSource(std::unique_lock<std::mutex>& lock, std::vector<uint8_t>& saved);
+  void MarkReady(std::size_t row);  // with mutex_ held
 
   const SlideshowDocument& document_;
   const uint16_t introCount_;
@@ -41,7 +53,10 @@ class PicturePipeline {
   std::condition_variable changed_;
   std::size_t nextToPrepare_ = 0;
   std::size_t nextToHand_ = 0;  // the writer holds nextToHand_ - 1
+  std::size_t sourcesBeingPrepared_ = 0;
   bool stopping_ = false;
+  std::deque<VersionTask> versionTasks_;   // in the order their pictures were loaded
+  std::vector<std::size_t> versionsLeft_;  // per slot
   // Slots by row modulo their count; each holds a picture from its preparation until the
   // writer is done with it, and keeps its buffers for the next one.
   std::vector<std::unique_ptr<PreparedPicture>> slots_;

@@ -22,17 +22,20 @@ void MakeVersion(const BitmapView& source, const VersionChoice& version, Bitmap&
   }
 }
 
-void MakeVersions(PreparedPicture& picture) {
+// Decides which versions are resized from the source (an unchanged full size is the
+// source itself) and clears their bitmaps.
+std::vector<PreparedVersion> VersionsToMake(PreparedPicture& picture) {
   const PictureVersions& v = picture.versions;
   const BitmapView& source = picture.sourceView;
   picture.fullSizeIsSource =
       v.fullSize.made && source.width() == v.fullSize.width && source.height() == v.fullSize.height;
-  if (picture.fullSizeIsSource)
-    picture.fullSize.width = picture.fullSize.height = 0;
-  else
-    MakeVersion(source, v.fullSize, picture.fullSize);
-  MakeVersion(source, v.resized, picture.resized);
-  MakeVersion(source, v.thumbnail, picture.thumbnail);
+  for (Bitmap* version : {&picture.fullSize, &picture.resized, &picture.thumbnail})
+    version->width = version->height = 0;
+  std::vector<PreparedVersion> toMake;
+  if (v.fullSize.made && !picture.fullSizeIsSource) toMake.push_back(PreparedVersion::kFullSize);
+  if (v.resized.made) toMake.push_back(PreparedVersion::kResized);
+  if (v.thumbnail.made) toMake.push_back(PreparedVersion::kThumbnail);
+  return toMake;
 }
 
 // The decoded picture is the largest thing a prepared picture holds; the pictures waiting
@@ -59,8 +62,9 @@ bool TakeSource(SurfacePtr picture, PreparedPicture& out, std::vector<uint8_t>& 
 
 }  // namespace
 
-void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, std::size_t index,
-                    bool intro, PreparedPicture& out, std::vector<uint8_t>& saved) {
+std::vector<PreparedVersion> PrepareSource(const SlideshowOptions& options, const PictureEntry& row,
+                                           std::size_t index, bool intro, PreparedPicture& out,
+                                           std::vector<uint8_t>& saved) {
   out.row = index;
   out.loaded = false;
   out.whyNotLoaded.clear();
@@ -75,15 +79,37 @@ void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, st
   out.loaded = static_cast<bool>(loaded);
   if (!out.loaded) {
     out.whyNotLoaded = loaded.failure;
-    return;
+    return {};
   }
   out.size = PictureSize{loaded.surface->w, loaded.surface->h};
   out.versions = ChooseVersions(options, row, out.size, intro);
   out.sourceMade = TakeSource(std::move(loaded.surface), out, saved);
-  if (!out.sourceMade) return;
+  if (!out.sourceMade) return {};
   out.sourceKept = true;
-  MakeVersions(out);
-  if (!out.fullSizeIsSource) LetSourceGo(out);
+  return VersionsToMake(out);
+}
+
+void MakePreparedVersion(PreparedPicture& picture, PreparedVersion version) {
+  const PictureVersions& v = picture.versions;
+  switch (version) {
+    case PreparedVersion::kFullSize:
+      return MakeVersion(picture.sourceView, v.fullSize, picture.fullSize);
+    case PreparedVersion::kResized:
+      return MakeVersion(picture.sourceView, v.resized, picture.resized);
+    case PreparedVersion::kThumbnail:
+      return MakeVersion(picture.sourceView, v.thumbnail, picture.thumbnail);
+  }
+}
+
+void FinishPreparing(PreparedPicture& picture) {
+  if (!picture.fullSizeIsSource) LetSourceGo(picture);
+}
+
+void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, std::size_t index,
+                    bool intro, PreparedPicture& out, std::vector<uint8_t>& saved) {
+  for (const PreparedVersion version : PrepareSource(options, row, index, intro, out, saved))
+    MakePreparedVersion(out, version);
+  FinishPreparing(out);
 }
 
 void RemakeVersions(const SlideshowOptions& options, const PictureEntry& row, bool intro,
@@ -95,7 +121,8 @@ void RemakeVersions(const SlideshowOptions& options, const PictureEntry& row, bo
   }
   picture.introAssumed = intro;
   picture.versions = ChooseVersions(options, row, picture.size, intro);
-  MakeVersions(picture);
+  for (const PreparedVersion version : VersionsToMake(picture))
+    MakePreparedVersion(picture, version);
 }
 
 }  // namespace varnel

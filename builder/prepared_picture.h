@@ -47,6 +47,18 @@ struct PreparedPicture {
 void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, std::size_t index,
                     bool intro, PreparedPicture& out, std::vector<uint8_t>& saved);
 
+// PreparePicture in steps, so that the versions of one picture can be made on several
+// threads at once: PrepareSource loads the picture and gives the versions to resize from
+// its source; MakePreparedVersion makes one of them (each writes only its own bitmap and
+// reads the source); FinishPreparing, once all are made, lets the source go unless the
+// full size is the source itself.
+enum class PreparedVersion { kFullSize, kResized, kThumbnail };
+std::vector<PreparedVersion> PrepareSource(const SlideshowOptions& options, const PictureEntry& row,
+                                           std::size_t index, bool intro, PreparedPicture& out,
+                                           std::vector<uint8_t>& saved);
+void MakePreparedVersion(PreparedPicture& picture, PreparedVersion version);
+void FinishPreparing(PreparedPicture& picture);
+
 // Makes the versions again, for an intro flag other than the assumed one (an earlier
 // picture did not load): from the source where it was kept, otherwise from the picture
 // loaded again.

@@ -13,8 +13,9 @@ using testing::QtWindowTest;
 
 TEST_F(QtWindowTest, InputDuringABuildIsDroppedAndCancelStopsIt) {
   testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(512, 0x5A));
+  // Pictures large enough that the build is still running when the clicks arrive.
   for (int i = 0; i < 8; ++i)
-    ASSERT_TRUE(dialog->AddRow(Picture("p" + std::to_string(i) + ".bmp", 400, 300), 0, 0, ""));
+    ASSERT_TRUE(dialog->AddRow(Picture("p" + std::to_string(i) + ".bmp", 1600, 1200), 0, 0, ""));
   dialog->SetRowState(3, true, true);
   auto* cancel = qobject_cast<QPushButton*>(window->control(kIdCancelBuild));
   ASSERT_NE(cancel, nullptr);
