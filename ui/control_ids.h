@@ -45,7 +45,7 @@ inline constexpr int kCmdFitToCartridge = 32791;
 
 // How often a command whose work runs on workers shows its progress and answers the
 // window system.
-inline constexpr int kCommandShowIntervalMs = 40;
+inline constexpr int kCommandShowIntervalMs = 30;
 // How often such a command shows the rows it has added so far in the list and the
 // cartridge meter: the list then paints every row in view again, which costs more than
 // the rest of the window.
