@@ -72,15 +72,10 @@ BENCHMARK(BM_LoadPicturesOnly)
     ->Iterations(3);
 
 // Arguments: the number of pictures and their sizing; thumbnails and captions are on.
-// The rows as varnel-build makes them: named, not loaded (the build loads each picture once).
+// The rows as varnel-build makes them: from the pictures' headers, not loaded (the build
+// loads each picture once).
 PictureEntry RowAsTheCommandLineMakesIt(const std::string& path, int sizing) {
-  PictureEntry row;
-  row.fileName = FileNameOfPath(path);
-  row.effectLabel = std::string(*EffectLabel(6));
-  row.sizingLabel = std::string(*SizingLabel(sizing));
-  row.path = path;
-  row.caption = "A caption for every picture";
-  return row;
+  return MakeUnloadedPictureRow(path, sizing, 6, "A caption for every picture").row;
 }
 
 void BM_BuildShow(benchmark::State& state) {
