@@ -375,6 +375,41 @@ TEST(BuildSlideShow, ShowLargerThanTheCartridgeFailsNamingThePicture) {
   EXPECT_FALSE(std::filesystem::exists(f.files.outputPath));
 }
 
+// However many workers prepare the pictures, the image, the pictures left out and the
+// notes are those of one worker, in show order: pictures of every kind, read in place or
+// converted, with sizes that take every pass, intro pictures and a picture that is gone.
+TEST(BuildSlideShow, EveryNumberOfWorkersWritesTheSameImage) {
+  Fixture f;
+  const std::vector<std::string> pictures = {
+      testing::TestDataPath("picture.jpg"),          testing::TestDataPath("picture-24bit.png"),
+      testing::TestDataPath("picture.gif"),          testing::TestDataPath("picture-8bit.bmp"),
+      testing::TestDataPath("orientation-6.jpg"),    testing::TestDataPath("picture-32bit.png"),
+      testing::TestDataPath("cmyk-adobe.jpg"),       WritePicture(f.dir, "wide.bmp", 643, 301),
+      WritePicture(f.dir, "thin.bmp", 3, 10),        WritePicture(f.dir, "gone.bmp", 8, 8),
+      testing::TestDataPath("transparent-entry.png")};
+  for (std::size_t i = 0; i < pictures.size() * 2; ++i)
+    f.host.AddPicture(pictures[i % pictures.size()], static_cast<int>(i % 3),
+                      static_cast<int>(i % 9), i % 2 ? "A caption" : "");
+  std::filesystem::remove(f.dir.file("gone.bmp"));
+  f.host.document.options.introCountText = "3";
+  f.host.document.options.thumbnails = 1;
+
+  f.host.workers = 1;
+  ASSERT_TRUE(f.Build().ok);
+  const std::vector<uint8_t> alone = testing::ReadAllBytes(f.files.outputPath);
+  const std::vector<std::string> leftOut = f.host.leftOut, notes = f.host.notes;
+  ASSERT_EQ(leftOut.size(), 2u);
+  for (const unsigned workers : {2u, 3u, 8u, 0u}) {
+    f.host.workers = workers;
+    f.host.leftOut.clear();
+    f.host.notes.clear();
+    ASSERT_TRUE(f.Build().ok) << workers;
+    EXPECT_EQ(testing::ReadAllBytes(f.files.outputPath), alone) << workers << " workers";
+    EXPECT_EQ(f.host.leftOut, leftOut) << workers << " workers";
+    EXPECT_EQ(f.host.notes, notes) << workers << " workers";
+  }
+}
+
 TEST(BuildSlideShow, PictureTooLargeToLoadIsLeftOutWithTheReason) {
   Fixture f;
   f.host.AddPicture(WritePicture(f.dir, "a.bmp", 8, 8));

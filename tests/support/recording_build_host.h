@@ -50,10 +50,12 @@ class RecordingBuildHost : public BuildHost {
   void PictureNote(const std::string& path, const std::string& note) override {
     notes.push_back(path + ": " + note);
   }
+  unsigned BuildWorkers() override { return workers; }
 
   SlideshowDocument document;
   RecordingProgress progress;
   NullPreview preview;
+  unsigned workers = 0;  // 0: one per processor core
   int infoCleared = 0;
   int repaints = 0;
   std::vector<std::string> errors, leftOut, notes;
