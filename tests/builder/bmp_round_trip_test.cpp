@@ -109,15 +109,30 @@ std::vector<uint8_t> PixelsThroughAFile(const Bitmap& bitmap, const TempDir& dir
 TEST(WriteBitmapPixels, GivesTheBytesOfTheBmpFileReadBack) {
   TempDir dir;
   uint32_t seed = 40;
-  for (const auto& [w, h] : {std::pair{4, 1}, std::pair{1, 3}, std::pair{5, 2}, std::pair{6, 7},
-                             std::pair{7, 3}, std::pair{60, 40}, std::pair{240, 160}}) {
+  for (const auto& [w, h] :
+       {std::pair{4, 1}, std::pair{1, 3}, std::pair{5, 2}, std::pair{6, 7}, std::pair{7, 3},
+        std::pair{9, 2}, std::pair{10, 2}, std::pair{17, 3}, std::pair{18, 1}, std::pair{33, 2},
+        std::pair{60, 40}, std::pair{240, 160}}) {
     const Bitmap bitmap = testing::RandomBitmap(w, h, seed++);
     BinaryFile out = BinaryFile::Create(dir.file("in-memory.bin"));
     out.WriteZeros(3);
     EXPECT_EQ(WriteBitmapPixels(out, bitmap), 6U) << w << "x" << h;  // 3 + 3 alignment bytes
     out.Close();
-    EXPECT_EQ(testing::ReadAllBytes(dir.file("in-memory.bin")), PixelsThroughAFile(bitmap, dir))
-        << w << "x" << h;
+    const std::vector<uint8_t> expected = PixelsThroughAFile(bitmap, dir);
+    EXPECT_EQ(testing::ReadAllBytes(dir.file("in-memory.bin")), expected) << w << "x" << h;
+    // The same picture read where a decoder left it: top-down rows, red first.
+    std::vector<uint8_t> decoded(static_cast<std::size_t>(w) * 3 * static_cast<std::size_t>(h));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        for (int c = 0; c < 3; ++c)
+          decoded[(static_cast<std::size_t>(y) * w + x) * 3 + static_cast<std::size_t>(2 - c)] =
+              testing::ChannelAt(bitmap, x, h - 1 - y, c);
+    BinaryFile viewOut = BinaryFile::Create(dir.file("view.bin"));
+    viewOut.WriteZeros(3);
+    WriteBitmapPixels(viewOut, BitmapView::OfTopDown(decoded.data(), w, h,
+                                                     static_cast<std::size_t>(w) * 3, true));
+    viewOut.Close();
+    EXPECT_EQ(testing::ReadAllBytes(dir.file("view.bin")), expected) << w << "x" << h;
   }
   // The top row comes first: one red pixel above one blue one.
   const Bitmap twoRows = testing::MakeBitmap(1, 2, [](int, int y, int c) {
