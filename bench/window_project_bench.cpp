@@ -25,9 +25,11 @@
 #include <vector>
 
 #include "bench/project_show_on_disk.h"
+#include "document/label_tables.h"
 #include "document/picture_row.h"
 #include "document/sdl_picture.h"
 #include "project/project_file_writer.h"
+#include "tests/support/test_support.h"
 #include "ui/main_window.h"
 #include "ui/slideshow_dlg.h"
 
@@ -35,23 +37,26 @@ namespace varnel {
 namespace {
 
 constexpr int kRows = bench::kProjectRows;
+// Photographs a cartridge takes in their 240 x 160 version alone (76800 bytes each).
+constexpr int kPhotosThatFit = 300;
 
-// 1000 rows of one 1024 x 768 photograph under 1000 names, and a project naming them.
+// Rows of one 1024 x 768 photograph under as many names, and a project naming them with
+// one sizing.
 class PhotoShowOnDisk {
  public:
-  PhotoShowOnDisk() {
+  explicit PhotoShowOnDisk(int rows, Sizing sizing = kSizingBoth) {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "varnel-photo-bench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     directory_ = pattern;
     std::vector<StoredPicture> pictures;
-    for (int i = 0; i < kRows; ++i) {
+    for (int i = 0; i < rows; ++i) {
       const std::filesystem::path path = directory_ / ("photo" + std::to_string(i) + ".jpg");
       std::error_code linkFailed;
       std::filesystem::create_hard_link(VARNEL_BENCH_PHOTO, path, linkFailed);
       if (linkFailed) std::filesystem::copy_file(VARNEL_BENCH_PHOTO, path);
       paths_.push_back(path.string());
-      pictures.push_back({path.string(), "", 0, 0});
+      pictures.push_back({path.string(), "", static_cast<uint16_t>(sizing), 0});
     }
     project_ = (directory_ / "photos.vrn").string();
     const std::vector<uint8_t> bytes =
@@ -139,6 +144,9 @@ class WindowShow {
  public:
   WindowShow() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window builds into the directory it started in, from the viewer program there.
+    testing::WriteAllBytes(work_.file("Src.res"), testing::FakeViewerProgram(4096, 0x5A));
+    std::filesystem::current_path(work_.path());
     static int argc = 1;
     static char name[] = "window_project_bench";
     static char* argv[] = {name, nullptr};
@@ -166,6 +174,7 @@ class WindowShow {
     });
     window_->commandAction(commandId)->trigger();
   }
+  void Run(int commandId) { window_->commandAction(commandId)->trigger(); }
 
   const std::vector<std::string>& paths() const { return onDisk_.paths(); }
   const std::string& project() const { return onDisk_.project(); }
@@ -173,11 +182,14 @@ class WindowShow {
   const CSlideshowDlg& dialog() const { return dialog_; }
   CSlideshowDlg& dialog() { return dialog_; }
   const PhotoShowOnDisk& photos() const { return photos_; }
+  const PhotoShowOnDisk& photosThatFit() const { return photosThatFit_; }
   PauseWatch& pauses() { return *pauses_; }
 
  private:
+  testing::TempDir work_;
   bench::ProjectShowOnDisk onDisk_;
-  PhotoShowOnDisk photos_;
+  PhotoShowOnDisk photos_{kRows};
+  PhotoShowOnDisk photosThatFit_{kPhotosThatFit, kSizingResizedOnly};
   std::unique_ptr<QApplication> application_;
   CSlideshowDlg dialog_;
   std::unique_ptr<MainWindow> window_;
@@ -249,6 +261,25 @@ void BM_WindowLoad1000PhotoRows(benchmark::State& state) {
   longest.Report(state);
 }
 BENCHMARK(BM_WindowLoad1000PhotoRows)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Build of a show of photographs on the window's builder thread, for the window's pauses
+// meanwhile.
+void BM_WindowBuildPhotos(benchmark::State& state) {
+  WindowShow& show = Show();
+  show.Run(kCmdLoad, show.photosThatFit().project());
+  if (show.dialog().RowCount() != kPhotosThatFit) state.SkipWithError("rows were lost");
+  LongestPauses longest;
+  for (auto _ : state) {
+    show.pauses().Start();
+    show.Run(kCmdBuildSlideShow);
+    show.pauses().Stop();
+    if (!show.dialog().statusText().starts_with("Wrote "))
+      state.SkipWithError(show.dialog().statusText().c_str());
+    longest.Take(show.pauses());
+  }
+  longest.Report(state);
+}
+BENCHMARK(BM_WindowBuildPhotos)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // The same 1000 photographs dropped onto the list, as from a file manager, which adds
 // them as Add does. Last: it leaves the show changed, and a Load after it would ask
