@@ -11,6 +11,7 @@
 #include "builder/build_failure.h"
 #include "builder/image_writer.h"
 #include "builder/outcome_recording_host.h"
+#include "builder/pictures_on_disk.h"
 #include "builder/rom_layout.h"
 #include "builder/show_plan.h"
 #include "builder/viewer_template.h"
@@ -58,21 +59,6 @@ uint16_t CountSlidesWithPicture(BinaryFile& image, uint16_t pictureCount) {
     return pictureCount;
   }
   return count;
-}
-
-// The plan of the show as it stands on disk: a picture deleted since its row was made
-// will be left out, so it must not make the show look larger than it is. Nothing when a
-// row's size is not known.
-std::optional<ShowPlan> PlanOfPicturesOnDisk(const SlideshowDocument& document) {
-  std::vector<std::optional<PictureSize>> sizes;
-  for (const PictureEntry& row : document.rows) {
-    if (row.pictureWidth <= 0 || row.pictureHeight <= 0) return std::nullopt;
-    if (IsRegularFile(row.path))
-      sizes.emplace_back(PictureSize{row.pictureWidth, row.pictureHeight});
-    else
-      sizes.emplace_back(std::nullopt);
-  }
-  return PlanShow(document, sizes);
 }
 
 // Everything the image must not be written over: the template, every row's picture
@@ -138,7 +124,8 @@ BuildOutcome BuildSlideShow(BuildHost& windowHost, const BuildFiles& files) {
                          ". Remove " + std::to_string(rows - kMaxPictures) +
                          " pictures and build again.");
     // A show that cannot fit is refused before any picture is converted.
-    if (const std::optional<ShowPlan> plan = PlanOfPicturesOnDisk(document); plan && !plan->fits())
+    if (const std::optional<ShowPlan> plan = PlanShowFromRows(document, PicturesOnDisk(document));
+        plan && !plan->fits())
       throw BuildFailure(DoesNotFitMessage(document, *plan));
     // Everything that can refuse the build is checked before the image is touched.
     const std::vector<uint8_t> program = ReadViewerTemplate(files.templatePath);

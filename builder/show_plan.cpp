@@ -126,10 +126,19 @@ ShowPlan PlanShow(const SlideshowDocument& document,
 }
 
 std::optional<ShowPlan> PlanShowFromRows(const SlideshowDocument& document) {
+  return PlanShowFromRows(document, std::vector<bool>(document.rows.size(), true));
+}
+
+std::optional<ShowPlan> PlanShowFromRows(const SlideshowDocument& document,
+                                         const std::vector<bool>& onDisk) {
   std::vector<std::optional<PictureSize>> sizes;
-  for (const PictureEntry& row : document.rows) {
+  for (std::size_t r = 0; r < document.rows.size(); ++r) {
+    const PictureEntry& row = document.rows[r];
     if (row.pictureWidth <= 0 || row.pictureHeight <= 0) return std::nullopt;
-    sizes.push_back(PictureSize{row.pictureWidth, row.pictureHeight});
+    if (r < onDisk.size() && !onDisk[r])
+      sizes.emplace_back(std::nullopt);
+    else
+      sizes.emplace_back(PictureSize{row.pictureWidth, row.pictureHeight});
   }
   return PlanShow(document, sizes);
 }

@@ -104,6 +104,11 @@ ShowPlan PlanShow(const SlideshowDocument& document,
 // when a row's size is not known.
 std::optional<ShowPlan> PlanShowFromRows(const SlideshowDocument& document);
 
+// The same, with the rows whose picture is no longer on disk (onDisk false, one flag per
+// row: PicturesOnDisk in pictures_on_disk.h) left out as a build leaves them out.
+std::optional<ShowPlan> PlanShowFromRows(const SlideshowDocument& document,
+                                         const std::vector<bool>& onDisk);
+
 // Why a show that does not fit cannot be built, naming the first picture that does not
 // fit and what to change.
 std::string DoesNotFitMessage(const SlideshowDocument& document, const ShowPlan& plan);

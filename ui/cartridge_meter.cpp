@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "builder/pictures_on_disk.h"
 #include "builder/rom_layout.h"
 #include "builder/show_plan.h"
 #include "document/label_tables.h"
@@ -42,7 +43,7 @@ std::string RowCostText(const PicturePlan& picture) {
 CartridgeMeter MeasureCartridge(const SlideshowDocument& document,
                                 std::optional<std::size_t> selectedRow) {
   CartridgeMeter meter;
-  const std::optional<ShowPlan> plan = PlanShowFromRows(document);
+  const std::optional<ShowPlan> plan = PlanShowFromRows(document, PicturesOnDisk(document));
   if (!plan) {
     meter.text = "Cartridge: not known";
     return meter;
@@ -69,7 +70,8 @@ CartridgeMeter MeasureCartridge(const SlideshowDocument& document,
 }
 
 std::vector<std::size_t> RowsToResizeForFit(const SlideshowDocument& document) {
-  std::optional<ShowPlan> plan = PlanShowFromRows(document);
+  const std::vector<bool> onDisk = PicturesOnDisk(document);
+  std::optional<ShowPlan> plan = PlanShowFromRows(document, onDisk);
   if (!plan || plan->fits()) return {};
   SlideshowDocument trial = document;
   std::vector<const PicturePlan*> largest;
@@ -83,7 +85,7 @@ std::vector<std::size_t> RowsToResizeForFit(const SlideshowDocument& document) {
   for (const PicturePlan* picture : largest) {
     trial.rows[picture->row].sizingLabel = resizedOnly;
     rows.push_back(picture->row);
-    if (const auto tried = PlanShowFromRows(trial); tried && tried->fits()) return rows;
+    if (const auto tried = PlanShowFromRows(trial, onDisk); tried && tried->fits()) return rows;
   }
   return {};
 }
