@@ -1,7 +1,6 @@
 #include "builder/conversion_source.h"
 
 #include <climits>
-#include <cstring>
 #include <new>
 
 #include "builder/bitmap_info.h"
@@ -58,48 +57,32 @@ std::size_t SaveIntoMemory(SDL_Surface* picture, std::vector<uint8_t>& saved) {
   return ok && length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
-}  // namespace
-
-BitmapView ViewAsSource(SDL_Surface* picture) {
-  if (picture == nullptr || picture->format == nullptr || picture->pixels == nullptr ||
-      picture->w < 1 || picture->h < 1 || SDL_MUSTLOCK(picture))
-    return {};
+// The view of a picture's rows, for pictures whose source is a byte reorder of them, when
+// they can be read (a surface that must be locked only while it is locked).
+BitmapView ViewOfReorderableRows(SDL_Surface* picture) {
   const bool bgr = IsBgr24(picture->format);
-  if (!bgr && !IsPlainRgb24(picture)) return {};
-  // The same limits as a source made by reordering: rows a BMP file can describe.
+  if (picture->pixels == nullptr || (!bgr && !IsPlainRgb24(picture))) return {};
+  // The same limits as any source: rows a BMP file can describe.
   if (!MakeRgb24Header(picture->w, picture->h)) return {};
   return BitmapView::OfTopDown(static_cast<const uint8_t*>(picture->pixels), picture->w, picture->h,
                                picture->pitch, !bgr);
 }
 
+}  // namespace
+
+BitmapView ViewAsSource(SDL_Surface* picture) {
+  if (picture == nullptr || picture->format == nullptr || picture->w < 1 || picture->h < 1 ||
+      SDL_MUSTLOCK(picture))
+    return {};
+  return ViewOfReorderableRows(picture);
+}
+
 bool ReorderIntoSource(SDL_Surface* picture, Bitmap& source) {
-  const bool bgr = IsBgr24(picture->format);
-  if (!bgr && !IsPlainRgb24(picture)) return false;
-  const std::optional<BitmapInfoHeader> header = MakeRgb24Header(picture->w, picture->h);
-  if (!header) return false;
   SurfaceLock lock(picture);
   if (!lock.locked()) return false;
-  source.width = picture->w;
-  source.height = picture->h;
-  source.rows.resize(header->biSizeImage);
-  const std::size_t stride = source.stride();
-  const std::size_t used = static_cast<std::size_t>(picture->w) * 3;
-  const auto* pixels = static_cast<const uint8_t*>(picture->pixels);
-  // The file's rows go bottom-up; each is padded with zeros to a multiple of 4 bytes.
-  for (int y = 0; y < picture->h; ++y) {
-    const uint8_t* in = pixels + static_cast<std::size_t>(y) * picture->pitch;
-    uint8_t* out = source.rows.data() + static_cast<std::size_t>(picture->h - 1 - y) * stride;
-    if (bgr) {
-      std::memcpy(out, in, used);
-    } else {
-      for (std::size_t x = 0; x < used; x += 3) {
-        out[x + 0] = in[x + 2];
-        out[x + 1] = in[x + 1];
-        out[x + 2] = in[x + 0];
-      }
-    }
-    std::memset(out + used, 0, stride - used);
-  }
+  const BitmapView rows = ViewOfReorderableRows(picture);
+  if (rows.empty()) return false;
+  CopyIntoBitmap(rows, source);  // the file's rows: bottom-up, blue first, zero padding
   return true;
 }
 

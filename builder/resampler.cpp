@@ -482,7 +482,6 @@ void EnlargeView(const BitmapView& source, uint8_t* destination, int width, int 
 
 void EnlargeRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
                   int width, int height) {
-  CheckSizes(sourceWidth, sourceHeight, width, height);
   EnlargeView(BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination, width,
               height);
 }
@@ -493,7 +492,6 @@ void ShrinkView(const BitmapView& source, uint8_t* destination, int width, int h
 
 void ShrinkRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
                  int width, int height) {
-  CheckSizes(sourceWidth, sourceHeight, width, height);
   ShrinkView(BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination, width,
              height);
 }
@@ -509,8 +507,6 @@ bool ShrinkPathAvailable(ShrinkPath path) {
 
 void ShrinkRgb24Using(ShrinkPath path, const uint8_t* source, int sourceWidth, int sourceHeight,
                       uint8_t* destination, int width, int height) {
-  if (!ShrinkPathAvailable(path))
-    throw std::invalid_argument("this processor has no such resampler path");
   ShrinkViewUsing(path, BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination,
                   width, height);
 }

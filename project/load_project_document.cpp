@@ -17,9 +17,8 @@ ProjectDocumentLoad LoadProjectDocument(const std::string& path, ProjectRows row
     load.document.options = header.options;
     load.document.rows.reserve(header.pictureCount);
   };
-  handlers.picture = [&load, rows](const StoredPicture& picture) {
-    const auto makeRow =
-        rows == ProjectRows::kLoadPictures ? MakePictureRow : MakeUnloadedPictureRow;
+  const auto makeRow = rows == ProjectRows::kLoadPictures ? MakePictureRow : MakeUnloadedPictureRow;
+  handlers.picture = [&load, makeRow](const StoredPicture& picture) {
     MakeRowResult made =
         makeRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption);
     if (made.ok())
