@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QTreeWidget>
 #include <filesystem>
-#include <fstream>
 
 #include "app/slideshow_app.h"
 #include "project/project_file_writer.h"
@@ -29,12 +28,6 @@ CSlideshowApp& App() {
 
 void Quit() {
   ScriptedUser::Later([] { App().mainWindow()->commandAction(kCmdQuit)->trigger(); });
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
 }
 
 class StartProjectTest : public ::testing::Test {
@@ -74,7 +67,7 @@ TEST_F(StartProjectTest, AProjectOnTheCommandLineIsLoadedAtStartUp) {
   const std::string picture = std::string(VARNEL_TEST_DATA_DIR) + "/picture.gif";
   const std::vector<StoredPicture> pictures = {{picture, "first", 0, 3}, {picture, "", 1, 0}};
   const std::string project = dir.file("trip.vrn");
-  WriteBytes(project, ProjectFileBytes(options, pictures));
+  testing::WriteAllBytes(project, ProjectFileBytes(options, pictures));
 
   Run(project, [](MainWindow& window) {
     // The caption changes last, once every row is in.
@@ -91,7 +84,7 @@ TEST_F(StartProjectTest, AProjectOnTheCommandLineIsLoadedAtStartUp) {
 TEST_F(StartProjectTest, AMissingOrBrokenProjectIsSaidAndTheShowStaysEmpty) {
   const std::string missing = dir.file("gone.vrn");
   const std::string broken = dir.file("broken.vrn");
-  WriteBytes(broken, {'n', 'o', 't'});
+  testing::WriteAllBytes(broken, {'n', 'o', 't'});
   for (const std::string& project : {missing, broken}) {
     SCOPED_TRACE(project);
     ScriptedUser player;

@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 
 namespace varnel::testing {
@@ -16,31 +14,27 @@ namespace {
 constexpr int kRunLimitSeconds = 60;
 constexpr int kTimedOut = 124;  // timeout(1)'s status for a command it had to end
 
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 }  // namespace
+
+ScratchShow::ScratchShow()
+    : a(WriteBmp24(dir.file("a.bmp"), 64, 40,
+                   [](int x, int) {
+                     return Rgb{uint8_t(x * 4), 0, 0};
+                   })),
+      b(WriteBmp24(dir.file("b.bmp"), 300, 200, [](int, int y) {
+        return Rgb{0, uint8_t(y), 0};
+      })) {
+  WriteAllBytes(dir.file("Src.res"), FakeViewerProgram(3000, 0x11));
+}
 
 RunResult RunBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments,
                      const std::string& shellPrefix) {
-  std::string command = "cd " + Quote(workDirectory.path().string()) + " && ";
+  std::string command = "cd " + ShellQuote(workDirectory.path().string()) + " && ";
   if (!shellPrefix.empty()) command += shellPrefix + "; ";
-  command +=
-      "exec timeout " + std::to_string(kRunLimitSeconds) + " " + Quote(VARNEL_BUILD_EXECUTABLE);
-  for (const std::string& argument : arguments) command += " " + Quote(argument);
-  command += " 2>&1";
-  RunResult run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.output.append(buffer.data(), got);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  command += "exec timeout " + std::to_string(kRunLimitSeconds) + " " +
+             ShellQuote(VARNEL_BUILD_EXECUTABLE);
+  for (const std::string& argument : arguments) command += " " + ShellQuote(argument);
+  RunResult run = RunShellCommand(command);
   if (run.status == kTimedOut) run.status = -1;
   return run;
 }

@@ -9,9 +9,13 @@
 
 namespace varnel::testing {
 
-struct RunResult {
-  int status = -1;     // exit status; -1 when the process did not exit by itself
-  std::string output;  // standard output and standard error together
+// A work directory as the builder's tests begin with it: a viewer program (Src.res) and
+// two pictures, a.bmp (64 x 40) and b.bmp (300 x 200).
+struct ScratchShow {
+  ScratchShow();
+  TempDir dir;
+  std::string a;
+  std::string b;
 };
 
 // Runs varnel-build in the work directory as a script would and waits for it. A run that

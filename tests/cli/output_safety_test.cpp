@@ -21,25 +21,14 @@ using testing::ReadAllBytes;
 using testing::Rgb;
 using testing::RunBuilder;
 using testing::RunResult;
-using testing::TempDir;
 
 using testing::Mentions;
 
 // A work directory with a viewer program, two pictures and a good image from an
 // earlier build.
-struct Show {
-  TempDir dir;
-  std::string a = testing::WriteBmp24(dir.file("a.bmp"), 64, 40, [](int x, int) {
-    return Rgb{uint8_t(x * 4), 0, 0};
-  });
-  std::string b = testing::WriteBmp24(dir.file("b.bmp"), 300, 200, [](int, int y) {
-    return Rgb{0, uint8_t(y), 0};
-  });
+struct Show : testing::ScratchShow {
   std::vector<uint8_t> oldImage = {'o', 'l', 'd', ' ', 's', 'h', 'o', 'w'};
-  Show() {
-    testing::WriteAllBytes(dir.file("Src.res"), testing::FakeViewerProgram(3000, 0x11));
-    testing::WriteAllBytes(dir.file("slide.gba"), oldImage);
-  }
+  Show() { testing::WriteAllBytes(dir.file("slide.gba"), oldImage); }
   std::vector<std::string> InitialFiles() const {
     return {"Src.res", "a.bmp", "b.bmp", "slide.gba"};
   }

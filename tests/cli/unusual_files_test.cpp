@@ -15,19 +15,12 @@ namespace varnel {
 namespace {
 
 using testing::ImageReader;
-using testing::Rgb;
 using testing::RunBuilder;
 using testing::RunResult;
-using testing::TempDir;
 
 using testing::Mentions;
 
-struct Show {
-  TempDir dir;
-  std::string a = testing::WriteBmp24(dir.file("a.bmp"), 64, 40, [](int x, int) {
-    return Rgb{uint8_t(x * 4), 0, 0};
-  });
-  Show() { testing::WriteAllBytes(dir.file("Src.res"), testing::FakeViewerProgram(3000, 0x11)); }
+struct Show : testing::ScratchShow {
   std::string Fifo(const std::string& name) const {
     const std::string path = dir.file(name);
     EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);

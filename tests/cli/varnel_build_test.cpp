@@ -22,16 +22,7 @@ using testing::RunBuilder;
 using testing::RunResult;
 using testing::TempDir;
 
-struct Show {
-  TempDir dir;
-  std::string a = testing::WriteBmp24(dir.file("a.bmp"), 64, 40, [](int x, int) {
-    return Rgb{uint8_t(x * 4), 0, 0};
-  });
-  std::string b = testing::WriteBmp24(dir.file("b.bmp"), 300, 200, [](int, int y) {
-    return Rgb{0, uint8_t(y), 0};
-  });
-  Show() { testing::WriteAllBytes(dir.file("Src.res"), testing::FakeViewerProgram(3000, 0x11)); }
-};
+using Show = testing::ScratchShow;
 
 TEST(VarnelBuild, BuildsPicturesWithTheirOptionsIntoSlideGba) {
   Show show;

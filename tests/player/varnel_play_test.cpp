@@ -1,42 +1,19 @@
 // Runs the varnel-play executable as a script would: exit status, messages, the PNG.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QImage>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 
+#include "tests/support/test_support.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
 namespace {
 
-struct RunResult {
-  int status = -1;
-  std::string output;  // standard output and standard error together
-};
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 RunResult RunPlay(const std::vector<std::string>& arguments, const std::string& environment = "") {
-  std::string command = environment + " " + Quote(VARNEL_PLAY_EXECUTABLE);
-  for (const std::string& argument : arguments) command += " " + Quote(argument);
-  command += " 2>&1";
-  RunResult run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.output.append(buffer.data(), got);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  std::string command = environment + " " + ShellQuote(VARNEL_PLAY_EXECUTABLE);
+  for (const std::string& argument : arguments) command += " " + ShellQuote(argument);
+  return RunShellCommand(command);
 }
 
 // A PNG of the console screen as 15-bit pixels: the top five bits of each channel.

@@ -1,5 +1,9 @@
 #include "tests/support/test_support.h"
 
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -89,6 +93,25 @@ std::vector<uint8_t> FakeViewerProgram(std::size_t length, uint8_t fill) {
 
 std::string TestDataPath(const std::string& name) {
   return std::string(VARNEL_TEST_SUPPORT_DATA_DIR) + "/" + name;
+}
+
+std::string ShellQuote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+RunResult RunShellCommand(const std::string& command) {
+  RunResult run;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> buffer{};
+  std::size_t got = 0;
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    run.output.append(buffer.data(), got);
+  const int status = ::pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
 }
 
 }  // namespace varnel::testing

@@ -59,6 +59,18 @@ void MarkAsViewerProgram(std::vector<uint8_t>& bytes);
 // The committed test pictures (tests/data).
 std::string TestDataPath(const std::string& name);
 
+// What a command run through the shell gave.
+struct RunResult {
+  int status = -1;     // exit status; -1 when the process did not exit by itself
+  std::string output;  // standard output and standard error together
+};
+
+// Text quoted for the shell, so that every byte reaches the program as it is.
+std::string ShellQuote(const std::string& text);
+
+// Runs a shell command, its standard error joined to its output, and waits for it.
+RunResult RunShellCommand(const std::string& command);
+
 // Whether a message says something, wherever in it.
 inline bool Mentions(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
