@@ -12,8 +12,8 @@
 
 #include "builder/build_slideshow.h"
 #include "document/label_tables.h"
-#include "document/picture_loader.h"
 #include "document/picture_row.h"
+#include "picture/picture_loader.h"
 #include "tests/support/recording_build_host.h"
 #include "tests/support/test_support.h"
 

@@ -21,8 +21,8 @@
 #include "builder/encode_picture.h"
 #include "builder/resampler.h"
 #include "builder/rom_layout.h"
-#include "document/binary_file.h"
-#include "document/picture_loader.h"
+#include "files/binary_file.h"
+#include "picture/picture_loader.h"
 
 namespace varnel {
 namespace {

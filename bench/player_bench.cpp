@@ -10,7 +10,7 @@
 
 #include "builder/build_slideshow.h"
 #include "emulator/console_emulator.h"
-#include "player/player_window.h"
+#include "player/qt/player_window.h"
 #include "tests/support/recording_build_host.h"
 #include "tests/support/test_support.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/project_show_on_disk.h"
-#include "document/picture_loader.h"
+#include "picture/picture_loader.h"
 #include "project/byte_source.h"
 #include "project/load_project_document.h"
 #include "project/project_file_reader.h"

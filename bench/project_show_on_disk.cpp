@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "document/sdl_picture.h"
+#include "picture/sdl_picture.h"
 #include "project/project_file_writer.h"
 
 namespace varnel::bench {

@@ -27,11 +27,11 @@
 #include "bench/project_show_on_disk.h"
 #include "document/label_tables.h"
 #include "document/picture_row.h"
-#include "document/sdl_picture.h"
+#include "picture/sdl_picture.h"
 #include "project/project_file_writer.h"
 #include "tests/support/test_support.h"
-#include "ui/main_window.h"
-#include "ui/slideshow_dlg.h"
+#include "ui/model/slideshow_dlg.h"
+#include "ui/qt/main_window.h"
 
 namespace varnel {
 namespace {

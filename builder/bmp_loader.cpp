@@ -10,8 +10,8 @@
 
 #include "builder/bitmap_info.h"
 #include "builder/bmp_format.h"
-#include "document/binary_file.h"
-#include "document/file_error.h"
+#include "files/binary_file.h"
+#include "files/file_error.h"
 
 namespace varnel {
 

@@ -1,7 +1,7 @@
 #include "builder/bmp_writer.h"
 
-#include "document/binary_file.h"
-#include "document/file_error.h"
+#include "files/binary_file.h"
+#include "files/file_error.h"
 
 namespace varnel {
 

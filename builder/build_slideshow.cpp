@@ -15,9 +15,9 @@
 #include "builder/rom_layout.h"
 #include "builder/show_plan.h"
 #include "builder/viewer_template.h"
-#include "document/display_text.h"
-#include "document/file_error.h"
-#include "document/replacement_file.h"
+#include "files/display_text.h"
+#include "files/file_error.h"
+#include "files/replacement_file.h"
 
 #ifndef VARNEL_DATA_DIR
 #define VARNEL_DATA_DIR "/usr/local/share/varnel"

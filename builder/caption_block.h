@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/binary_file.h"
+#include "files/binary_file.h"
 
 namespace varnel {
 

@@ -6,7 +6,7 @@
 #include "builder/bitmap_info.h"
 #include "builder/bmp_format.h"
 #include "builder/bmp_loader.h"
-#include "document/sdl_picture.h"
+#include "picture/sdl_picture.h"
 
 namespace varnel {
 

@@ -7,7 +7,7 @@
 #include "builder/bitmap.h"
 #include "builder/bitmap_view.h"
 #include "builder/preview.h"
-#include "document/binary_file.h"
+#include "files/binary_file.h"
 
 namespace varnel {
 

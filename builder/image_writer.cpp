@@ -6,8 +6,8 @@
 #include "builder/caption_block.h"
 #include "builder/picture_pipeline.h"
 #include "builder/show_plan.h"
-#include "document/display_text.h"
 #include "document/number_rules.h"
+#include "files/display_text.h"
 
 namespace varnel {
 

@@ -9,7 +9,7 @@
 #include "builder/prepared_picture.h"
 #include "builder/rom_layout.h"
 #include "builder/show_plan.h"
-#include "document/binary_file.h"
+#include "files/binary_file.h"
 
 namespace varnel {
 

@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "document/display_text.h"
+#include "files/display_text.h"
 
 namespace varnel {
 

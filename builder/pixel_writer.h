@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "builder/bitmap_view.h"
-#include "document/binary_file.h"
+#include "files/binary_file.h"
 
 namespace varnel {
 

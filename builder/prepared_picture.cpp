@@ -5,7 +5,7 @@
 
 #include "builder/conversion_source.h"
 #include "builder/resize_bitmap.h"
-#include "document/picture_loader.h"
+#include "picture/picture_loader.h"
 
 namespace varnel {
 

@@ -7,7 +7,7 @@
 #include "builder/bitmap.h"
 #include "builder/bitmap_view.h"
 #include "builder/show_plan.h"
-#include "document/sdl_picture.h"
+#include "picture/sdl_picture.h"
 
 namespace varnel {
 

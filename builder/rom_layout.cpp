@@ -1,6 +1,6 @@
 #include "builder/rom_layout.h"
 
-#include "document/file_error.h"
+#include "files/file_error.h"
 
 namespace varnel {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "document/binary_file.h"
+#include "files/binary_file.h"
 
 namespace varnel {
 

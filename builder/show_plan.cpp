@@ -2,9 +2,9 @@
 
 #include "builder/caption_block.h"
 #include "builder/resize_bitmap.h"
-#include "document/display_text.h"
 #include "document/label_tables.h"
 #include "document/number_rules.h"
+#include "files/display_text.h"
 
 namespace varnel {
 

@@ -1,9 +1,9 @@
 #include "builder/viewer_template.h"
 
 #include "builder/rom_layout.h"
-#include "document/binary_file.h"
-#include "document/display_text.h"
-#include "document/file_error.h"
+#include "files/binary_file.h"
+#include "files/display_text.h"
+#include "files/file_error.h"
 
 namespace varnel {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "builder/rom_layout.h"
-#include "document/display_text.h"
+#include "files/display_text.h"
 
 namespace varnel::cli {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "document/label_tables.h"
-#include "document/picture_loader.h"
+#include "picture/picture_loader.h"
 
 namespace varnel {
 

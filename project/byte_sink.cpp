@@ -1,6 +1,6 @@
 #include "project/byte_sink.h"
 
-#include "document/binary_file.h"
+#include "files/binary_file.h"
 
 namespace varnel {
 

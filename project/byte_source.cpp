@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "document/binary_file.h"
+#include "files/binary_file.h"
 
 namespace varnel {
 

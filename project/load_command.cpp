@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "document/binary_file.h"
-#include "document/file_error.h"
+#include "files/binary_file.h"
+#include "files/file_error.h"
 #include "project/byte_source.h"
 #include "project/load_report.h"
 #include "project/project_file_name.h"

@@ -1,8 +1,8 @@
 #include "project/load_project_document.h"
 
-#include "document/binary_file.h"
-#include "document/file_error.h"
 #include "document/picture_row.h"
+#include "files/binary_file.h"
+#include "files/file_error.h"
 #include "project/byte_source.h"
 #include "project/load_report.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/display_text.h"
+#include "files/display_text.h"
 
 namespace varnel {
 

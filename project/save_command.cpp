@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "document/display_text.h"
-#include "document/file_error.h"
-#include "document/replacement_file.h"
+#include "files/display_text.h"
+#include "files/file_error.h"
+#include "files/replacement_file.h"
 #include "project/byte_sink.h"
 #include "project/project_file_layout.h"
 #include "project/project_file_name.h"

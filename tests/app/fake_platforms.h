@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_platform.h"
-#include "document/file_error.h"
-#include "ui/window_platform.h"
+#include "app/model/app_platform.h"
+#include "files/file_error.h"
+#include "ui/model/window_platform.h"
 
 namespace varnel::testing {
 

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "builder/bitmap.h"
-#include "document/picture_loader.h"
+#include "picture/picture_loader.h"
 #include "tests/support/test_support.h"
 
 namespace varnel::testing {

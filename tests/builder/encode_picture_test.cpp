@@ -12,7 +12,7 @@
 #include "builder/pixel_writer.h"
 #include "builder/resize_bitmap.h"
 #include "builder/rom_layout.h"
-#include "document/file_error.h"
+#include "files/file_error.h"
 #include "tests/builder/conversion_fixtures.h"
 
 namespace varnel {

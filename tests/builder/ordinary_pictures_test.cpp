@@ -8,7 +8,7 @@
 
 #include "builder/encode_picture.h"
 #include "builder/rom_layout.h"
-#include "document/picture_loader.h"
+#include "picture/picture_loader.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {

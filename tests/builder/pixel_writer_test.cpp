@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "builder/rom_layout.h"
-#include "document/file_error.h"
+#include "files/file_error.h"
 #include "tests/builder/conversion_fixtures.h"
 
 namespace varnel {

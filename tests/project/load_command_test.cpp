@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/file_error.h"
+#include "files/file_error.h"
 #include "project/load_project_document.h"
 #include "project/save_command.h"
 #include "tests/project/fake_project_host.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/sdl_picture.h"
+#include "picture/sdl_picture.h"
 
 namespace varnel::testing {
 

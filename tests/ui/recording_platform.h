@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/window_platform.h"
+#include "ui/model/window_platform.h"
 
 namespace varnel::testing {
 

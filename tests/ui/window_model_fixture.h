@@ -6,7 +6,7 @@
 
 #include "tests/support/test_support.h"
 #include "tests/ui/recording_platform.h"
-#include "ui/slideshow_dlg.h"
+#include "ui/model/slideshow_dlg.h"
 
 namespace varnel::testing {
 

@@ -1,8 +1,0 @@
-// The editor: the application object runs the whole program from its start-up.
-#include "app/slideshow_app.h"
-
-int main(int argc, char** argv) {
-  varnel::CSlideshowApp application(argc, argv);
-  application.InitInstance();
-  return application.ExitStatus();
-}

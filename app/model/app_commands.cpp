@@ -1,0 +1,85 @@
+#include "app/model/app_commands.h"
+
+#include <exception>
+
+#include "app/model/emulator_launch.h"
+#include "builder/build_slideshow.h"
+#include "files/file_error.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr int kCommands[] = {kCmdSettings, kCmdStartSlideShow, kCmdPlay, kCmdAbout};
+
+std::string NotStoredMessage(const FileError& error) {
+  std::string message = "The emulator location could not be stored in " + error.path();
+  if (!error.cause().empty()) message += " (" + error.cause() + ")";
+  return message + ".\nIt is used until Varnel ends.";
+}
+
+std::string NotStartedMessage(const std::string& program, const std::string& cause) {
+  return "The emulator could not be started:\n" + program + "\n\n(" + cause + ")";
+}
+
+}  // namespace
+
+AppCommands::AppCommands(CSlideshowDlg& window, AppPlatform& platform)
+    : window_(window), platform_(platform) {
+  window_.SetCommandHandler(kCmdSettings, [this] { OnSettings(); });
+  window_.SetCommandHandler(kCmdStartSlideShow, [this] { OnStartSlideShow(); });
+  window_.SetCommandHandler(kCmdPlay, [this] { OnPlay(); });
+  window_.SetCommandHandler(kCmdAbout, [this] { OnAbout(); });
+}
+
+AppCommands::~AppCommands() {
+  for (const int command : kCommands) window_.SetCommandHandler(command, nullptr);
+}
+
+void AppCommands::OnSettings() {
+  const std::optional<std::string> location = platform_.RunSettingsDialog(window_.emulatorPath());
+  if (!location) return;
+  // The window keeps the new location for this run even when the profile refuses it.
+  window_.SetEmulatorPath(*location);
+  try {
+    platform_.WriteProfileString(kProfileSection, kProfileEmulatorKey, *location);
+  } catch (const FileError& error) {
+    window_.ShowMessage(NotStoredMessage(error), MessageBoxIcon::kExclamation);
+  }
+}
+
+void AppCommands::OnStartSlideShow() {
+  const std::string& location = window_.emulatorPath();
+  if (!EmulatorLocationMatches(location)) {
+    if (platform_.ShowNoEmulatorMessageOfferingPlay(kNoEmulatorMessage)) OnPlay();
+    return;
+  }
+  const EmulatorCommand command = MakeEmulatorCommand(location, window_.workDirectory());
+  try {
+    platform_.StartDetachedProcess(command.program, command.arguments);
+  } catch (const std::exception& error) {
+    window_.ShowMessage(NotStartedMessage(location, error.what()), MessageBoxIcon::kExclamation);
+  }
+}
+
+void AppCommands::OnPlay() {
+  // A box holding more than it may has told the user and holds the focus.
+  if (!window_.UpdateData(true)) return;
+  const bool build = !window_.BuiltImageIsCurrent();
+  if (build) {
+    window_.OnBuildSlideShow();
+    // The builder has said why; an open player plays on the image it has.
+    if (!window_.BuiltImageIsCurrent()) return;
+  }
+  try {
+    platform_.ShowPlayer(DefaultBuildFiles(window_.workDirectory()).outputPath, build);
+  } catch (const std::exception& error) {
+    window_.ShowMessage(error.what(), MessageBoxIcon::kStop);
+  }
+}
+
+void AppCommands::OnAbout() {
+  platform_.RunAboutDialog();
+}
+
+}  // namespace varnel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/model/app_platform.h"
+#include "ui/model/slideshow_dlg.h"
+
+namespace varnel {
+
+// The profile value that keeps the emulator location between runs.
+inline constexpr const char* kProfileSection = "Main";
+inline constexpr const char* kProfileEmulatorKey = "Emulator";
+
+// The main window's commands that live outside it: Settings, Start SlideShow, Play and
+// About (from the menu bar and from the system menu). While it lives it is the window's handler
+// for those commands.
+class AppCommands {
+ public:
+  AppCommands(CSlideshowDlg& window, AppPlatform& platform);
+  ~AppCommands();
+  AppCommands(const AppCommands&) = delete;
+  AppCommands& operator=(const AppCommands&) = delete;
+
+  // The location goes to the window on every OK, changed or not, and to the profile.
+  void OnSettings();
+  // Starts the emulator on the built image, or tells the user why not.
+  void OnStartSlideShow();
+  // Builds the show when the list or the options changed since the last build, then
+  // plays it in the player window.
+  void OnPlay();
+  void OnAbout();
+
+ private:
+  CSlideshowDlg& window_;
+  AppPlatform& platform_;
+};
+
+}  // namespace varnel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "picture/exif_orientation.h"
+
+namespace varnel {
+
+// The kinds of picture file the loader tells apart: those whose contents it reads beside
+// the picture library, and TIFF, whose decoder is safe on several threads.
+enum class PictureKind { kOther, kBmp, kJpeg, kPng, kWebp, kTiff };
+
+// What the picture library does not say about a file but showing it right needs.
+struct PictureFileFacts {
+  PictureKind kind = PictureKind::kOther;
+  int orientation = kUpright;  // from EXIF data in a JPEG or PNG file
+  bool adobeSegment = false;   // JPEG with an Adobe segment: its CMYK samples are inverted
+  int pngBitDepth = 0;         // bits per sample of a PNG file
+  // A PNG file whose chunks run past its end or stop before IEND: the picture library
+  // would read past the end for ever, so the loader does not hand it over.
+  bool cutShort = false;
+  // The size the header gives (BMP, JPEG, PNG, GIF), 0 when not read: a picture the library
+  // refuses may be one too large for it rather than a damaged one.
+  int64_t width = 0;
+  int64_t height = 0;
+};
+
+// Reads the facts from the start of an open file; only the segments or chunks that hold
+// them are read. A file cut short or laid out wrongly gives the facts found before the
+// fault (the picture library then decides whether the picture loads). The file position
+// is left anywhere.
+PictureFileFacts ReadPictureFileFacts(std::FILE* file);
+
+}  // namespace varnel

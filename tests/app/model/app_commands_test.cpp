@@ -1,0 +1,294 @@
+#include "app/model/app_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+
+#include "app/model/emulator_launch.h"
+#include "tests/app/fake_platforms.h"
+#include "tests/support/test_support.h"
+
+namespace varnel {
+namespace {
+
+using testing::FakeAppPlatform;
+using testing::ModelWindowPlatform;
+using testing::ProfileValues;
+using testing::TempDir;
+
+// One run of the editor: the window model started in a work directory over a profile
+// that outlives it, with the commands around it attached.
+struct EditorRun {
+  EditorRun(const std::string& workDirectory, ProfileValues& profile)
+      : window(workDirectory, profile), app(profile), commands(dialog, app) {
+    dialog.AttachPlatform(window);
+    dialog.OnInitDialog();
+  }
+  void Command(int id) { ASSERT_TRUE(dialog.Dispatch(Notification::kCommand, id)); }
+
+  ModelWindowPlatform window;
+  FakeAppPlatform app;
+  CSlideshowDlg dialog;
+  AppCommands commands;
+};
+
+class AppCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    emulator = emulators.file("fake emulator");
+    std::ofstream(emulator) << "#!/bin/sh\n";
+  }
+  std::unique_ptr<EditorRun> Start() {
+    return std::make_unique<EditorRun>(work.workDirectory(), profile);
+  }
+  // The message, offering Play beside it; the offer was not taken.
+  static void ExpectNoEmulatorMessage(const EditorRun& run) {
+    ASSERT_EQ(run.app.playOffers.size(), 1u);
+    EXPECT_EQ(run.app.playOffers[0],
+              "Before trying to see your SlideShow,\nplease specify the location of your "
+              "Gameboy Advance Emulator\n\n(Under the menu \"File->Settings\")");
+    EXPECT_TRUE(run.window.messages.empty());
+    EXPECT_TRUE(run.app.starts.empty());
+    EXPECT_TRUE(run.app.players.empty());
+  }
+
+  TempDir work;
+  TempDir emulators;
+  std::string emulator;
+  ProfileValues profile;
+};
+
+TEST_F(AppCommandsTest, FirstRunWithoutProfileHasNoEmulatorAndSaysWhereToSetIt) {
+  auto run = Start();
+  EXPECT_EQ(run->window.profileReads, 1);
+  EXPECT_EQ(run->dialog.emulatorPath(), "");
+  run->Command(kCmdStartSlideShow);
+  ExpectNoEmulatorMessage(*run);
+}
+
+TEST_F(AppCommandsTest, SettingsOkStoresTheLocationForThisRunAndTheNext) {
+  auto run = Start();
+  run->app.settingsAnswer = emulator;
+  run->Command(kCmdSettings);
+  EXPECT_EQ(run->app.settingsShown, std::vector<std::string>{""});
+  EXPECT_EQ(run->dialog.emulatorPath(), emulator);
+  EXPECT_EQ(profile, (ProfileValues{{"Main/Emulator", emulator}}));
+
+  // The new location counts at once, without a restart...
+  run->Command(kCmdStartSlideShow);
+  ASSERT_EQ(run->app.starts.size(), 1u);
+  EXPECT_EQ(run->app.starts[0].program, emulator);
+  EXPECT_EQ(run->app.starts[0].arguments,
+            (std::vector<std::string>{"-f", work.workDirectory() + "slide.gba"}));
+  EXPECT_TRUE(run->window.messages.empty());
+
+  // ...and the next run reads it back, and shows it in the dialog.
+  run.reset();
+  auto next = Start();
+  EXPECT_EQ(next->dialog.emulatorPath(), emulator);
+  next->Command(kCmdSettings);
+  EXPECT_EQ(next->app.settingsShown, std::vector<std::string>{emulator});
+}
+
+TEST_F(AppCommandsTest, SettingsOkWritesTheProfileEveryTimeEvenUnchanged) {
+  profile["Main/Emulator"] = emulator;
+  auto run = Start();
+  run->app.settingsAnswer = emulator;
+  run->Command(kCmdSettings);
+  run->Command(kCmdSettings);
+  EXPECT_EQ(run->app.profileWrites, 2);
+  EXPECT_EQ(profile["Main/Emulator"], emulator);
+}
+
+TEST_F(AppCommandsTest, AClearedLocationIsStoredEmptyAndStartSlideShowAsksAgainAfterRestart) {
+  profile["Main/Emulator"] = emulator;
+  auto run = Start();
+  run->app.settingsAnswer = "";
+  run->Command(kCmdSettings);
+  EXPECT_EQ(profile, (ProfileValues{{"Main/Emulator", ""}}));
+  run->Command(kCmdStartSlideShow);
+  ExpectNoEmulatorMessage(*run);
+
+  run.reset();
+  auto next = Start();
+  EXPECT_EQ(next->dialog.emulatorPath(), "");
+  next->Command(kCmdStartSlideShow);
+  ExpectNoEmulatorMessage(*next);
+}
+
+TEST_F(AppCommandsTest, CancelLeavesTheLocationAndTheProfileAlone) {
+  profile["Main/Emulator"] = emulator;
+  auto run = Start();
+  run->app.settingsAnswer = std::nullopt;
+  run->Command(kCmdSettings);
+  EXPECT_EQ(run->app.profileWrites, 0);
+  EXPECT_EQ(run->dialog.emulatorPath(), emulator);
+  EXPECT_EQ(profile, (ProfileValues{{"Main/Emulator", emulator}}));
+}
+
+TEST_F(AppCommandsTest, AProfileThatCannotBeWrittenIsReportedAndTheLocationStillServesThisRun) {
+  auto run = Start();
+  run->app.settingsAnswer = emulator;
+  run->app.profileWriteFailure = "Read-only file system";
+  run->Command(kCmdSettings);
+  ASSERT_EQ(run->window.messages.size(), 1u);
+  EXPECT_EQ(run->window.messages[0].text,
+            "The emulator location could not be stored in /home/user/.config/varnel.ini "
+            "(Read-only file system).\nIt is used until Varnel ends.");
+  EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kExclamation);
+  run->Command(kCmdStartSlideShow);
+  EXPECT_EQ(run->app.starts.size(), 1u);
+}
+
+TEST_F(AppCommandsTest, StartSlideShowRefusesALocationThatMatchesNothing) {
+  profile["Main/Emulator"] = emulators.file("fake emulator.exe");
+  auto run = Start();
+  run->Command(kCmdStartSlideShow);
+  ExpectNoEmulatorMessage(*run);
+}
+
+TEST_F(AppCommandsTest, StartSlideShowStartsOneMoreEmulatorEachTimeWithoutLookingForTheImage) {
+  profile["Main/Emulator"] = emulator;
+  auto run = Start();
+  run->Command(kCmdStartSlideShow);
+  run->Command(kCmdStartSlideShow);
+  ASSERT_EQ(run->app.starts.size(), 2u);
+  EXPECT_EQ(run->app.starts[1].arguments[1], work.workDirectory() + "slide.gba");
+  EXPECT_TRUE(run->window.messages.empty());
+}
+
+TEST_F(AppCommandsTest, AnEmulatorThatCannotBeStartedIsReported) {
+  profile["Main/Emulator"] = emulators.path().string();  // a directory matches, but won't run
+  auto run = Start();
+  run->app.startFailure = "execv: Permission denied";
+  run->Command(kCmdStartSlideShow);
+  ASSERT_EQ(run->window.messages.size(), 1u);
+  EXPECT_EQ(run->window.messages[0].text, "The emulator could not be started:\n" +
+                                              emulators.path().string() +
+                                              "\n\n(execv: Permission denied)");
+  EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kExclamation);
+}
+
+TEST_F(AppCommandsTest, AboutOpensFromTheMenuBar) {
+  auto run = Start();
+  run->Command(32773);
+  EXPECT_EQ(run->app.aboutRuns, 1);
+}
+
+// Play builds through the real builder around a stand-in viewer in the work directory.
+class PlayCommandTest : public AppCommandsTest {
+ protected:
+  void SetUp() override {
+    AppCommandsTest::SetUp();
+    testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(3000, 0x11));
+    picture = testing::WriteBmp24(work.file("p.bmp"), 40, 30, [](int, int) {
+      return testing::Rgb{200, 10, 10};
+    });
+  }
+  std::string Image() const { return work.workDirectory() + "slide.gba"; }
+  // Marks the built image, so that a later build shows by the mark's going.
+  void MarkImage() const { testing::WriteAllBytes(Image(), {'m', 'a', 'r', 'k'}); }
+  bool ImageMarked() const {
+    return testing::ReadAllBytes(Image()) == std::vector<uint8_t>{'m', 'a', 'r', 'k'};
+  }
+  std::string picture;
+};
+
+TEST_F(PlayCommandTest, BuildsOnlyWhenTheListOrTheOptionsChangedSinceTheLastBuild) {
+  auto run = Start();
+  using Shown = FakeAppPlatform::PlayerShown;
+  run->Command(kCmdPlay);  // never built: builds
+  ASSERT_TRUE(std::filesystem::exists(Image()));
+  EXPECT_EQ(run->app.players, (std::vector<Shown>{{Image(), true}}));
+  MarkImage();
+  run->Command(kCmdPlay);  // nothing changed: plays what is there
+  EXPECT_TRUE(ImageMarked());
+  EXPECT_EQ(run->app.players.back(), (Shown{Image(), false}));
+
+  run->dialog.SetControlCheck(kIdKeyUse, 0);  // an option, still only in its control
+  run->Command(kCmdPlay);
+  EXPECT_FALSE(ImageMarked());
+  EXPECT_EQ(run->app.players.back(), (Shown{Image(), true}));
+  EXPECT_EQ(run->dialog.document().options.keyUse, 0);
+
+  MarkImage();
+  ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));  // the list
+  run->Command(kCmdPlay);
+  EXPECT_FALSE(ImageMarked());
+
+  // Build SlideShow counts as the last build too.
+  MarkImage();
+  run->dialog.SetControlCheck(kIdThumbnails, 1);
+  run->Command(kCmdBuildSlideShow);
+  MarkImage();
+  run->Command(kCmdPlay);
+  EXPECT_TRUE(ImageMarked());
+  // An image gone from the disk is built again.
+  std::filesystem::remove(Image());
+  run->Command(kCmdPlay);
+  EXPECT_TRUE(std::filesystem::exists(Image()));
+  EXPECT_EQ(run->app.players.size(), 6u);
+  EXPECT_TRUE(run->window.messages.empty());
+}
+
+TEST_F(PlayCommandTest, AFailedBuildKeepsThePreviousImageAndOpensNoPlayer) {
+  auto run = Start();
+  run->Command(kCmdPlay);
+  MarkImage();
+  ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));
+  // A viewer template too large for the image: the build stops before touching slide.gba.
+  testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(600001, 0x11));
+  run->Command(kCmdPlay);
+  EXPECT_TRUE(ImageMarked());
+  EXPECT_EQ(run->app.players.size(), 1u);
+  ASSERT_EQ(run->window.messages.size(), 1u);
+  EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kStop);
+  // Mended, Play builds (the failed build was not a build of this document).
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(3000, 0x11));
+  run->Command(kCmdPlay);
+  EXPECT_FALSE(ImageMarked());
+  EXPECT_EQ(run->app.players.size(), 2u);
+}
+
+TEST_F(PlayCommandTest, AnImageThePlayerCannotPlayIsReported) {
+  auto run = Start();
+  run->app.playerFailure = "The file slide.gba is not a console image.";
+  run->Command(kCmdPlay);
+  ASSERT_EQ(run->window.messages.size(), 1u);
+  EXPECT_EQ(run->window.messages[0].text, "The file slide.gba is not a console image.");
+  EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kStop);
+}
+
+TEST_F(PlayCommandTest, StartSlideShowWithoutAnEmulatorOffersPlayAndTakingItPlays) {
+  auto run = Start();
+  run->app.takePlayOffer = true;
+  run->Command(kCmdStartSlideShow);
+  ASSERT_EQ(run->app.playOffers.size(), 1u);
+  EXPECT_EQ(run->app.players, (std::vector<FakeAppPlatform::PlayerShown>{{Image(), true}}));
+  EXPECT_TRUE(run->app.starts.empty());
+}
+
+TEST(AppCommands, LeaveTheWindowWithoutHandlersWhenTheyGo) {
+  ProfileValues profile;
+  ModelWindowPlatform window("/tmp", profile);
+  FakeAppPlatform app(profile);
+  CSlideshowDlg dialog;
+  dialog.AttachPlatform(window);
+  dialog.OnInitDialog();
+  std::optional<AppCommands> commands(std::in_place, dialog, app);
+  commands.reset();
+  dialog.Dispatch(Notification::kCommand, kCmdAbout);
+  dialog.Dispatch(Notification::kCommand, kCmdSettings);
+  dialog.Dispatch(Notification::kCommand, kCmdStartSlideShow);
+  dialog.Dispatch(Notification::kCommand, kCmdPlay);
+  EXPECT_EQ(app.aboutRuns, 0);
+  EXPECT_TRUE(app.settingsShown.empty());
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_TRUE(app.players.empty());
+}
+
+}  // namespace
+}  // namespace varnel

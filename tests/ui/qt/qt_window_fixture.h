@@ -1,0 +1,88 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+
+#include "tests/support/test_support.h"
+#include "ui/model/slideshow_dlg.h"
+#include "ui/qt/main_window.h"
+
+namespace varnel::testing {
+
+// The real window over a fresh model, started in a temporary work directory and shown
+// on the offscreen platform. Message boxes the window opens are answered at once and
+// their texts kept, so a test never waits on one.
+class QtWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previousDirectory_ = std::filesystem::current_path();
+    std::filesystem::current_path(work.path());
+    dialog = std::make_unique<CSlideshowDlg>();
+    window = std::make_unique<MainWindow>(*dialog);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    modalCloser_.setInterval(20);
+    QObject::connect(&modalCloser_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        messages << box->text();
+        box->accept();
+      }
+    });
+    modalCloser_.start();
+  }
+
+  void TearDown() override {
+    modalCloser_.stop();
+    window.reset();
+    dialog.reset();
+    std::filesystem::current_path(previousDirectory_);
+  }
+
+  template <typename W>
+  W* Control(int id) const {
+    W* widget = qobject_cast<W*>(window->control(id));
+    EXPECT_NE(widget, nullptr) << "control " << id;
+    return widget;
+  }
+
+  // The item the user sees under this menu of the menu bar; for an item of the bar
+  // itself, the menu is empty.
+  QAction* MenuItem(const QString& menu, const QString& text) const {
+    for (QAction* top : window->menuBar()->actions()) {
+      if (menu.isEmpty() && top->menu() == nullptr && top->text() == text) return top;
+      if (top->text() != menu || top->menu() == nullptr) continue;
+      for (QAction* item : top->menu()->actions()) {
+        if (item->text() == text) return item;
+      }
+    }
+    ADD_FAILURE() << "no menu item " << menu.toStdString() << " > " << text.toStdString();
+    return nullptr;
+  }
+
+  std::string Picture(const std::string& name, int width, int height) {
+    return WriteBmp24(work.file(name), width, height, [](int x, int y) {
+      return Rgb{static_cast<uint8_t>(x * 3), static_cast<uint8_t>(y * 5), 200};
+    });
+  }
+
+  TempDir work;
+  std::unique_ptr<CSlideshowDlg> dialog;
+  std::unique_ptr<MainWindow> window;
+  QStringList messages;
+
+ private:
+  std::filesystem::path previousDirectory_;
+  QTimer modalCloser_;
+};
+
+}  // namespace varnel::testing

@@ -1,0 +1,135 @@
+// Opens the main window on the display, puts a show together through the real widgets
+// and photographs the screen: used by tools/window-screenshot.sh.
+//
+//   varnel-window-driver --screenshot OUT.png [--pictures DIR] [--click N] [--caption TEXT]
+//                        [--question OUT2.png]
+//
+// --question also photographs the question Quit asks about the unsaved show.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWindow>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ui/model/control_ids.h"
+#include "ui/model/slideshow_dlg.h"
+#include "ui/qt/main_window.h"
+
+namespace {
+
+struct Options {
+  std::string screenshot;
+  std::string pictures;
+  int click = -1;
+  std::string caption;
+  std::string question;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string name = argv[i];
+    const std::string value = argv[i + 1];
+    if (name == "--screenshot") {
+      options.screenshot = value;
+    } else if (name == "--pictures") {
+      options.pictures = value;
+    } else if (name == "--click") {
+      options.click = std::stoi(value);
+    } else if (name == "--caption") {
+      options.caption = value;
+    } else if (name == "--question") {
+      options.question = value;
+    } else {
+      return false;
+    }
+  }
+  return !options.screenshot.empty();
+}
+
+std::vector<std::string> PicturesIn(const std::string& directory) {
+  std::vector<std::string> paths;
+  const QDir dir(QString::fromStdString(directory));
+  for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+    paths.push_back(dir.filePath(name).toStdString());
+  }
+  return paths;
+}
+
+// The screen around the window, under a strip with the title the window gives the window
+// system (with the mark of unsaved changes), which no window manager draws here.
+bool PhotographWindow(const QWidget& window, const std::string& path) {
+  QScreen* screen = window.screen();
+  const QRect frame = window.frameGeometry();
+  const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  constexpr int kTitleStripHeight = 22;
+  QPixmap framed(shot.width(), shot.height() + kTitleStripHeight);
+  framed.fill(QColor(60, 80, 120));
+  QPainter painter(&framed);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(0, 0, framed.width(), kTitleStripHeight), Qt::AlignCenter,
+                   window.windowHandle()->title());
+  painter.drawPixmap(0, kTitleStripHeight, shot);
+  painter.end();
+  return framed.save(QString::fromStdString(path));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr,
+                 "usage: %s --screenshot OUT.png [--pictures DIR] [--click N] [--caption TEXT]\n",
+                 argv[0]);
+    return 2;
+  }
+  QApplication application(argc, argv);
+  varnel::CSlideshowDlg dialog;
+  varnel::MainWindow window(dialog);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+
+  if (!options.pictures.empty()) dialog.OnDropFiles(PicturesIn(options.pictures));
+  if (options.click >= 0) {
+    auto* list = static_cast<QTreeWidget*>(window.control(varnel::kIdPictureList));
+    QTreeWidgetItem* item = list->topLevelItem(options.click);
+    if (item == nullptr) return 1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+  }
+  if (!options.caption.empty()) {
+    QWidget* caption = window.control(varnel::kIdCaption);
+    caption->setFocus();
+    QTest::keyClicks(caption, QString::fromStdString(options.caption));
+  }
+  QTest::qWait(300);
+
+  if (!PhotographWindow(window, options.screenshot)) return 1;
+  const QRect frame = window.frameGeometry();
+  std::printf("title \"%s\"\n", qPrintable(window.windowHandle()->title()));
+  std::printf("window %dx%d, client %dx%d, base units %d x %d\n", frame.width(), frame.height(),
+              window.clientArea()->width(), window.clientArea()->height(), window.baseUnits().x,
+              window.baseUnits().y);
+  if (!options.question.empty()) {
+    bool photographed = false;
+    QTimer::singleShot(500, &window, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      photographed = PhotographWindow(window, options.question);
+      std::printf("question \"%s\"\n", qPrintable(static_cast<QMessageBox*>(box)->text()));
+      static_cast<QMessageBox*>(box)->reject();
+    });
+    window.commandAction(varnel::kCmdQuit)->trigger();
+    if (!photographed) return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,314 @@
+// Editing the picture list: adding, removing, clearing and moving rows, the row click
+// that previews a picture and loads its settings, and writing the edits back.
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+
+#include "builder/preview.h"
+#include "document/label_tables.h"
+#include "ui/model/caption_rules.h"
+#include "ui/model/display_picture.h"
+#include "ui/model/file_filter.h"
+#include "ui/model/not_added_report.h"
+#include "ui/model/slideshow_dlg.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr std::string_view kPictureFilter =
+    "Pictures (Bmp,Jpg,Gif,Png)|*.Bmp;*.Jpg;*.Gif;*.Png;*.Jpeg;*.Jpe;*.Tif;*.Tiff;*.Webp|"
+    "All (*.*)|*.*||";
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+}  // namespace
+
+// ---- The list's own operations ----
+
+std::vector<int> CSlideshowDlg::SelectedRows() const {
+  std::vector<int> rows;
+  for (std::size_t i = 0; i < rowStates_.size(); ++i) {
+    if (rowStates_[i].selected) rows.push_back(static_cast<int>(i));
+  }
+  return rows;
+}
+
+void CSlideshowDlg::SetRowState(int row, bool selected, bool focused) {
+  if (row < 0 || row >= RowCount()) return;
+  for (RowState& other : rowStates_) {
+    if (selected) other.selected = false;
+    if (focused) other.focused = false;
+  }
+  rowStates_[static_cast<std::size_t>(row)] = {selected, focused};
+  ForgetRowLoadedBySelection();
+  ListChanged();
+}
+
+void CSlideshowDlg::SetListSelection(int selectedRow, int focusedRow) {
+  for (std::size_t i = 0; i < rowStates_.size(); ++i) {
+    rowStates_[i].selected = static_cast<int>(i) == selectedRow;
+    rowStates_[i].focused = static_cast<int>(i) == focusedRow;
+  }
+}
+
+void CSlideshowDlg::DeleteRow(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  document_.rows.erase(document_.rows.begin() + row);
+  rowStates_.erase(rowStates_.begin() + row);
+  ForgetRowLoadedBySelection();
+  ListChanged();
+}
+
+void CSlideshowDlg::DeleteAllRows() {
+  document_.rows.clear();
+  rowStates_.clear();
+  ForgetRowLoadedBySelection();
+  ListChanged();
+}
+
+bool CSlideshowDlg::AddRow(const std::string& path, int sizingIndex, int effectIndex,
+                           const std::string& caption, RowError* error, std::string* failure) {
+  MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, caption);
+  if (error != nullptr) *error = made.error;
+  if (failure != nullptr) *failure = made.failure;
+  if (!made.ok()) return false;
+  document_.rows.push_back(std::move(made.row));
+  rowStates_.emplace_back();
+  ListChanged();
+  return true;
+}
+
+// ---- Commands ----
+
+void CSlideshowDlg::OnAdd() {
+  OpenFilesRequest request;
+  request.filters = ParseFileFilter(kPictureFilter);
+  request.initialDirectory = addDirectory_;
+  request.multipleFiles = true;
+  if (const auto files = platform_->ChooseFilesToOpen(request)) AddPictures(*files);
+  ApplyEnablingRules();
+}
+
+void CSlideshowDlg::OnDropFiles(const std::vector<std::string>& paths) {
+  if (busy_ || ended_) return;
+  AddPictures(paths);
+  ApplyEnablingRules();
+  RefreshModified();
+  RefreshCartridgeMeter();
+}
+
+// A file that is not a picture is passed over and the others still come in; one message
+// then names every file left out. The rows are made on workers, the progress bar going.
+void CSlideshowDlg::AddPictures(const std::vector<std::string>& paths) {
+  std::vector<NotAddedFile> notAdded;
+  {
+    LongCommand running(*this, LongCommand::Painting::kWhileWaiting);
+    std::vector<RowRequest> requests;
+    for (const std::string& path : paths) requests.push_back({path, kSizingBoth, 0, ""});
+    progress_.SetRange(static_cast<int>(requests.size()));
+    progress_.SetPosition(0);
+    progress_.SetStep(1);
+    const std::vector<MakeRowResult> made = AddRows(std::move(requests), [this](int done) {
+      progress_.SetPosition(progress_.position() + done);
+    });
+    for (std::size_t i = 0; i < made.size(); ++i) {
+      if (made[i].ok()) continue;
+      notAdded.push_back({paths[i], made[i].failure.empty()
+                                        ? std::string("it could not be made into a row")
+                                        : made[i].failure});
+    }
+  }
+  if (!notAdded.empty()) ShowMessage(NotAddedMessage(notAdded), MessageBoxIcon::kExclamation);
+}
+
+std::vector<MakeRowResult> CSlideshowDlg::AddRows(std::vector<RowRequest> requests,
+                                                  const std::function<void(int)>& onRowsDone) {
+  using Clock = std::chrono::steady_clock;
+  constexpr std::chrono::milliseconds kShowInterval{kCommandShowIntervalMs};
+  constexpr std::chrono::milliseconds kRowsShowInterval{kRowsShowIntervalMs};
+  std::vector<MakeRowResult> results;
+  RowMaker maker(std::move(requests), RowMaker::DefaultWorkers());
+  platform_->UpdateNow();
+  Clock::time_point rowsShown = Clock::now();
+  bool rowsNotShown = false;
+  const auto showRows = [&] {
+    ListChanged();
+    RefreshCartridgeMeter();
+    rowsShown = Clock::now();
+    rowsNotShown = false;
+  };
+  while (!maker.AllTaken() && !stopRequested_) {
+    std::vector<MakeRowResult> ready = maker.TakeReady(kShowInterval);
+    for (MakeRowResult& made : ready) {
+      if (made.ok()) {
+        document_.rows.push_back(std::move(made.row));
+        rowStates_.emplace_back();
+        rowsNotShown = true;
+      }
+      results.push_back(std::move(made));
+    }
+    if (!ready.empty() && onRowsDone) onRowsDone(static_cast<int>(ready.size()));
+    if (rowsNotShown && (maker.AllTaken() || Clock::now() - rowsShown >= kRowsShowInterval))
+      showRows();
+    platform_->UpdateNow();
+  }
+  // Stopped: the rows made so far stay and are shown.
+  if (rowsNotShown) showRows();
+  return results;
+}
+
+void CSlideshowDlg::OnRemove() {
+  const std::vector<int> selected = SelectedRows();
+  // From the last, so the earlier indices stay valid.
+  for (auto row = selected.rbegin(); row != selected.rend(); ++row) DeleteRow(*row);
+  ApplyEnablingRules();
+}
+
+void CSlideshowDlg::OnClear() {
+  if (!MaySetChangesAside()) return;
+  DeleteAllRows();
+  ApplyEnablingRules();
+}
+
+void CSlideshowDlg::MoveSelectedRow(int direction, MoveStart start) {
+  const std::vector<int> selected = SelectedRows();
+  if (selected.size() != 1) return;
+  SetFocusedControl(kIdPictureList);
+  platform_->FocusControl(kIdPictureList, false);
+  const int current = selected.front();
+  const int target = current + direction;
+  if (target < 0 || target >= RowCount()) return;
+  std::swap(document_.rows[static_cast<std::size_t>(current)],
+            document_.rows[static_cast<std::size_t>(target)]);
+  ForgetRowLoadedBySelection();
+  // A button leaves the selection on the moved picture. An arrow key is handled by the
+  // list itself after this, moving the selection one row on, onto the moved picture; so
+  // here the selection stays where it was.
+  const bool selectionFollows = start == MoveStart::kButton;
+  SetRowState(selectionFollows ? current : target, false, false);
+  SetRowState(selectionFollows ? target : current, true, true);
+}
+
+void CSlideshowDlg::OnListKeyDown(int keyCode) {
+  // The list moves its selection itself for the arrow keys only; the keypad's 8 and 2
+  // get no handling of their own, so for them the selection follows the picture here.
+  switch (keyCode) {
+    case kKeyUp:
+      MoveSelectedRow(-1, MoveStart::kKey);
+      break;
+    case kKeyNumpad8:
+      MoveSelectedRow(-1, MoveStart::kButton);
+      break;
+    case kKeyDown:
+      MoveSelectedRow(+1, MoveStart::kKey);
+      break;
+    case kKeyNumpad2:
+      MoveSelectedRow(+1, MoveStart::kButton);
+      break;
+    case kKeyInsert:
+      OnAdd();
+      break;
+    case kKeyDelete:
+      OnRemove();
+      break;
+    default:
+      break;
+  }
+}
+
+void CSlideshowDlg::OnRowClick() {
+  const std::vector<int> selected = SelectedRows();
+  if (selected.size() != 1) {
+    UpdateData(false);
+    return;
+  }
+  // The press that selected the row has shown it already; a further click shows it anew.
+  const bool shownBySelection = selected.front() == rowLoadedBySelection_;
+  ForgetRowLoadedBySelection();
+  if (shownBySelection) return;
+  ShowSelectedRow();
+}
+
+void CSlideshowDlg::OnSelectionChanged() {
+  const std::vector<int> selected = SelectedRows();
+  ForgetRowLoadedBySelection();
+  if (selected.size() != 1) return;
+  ShowSelectedRow();
+  rowLoadedBySelection_ = selected.front();
+}
+
+void CSlideshowDlg::ShowSelectedRow() {
+  const std::vector<int> selected = SelectedRows();
+  if (selected.size() != 1) return;
+  ShowRowPicture(document_.rows[static_cast<std::size_t>(selected.front())].path);
+  LoadRowIntoEditingBuffer();
+}
+
+void CSlideshowDlg::ShowRowPicture(const std::string& path) {
+  const auto shown = PrepareDisplayPicture(path, kPreviewWidth, kPreviewHeight);
+  // A picture that no longer loads leaves the preview and the info texts as they were.
+  if (!shown) return;
+  char text[64];
+  std::snprintf(text, sizeof text, "Size: %ix%i", shown->width, shown->height);
+  fields_.sizeInfo = text;
+  std::snprintf(text, sizeof text, "Color: %iBits", shown->bitsPerPixel);
+  fields_.colorInfo = text;
+  if (shown->preview) preview_.SetPicture(*shown->preview);
+}
+
+int CSlideshowDlg::FindComboItem(int id, const std::string& text) const {
+  const std::vector<std::string>& items = control(id).items;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (EqualIgnoringCase(items[i], text)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string CSlideshowDlg::ComboItemText(int id, int index) const {
+  const std::vector<std::string>& items = control(id).items;
+  if (index < 0 || index >= static_cast<int>(items.size())) return {};
+  return items[static_cast<std::size_t>(index)];
+}
+
+void CSlideshowDlg::LoadRowIntoEditingBuffer() {
+  const std::vector<int> selected = SelectedRows();
+  if (selected.size() != 1) return;
+  const PictureEntry& row = document_.rows[static_cast<std::size_t>(selected.front())];
+  fields_.effectChoice = FindComboItem(kIdEffectChoice, row.effectLabel);
+  fields_.sizingChoice = FindComboItem(kIdSizingChoice, row.sizingLabel);
+  fields_.caption = row.caption;
+  fields_.captionPreview = BuildCaptionPreview(fields_.caption);
+  UpdateData(false);
+}
+
+void CSlideshowDlg::ApplyRowEdits() {
+  // A box holding more than it may leaves the row as it is; the user has been told.
+  if (!UpdateData(true)) return;
+  const std::vector<int> selected = SelectedRows();
+  if (selected.size() != 1) return;
+  PictureEntry& row = document_.rows[static_cast<std::size_t>(selected.front())];
+  // A choice list showing no choice (no row clicked yet) keeps the row's label, so every
+  // row keeps a label of the tables.
+  if (fields_.effectChoice >= 0)
+    row.effectLabel = ComboItemText(kIdEffectChoice, fields_.effectChoice);
+  if (fields_.sizingChoice >= 0)
+    row.sizingLabel = ComboItemText(kIdSizingChoice, fields_.sizingChoice);
+  row.caption = fields_.caption;
+  ListChanged();
+}
+
+void CSlideshowDlg::OnCaptionChanged() {
+  UpdateData(true);
+  fields_.captionPreview = BuildCaptionPreview(fields_.caption);
+  UpdateData(false);
+  ApplyRowEdits();
+}
+
+}  // namespace varnel

@@ -1,0 +1,178 @@
+// Save and Load with the window as the project commands' host: the options from the
+// controls, the rows of the list, the project file dialogs, the progress bar, the caption
+// and the message boxes.
+#include <chrono>
+#include <optional>
+
+#include "document/number_box_rule.h"
+#include "document/picture_row.h"
+#include "project/load_command.h"
+#include "project/project_host.h"
+#include "project/save_command.h"
+#include "ui/model/slideshow_dlg.h"
+
+namespace varnel {
+
+namespace {
+
+// The window's progress bar as Save and Load drive it. Every step would paint the window
+// at once; rows whose pictures load in microseconds would then spend nearly all of a Load
+// painting. So steps that come sooner than kShowInterval after the bar was last shown are
+// gathered and shown together with the next one, or when the command ends.
+class ProjectProgressBar final : public ProjectProgress {
+ public:
+  explicit ProjectProgressBar(ProgressBarState& bar) : bar_(bar) {}
+
+  void SetRange(int maximum) override {
+    Show();
+    bar_.SetRange(maximum);
+  }
+  void SetPosition(int position) override {
+    pendingSteps_ = 0;
+    bar_.SetPosition(position);
+  }
+  void SetStep(int step) override {
+    Show();
+    bar_.SetStep(step);
+  }
+  void StepIt() override {
+    ++pendingSteps_;
+    if (Clock::now() - lastShown_ >= kShowInterval) Show();
+  }
+
+  // Shows the steps gathered so far.
+  void Show() {
+    lastShown_ = Clock::now();
+    if (pendingSteps_ == 0) return;
+    if (pendingSteps_ == 1) {
+      bar_.StepIt();
+    } else {
+      bar_.SetPosition(bar_.position() + pendingSteps_ * bar_.step());
+    }
+    pendingSteps_ = 0;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static constexpr std::chrono::milliseconds kShowInterval{25};
+
+  ProgressBarState& bar_;
+  int pendingSteps_ = 0;
+  Clock::time_point lastShown_{};
+};
+
+class WindowProjectHost final : public ProjectHost {
+ public:
+  WindowProjectHost(CSlideshowDlg& window, WindowPlatform& platform)
+      : window_(window), platform_(platform), progress_(window.progressBar()) {}
+
+  SlideshowOptions OptionsFromControls() override {
+    window_.UpdateData(true);
+    return window_.document().options;
+  }
+  std::vector<PictureEntry> Rows() override { return window_.document().rows; }
+
+  std::string AskSaveFileName() override {
+    chosenPath_ = platform_.ChooseProjectFileToSave().value_or(std::string());
+    return chosenPath_;
+  }
+  std::string AskOpenFileName() override {
+    chosenPath_ = platform_.ChooseProjectFileToOpen().value_or(std::string());
+    return chosenPath_;
+  }
+
+  ProjectProgress& Progress() override { return progress_; }
+
+  bool AddRow(const std::string& path, int sizingIndex, int effectIndex,
+              const std::string& caption) override {
+    return window_.AddRow(path, sizingIndex, effectIndex, caption);
+  }
+  std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) override {
+    std::vector<RowRequest> requests;
+    for (const StoredPicture& picture : pictures)
+      requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption});
+    std::vector<bool> added;
+    for (const MakeRowResult& made :
+         window_.AddRows(std::move(requests), [this](int done) { ShowRowsDone(done); }))
+      added.push_back(made.ok());
+    return added;
+  }
+  void ClearRows() override { window_.DeleteAllRows(); }
+  void SetOptions(const SlideshowOptions& options) override {
+    window_.document().options = options;
+    // Loaded numbers meet the boxes' rules as typed ones do.
+    ApplyNumberBoxRules(window_.document().options);
+  }
+  void RefreshControls() override {
+    progress_.Show();
+    window_.UpdateData(false);
+    window_.ApplyEnablingRules();
+  }
+
+  // Shows the steps the bar has gathered; the command's last steps may be among them.
+  void ShowProgress() { progress_.Show(); }
+  // A step per row, shown at once: rows come from the workers in groups, each group
+  // a while after the one before.
+  void ShowRowsDone(int done) {
+    for (int i = 0; i < done; ++i) progress_.StepIt();
+    progress_.Show();
+  }
+  // The file the show was saved to or loaded from; nothing when the command failed or
+  // was cancelled.
+  std::optional<std::string> FileOfShow() const {
+    if (!showIsTheFile_) return std::nullopt;
+    return chosenPath_;
+  }
+
+  std::string TitleBase() override { return window_.titleBase(); }
+  // Save and Load name the file in the caption only once the show is the file's.
+  void SetCaption(const std::string& caption) override {
+    progress_.Show();
+    window_.SetWindowText(caption);
+    showIsTheFile_ = true;
+  }
+  void ShowMessage(MessageIcon icon, const std::string& message) override {
+    progress_.Show();
+    window_.ShowMessage(message, icon == MessageIcon::kError ? MessageBoxIcon::kStop
+                                                             : MessageBoxIcon::kExclamation);
+  }
+
+ private:
+  CSlideshowDlg& window_;
+  WindowPlatform& platform_;
+  ProjectProgressBar progress_;
+  std::string chosenPath_;
+  bool showIsTheFile_ = false;
+};
+
+}  // namespace
+
+void CSlideshowDlg::OnSave() {
+  // A box holding more than it may would save values the window does not show; the
+  // exchange has told the user and put the focus on that box.
+  if (!UpdateData(true)) return;
+  LongCommand running(*this);
+  WindowProjectHost host(*this, *platform_);
+  RunSaveCommand(host);
+  host.ShowProgress();
+  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
+}
+
+void CSlideshowDlg::OnLoad() {
+  if (!MaySetChangesAside()) return;
+  LongCommand running(*this, LongCommand::Painting::kWhileWaiting);
+  WindowProjectHost host(*this, *platform_);
+  RunLoadCommand(host);
+  host.ShowProgress();
+  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
+}
+
+void CSlideshowDlg::LoadProject(const std::string& path) {
+  LongCommand running(*this);
+  WindowProjectHost host(*this, *platform_);
+  LoadProjectFile(host, path);
+  host.ShowProgress();
+  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
+}
+
+}  // namespace varnel

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/model/file_filter.h"
+
+namespace varnel {
+
+enum class MessageBoxIcon { kExclamation, kStop, kInformation };
+
+enum class SaveChangesAnswer { kSave, kDiscard, kCancel };
+
+struct OpenFilesRequest {
+  std::vector<FileFilter> filters;  // patterns match names in any letter case
+  std::string initialDirectory;     // empty: the toolkit's own choice
+  bool multipleFiles = false;
+};
+
+// What the window model needs of the toolkit that shows it. Implementations may read the
+// model's state but never hand input to the model from inside these calls.
+class WindowPlatform {
+ public:
+  virtual ~WindowPlatform() = default;
+
+  // The state of this control (or of the picture list, the preview, the progress bar)
+  // changed in the model; show it.
+  virtual void ControlChanged(int id) = 0;
+  virtual void WindowTextChanged() = 0;
+  // Gives the control the keyboard focus, selecting all of its text when asked.
+  virtual void FocusControl(int id, bool selectAllText) = 0;
+
+  // A message box with an OK button, captioned with the application's name.
+  virtual void ShowMessage(const std::string& text, MessageBoxIcon icon) = 0;
+  // Asks the question about unsaved changes, with Save, Discard and Cancel. A toolkit with
+  // no user to ask lets the command go on as it would without changes.
+  virtual SaveChangesAnswer AskSaveChanges(const std::string& question) {
+    (void)question;
+    return SaveChangesAnswer::kDiscard;
+  }
+  // The files the user picked in dialog order, or nothing when the dialog was cancelled.
+  virtual std::optional<std::vector<std::string>> ChooseFilesToOpen(
+      const OpenFilesRequest& request) = 0;
+
+  // The project file dialogs of Save and Load, owned by the window, with no initial file
+  // name and the one filter of project files. Save gives the name to write: ".vrn" added
+  // to a name that has no extension, and replacing an existing file confirmed by the
+  // user. Load gives an existing file. Nothing when the user cancels.
+  virtual std::optional<std::string> ChooseProjectFileToSave() { return std::nullopt; }
+  virtual std::optional<std::string> ChooseProjectFileToOpen() { return std::nullopt; }
+
+  // Paints what changed at once; called while a long command keeps the window from its
+  // event loop. No input may be handed to the model from here.
+  virtual void UpdateNow() = 0;
+  // The window ends with this result (kCmdOk or kCmdCancel).
+  virtual void EndDialog(int result) = 0;
+  virtual void StartTimer(int timerId, int periodMs) = 0;
+  // The process's current directory.
+  virtual std::string CurrentDirectory() = 0;
+
+  // A value from the profile; the default when the profile holds none.
+  virtual std::string ReadProfileString(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue) {
+    (void)section;
+    (void)key;
+    return defaultValue;
+  }
+};
+
+}  // namespace varnel
