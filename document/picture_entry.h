@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "format/image_layout.h"
+
 namespace varnel {
 
 // One row of the picture list: six texts in column order. Strings are byte strings:
@@ -28,6 +30,6 @@ struct PictureEntry {
 };
 
 inline constexpr int kPictureEntryColumns = 6;
-inline constexpr std::size_t kCaptionLimit = 180;  // characters a caption may hold
+inline constexpr std::size_t kCaptionLimit = kCaptionCharacters;  // characters a caption may hold
 
 }  // namespace varnel

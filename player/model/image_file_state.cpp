@@ -3,7 +3,7 @@
 #include <array>
 #include <fstream>
 
-#include "builder/rom_layout.h"
+#include "format/image_layout.h"
 
 namespace varnel {
 
@@ -20,10 +20,10 @@ std::optional<ImageFileStamp> StampOf(const std::string& path) {
 bool LooksFinished(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
-  std::array<uint8_t, kHeaderBytes> bytes{};
-  file.seekg(kHeaderOffset);
-  if (!file.read(reinterpret_cast<char*>(bytes.data()), bytes.size())) return true;
-  return DecodeRomHeader(bytes).tag == kHeaderTag;
+  std::array<uint8_t, 2> tag{};  // little-endian
+  file.seekg(kHeaderOffset + kHeaderTagAt);
+  if (!file.read(reinterpret_cast<char*>(tag.data()), tag.size())) return true;
+  return (tag[0] | tag[1] << 8) == kHeaderTag;
 }
 
 }  // namespace varnel
