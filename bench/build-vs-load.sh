@@ -87,6 +87,11 @@ extra="" bench_case "20 x 1920x1080" "${twenty[@]}"
 extra="" bench_case "100 x 1920x1080" "${hundred[@]}"
 extra="" bench_case "5 x 4000x3000" "${large[@]}"
 project=1 extra="" bench_case "20 x 1920x1080 from a project file" "${twenty[@]}"
+# Pictures kept in proportion: the same show with another fit, to set beside its ratio.
+if "${builders[0]}" --help | grep -q -- --default-fit; then
+  extra="--default-fit whole" bench_case "100 x 1920x1080, Whole Picture" "${hundred[@]}"
+  extra="--default-fit fill" bench_case "100 x 1920x1080, Fill Screen" "${hundred[@]}"
+fi
 if "${builders[0]}" --help | grep -q -- --jobs; then
   extra="--jobs 1" bench_case "20 x 1920x1080, --jobs 1" "${twenty[@]}"
   extra="--jobs 1" bench_case "100 x 1920x1080, --jobs 1" "${hundred[@]}"

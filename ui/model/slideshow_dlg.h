@@ -148,7 +148,8 @@ class CSlideshowDlg : public BuildHost {
   // asked: its kind, and for a picture that does not load the words for the user) when it
   // makes none.
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
-              RowError* error = nullptr, std::string* failure = nullptr);
+              int fitIndex = kFitStretch, RowError* error = nullptr,
+              std::string* failure = nullptr);
 
   // While it lives, a long command (Build, Save, Load, Add) runs: input is refused.
   // A command that runs on the window's thread paints every change of the progress bar
