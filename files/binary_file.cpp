@@ -29,6 +29,10 @@ BinaryFile BinaryFile::Create(const std::string& path) {
   return BinaryFile(path, fd, true);
 }
 
+BinaryFile BinaryFile::AdoptForWriting(std::string name, int fd) {
+  return BinaryFile(std::move(name), fd, true);
+}
+
 BinaryFile::BinaryFile(BinaryFile&& other) noexcept {
   *this = std::move(other);
 }

@@ -18,6 +18,9 @@ class BinaryFile {
   static BinaryFile OpenForReading(const std::string& path);
   // Creates the file, truncating an existing one.
   static BinaryFile Create(const std::string& path);
+  // A file already open for reading and writing, empty, that this object now owns; name
+  // is what its messages call it.
+  static BinaryFile AdoptForWriting(std::string name, int fd);
 
   BinaryFile(BinaryFile&& other) noexcept;
   BinaryFile& operator=(BinaryFile&& other) noexcept;
@@ -45,6 +48,9 @@ class BinaryFile {
   // Flushes and closes; throws when any byte could not be written.
   void Close();
   bool isOpen() const { return fd_ >= 0; }
+  // The open descriptor, for operations on the file as a whole (linking, copying); -1
+  // once closed. Flush() first for it to hold every byte written.
+  int descriptor() const { return fd_; }
 
  private:
   BinaryFile(std::string path, int fd, bool writable);

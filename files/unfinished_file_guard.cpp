@@ -79,8 +79,7 @@ void RestoreHandlers() {
 
 UnfinishedFileGuard::UnfinishedFileGuard(const std::string& path) {
   std::lock_guard lock(g_installMutex);
-  if (path.size() >= PATH_MAX) return;
-  for (int i = 0; i < kSlots; ++i) {
+  for (int i = 0; i < kSlots && !path.empty() && path.size() < PATH_MAX; ++i) {
     if (g_slots[i].inUse.load()) continue;
     std::memcpy(g_slots[i].path, path.c_str(), path.size() + 1);
     g_slots[i].inUse.store(true);

@@ -13,6 +13,8 @@ namespace varnel {
 // The guard does not remove the file when it goes: that is the writer's business.
 class UnfinishedFileGuard {
  public:
+  // An empty path guards no file: a file written in place has nothing to remove, and
+  // only the size limit's signal is kept from ending the process.
   explicit UnfinishedFileGuard(const std::string& path);
   ~UnfinishedFileGuard();
   UnfinishedFileGuard(const UnfinishedFileGuard&) = delete;

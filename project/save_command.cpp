@@ -1,5 +1,6 @@
 #include "project/save_command.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,12 @@ namespace varnel {
 
 namespace {
 
-std::string SaveFailedMessage(const std::string& path, const FileError& error) {
+std::string SaveFailedMessage(const std::string& path, const FileError& error, bool fileDamaged) {
   const std::string cause = error.cause().empty() ? error.what() : error.cause() + ".";
   return "Could not save " + DisplayPath(path) + ": " + cause +
-         "\nNothing was written; a file already there was left as it was.";
+         (fileDamaged ? "\nThe file was being written in place and is now damaged; save the "
+                        "show under another name."
+                      : "\nNothing was written; a file already there was left as it was.");
 }
 
 std::string TooManyPicturesMessage(std::size_t count) {
@@ -39,17 +42,19 @@ void RunSaveCommand(ProjectHost& host) {
   const std::string path = host.AskSaveFileName();
   if (path.empty()) return;
 
+  std::optional<ReplacementFile> out;
   try {
-    ReplacementFile out(path, InPlaceFallback::kWriteInPlace);
+    out.emplace(path, InPlaceFallback::kWriteInPlace);
     ProjectProgress& progress = host.Progress();
     progress.SetRange(static_cast<int>(pictures.size()) + 1);
     progress.SetPosition(0);
     progress.SetStep(1);
-    FileByteSink sink(out.file());
+    FileByteSink sink(out->file());
     WriteProjectFile(options, pictures, sink, [&progress] { progress.StepIt(); });
-    out.Commit();
+    out->Commit();
   } catch (const FileError& error) {
-    host.ShowMessage(MessageIcon::kError, SaveFailedMessage(path, error));
+    host.ShowMessage(MessageIcon::kError,
+                     SaveFailedMessage(path, error, out && out->targetDamaged()));
     return;
   }
   host.SetCaption(ProjectWindowCaption(host.TitleBase(), path));

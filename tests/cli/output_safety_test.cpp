@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -33,6 +34,19 @@ struct Show : testing::ScratchShow {
     return {"Src.res", "a.bmp", "b.bmp", "slide.gba"};
   }
 };
+
+// Whether a process has a file open in the folder that is no file of the folder's own:
+// the new image, unnamed or under a hidden name.
+bool WritesNewFileIn(pid_t process, const testing::TempDir& dir) {
+  std::error_code error;
+  const std::string folder = dir.path().string() + "/";
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/proc/" + std::to_string(process) + "/fd", error)) {
+    const std::string file = std::filesystem::read_symlink(entry.path(), error).string();
+    if (file.starts_with(folder + "#") || file.starts_with(folder + ".slide.gba.")) return true;
+  }
+  return false;
+}
 
 TEST(OutputSafety, AnOutputThatIsAnInputIsRefusedNamingBoth) {
   Show show;
@@ -103,14 +117,14 @@ TEST(OutputSafety, ASignalPartWayLeavesThePreviousImageAndNoOtherFile) {
   arguments.insert(arguments.end(), 200, big);
   std::vector<std::string> files = show.InitialFiles();
   files.insert(files.begin() + 3, "big.bmp");
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+  // SIGKILL gives the builder no chance to clean up: the new image must have no name.
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGKILL}) {
     SCOPED_TRACE(signal);
     const pid_t builder = testing::StartBuilder(show.dir, arguments);
     // The signal comes once the new image has begun beside the old one.
     bool writing = false;
     for (int tries = 0; tries < 4000 && !writing; ++tries) {
-      for (const std::string& name : FileNamesIn(show.dir))
-        writing = writing || name.starts_with(".slide.gba.");
+      writing = WritesNewFileIn(builder, show.dir);
       if (!writing) std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
     EXPECT_TRUE(writing);
@@ -131,6 +145,27 @@ TEST(OutputSafety, ASuccessfulBuildReplacesTheImageWhole) {
   EXPECT_EQ(std::filesystem::status(show.dir.file("slide.gba")).permissions(),
             std::filesystem::perms(0640));
   EXPECT_EQ(FileNamesIn(show.dir), show.InitialFiles());
+}
+
+TEST(OutputSafety, AnyLegalNameAndALinkToAFileNotYetMadeTakeTheImage) {
+  Show show;
+  const std::string longName = std::string(251, 'n') + ".gba";
+  RunResult run = RunBuilder(show.dir, {show.a, "-o", longName});
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(testing::ImageReader(show.dir.file(longName)).header().pictureCount, 1);
+
+  // A link whose file does not exist yet: the file is made and the link stays.
+  std::filesystem::create_directory(show.dir.file("shows"));
+  std::filesystem::create_symlink("shows/new.gba", show.dir.file("link.gba"));
+  run = RunBuilder(show.dir, {show.a, show.b, "-o", "link.gba"});
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(std::filesystem::is_symlink(show.dir.file("link.gba")));
+  EXPECT_EQ(testing::ImageReader(show.dir.file("shows/new.gba")).header().pictureCount, 2);
+
+  std::vector<std::string> files = show.InitialFiles();
+  files.insert(files.end(), {"link.gba", longName, "shows"});
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(FileNamesIn(show.dir), files);
 }
 
 }  // namespace

@@ -29,27 +29,42 @@ std::size_t FilesIn(const std::filesystem::path& directory) {
   return count;
 }
 
-// Runs a save as someone who may write the file but not its folder: as root a child
-// process takes the identity of "nobody" (root may write anywhere), otherwise the folder
-// is made read-only. True when the save showed no message.
-bool SaveWithoutWritingTheFolder(const TempDir& dir, FakeProjectHost& host) {
+// Runs a save in a child process as someone who may write the file but not its folder:
+// as root the child takes the identity of "nobody" (root may write anywhere), otherwise
+// the folder is made read-only. A file size limit, when given, fills the disk. The
+// messages the save showed, one after the other; empty when it showed none.
+std::string SaveWithoutWritingTheFolder(const TempDir& dir, FakeProjectHost& host,
+                                        rlim_t fileSizeLimit = RLIM_INFINITY) {
   constexpr uid_t kNobody = 65534;
-  if (::geteuid() != 0) {
-    ::chmod(dir.path().c_str(), 0555);
-    RunSaveCommand(host);
-    ::chmod(dir.path().c_str(), 0755);
-    return host.messages.empty();
-  }
-  ::chmod(dir.path().c_str(), 0755);
+  const bool root = ::geteuid() == 0;
+  ::chmod(dir.path().c_str(), root ? 0755 : 0555);
+  int pipeEnds[2];
+  if (::pipe(pipeEnds) != 0) return "no pipe";
   const pid_t child = ::fork();
   if (child == 0) {
-    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+    ::close(pipeEnds[0]);
+    if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const struct rlimit limit = {fileSizeLimit, fileSizeLimit};
+    if (fileSizeLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(2);
     RunSaveCommand(host);
-    ::_exit(host.messages.empty() ? 0 : 1);
+    std::string said;
+    for (const auto& message : host.messages) said += message.second + "\n";
+    if (::write(pipeEnds[1], said.data(), said.size()) != static_cast<ssize_t>(said.size()))
+      ::_exit(2);
+    ::_exit(0);
   }
+  ::close(pipeEnds[1]);
+  std::string said;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+    said.append(buffer, got);
+  ::close(pipeEnds[0]);
   int status = 0;
   ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  ::chmod(dir.path().c_str(), 0755);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "the save's process failed";
+  return said;
 }
 
 PictureEntry Row(const std::string& path) {
@@ -175,15 +190,33 @@ TEST(SaveCommand, AFolderThatTakesNoNewFileIsSavedIntoInPlace) {
   ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
   FakeProjectHost host;
   host.saveName = path;
-  EXPECT_TRUE(SaveWithoutWritingTheFolder(dir, host));
+  EXPECT_EQ(SaveWithoutWritingTheFolder(dir, host), "");
   EXPECT_EQ(testing::ReadAllBytes(path), testing::EmptyNewShowFile());
+  EXPECT_EQ(FilesIn(dir.path()), 1u);
+
+  // A longer show over a shorter file, and a shorter show over a longer one.
+  host.rows.assign(27, Row(std::string(20, 'p')));
+  EXPECT_EQ(SaveWithoutWritingTheFolder(dir, host), "");
+  EXPECT_EQ(testing::ReadAllBytes(path).size(), 2519u + 27u * (20u + 126u));
+  host.rows.resize(1);
+  EXPECT_EQ(SaveWithoutWritingTheFolder(dir, host), "");
+  const Bytes onePicture = testing::ReadAllBytes(path);
+  EXPECT_EQ(onePicture.size(), 2519u + 20u + 126u);
+
+  // A disk too full for the longer show: the old file stays whole, and the message says
+  // just that.
+  host.rows.assign(27, Row(std::string(20, 'p')));
+  const std::string said = SaveWithoutWritingTheFolder(dir, host, 4096);
+  EXPECT_TRUE(Mentions(said, "File too large")) << said;
+  EXPECT_TRUE(Mentions(said, "a file already there was left as it was")) << said;
+  EXPECT_EQ(testing::ReadAllBytes(path), onePicture);
   EXPECT_EQ(FilesIn(dir.path()), 1u);
 
   // A file that may not be written either stays as it was.
   ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
   host.rows = {Row("a.bmp")};
-  EXPECT_FALSE(SaveWithoutWritingTheFolder(dir, host));
-  EXPECT_EQ(testing::ReadAllBytes(path), testing::EmptyNewShowFile());
+  EXPECT_TRUE(Mentions(SaveWithoutWritingTheFolder(dir, host), "Permission denied"));
+  EXPECT_EQ(testing::ReadAllBytes(path), onePicture);
   EXPECT_EQ(FilesIn(dir.path()), 1u);
 }
 

@@ -129,6 +129,11 @@ void CSlideshowDlg::PaintIfBusy() {
   if (busy_ && paintEachChange_) platform_->UpdateNow();
 }
 
+void CSlideshowDlg::RefreshShowState() {
+  project_.RefreshModified();
+  cartridge_.Refresh();
+}
+
 void CSlideshowDlg::SetStatusText(const std::string& text) {
   if (statusText_ == text) return;
   statusText_ = text;
@@ -291,6 +296,36 @@ bool CSlideshowDlg::UpdateData(bool saveAndValidate) {
     if (!ExchangeField(binding, saveAndValidate)) return false;
   }
   return true;
+}
+
+SlideshowOptions CSlideshowDlg::OptionsShown() const {
+  SlideshowOptions o;
+  o.helpScreen = control(kIdHelpScreen).check;
+  o.textDisplay = control(kIdTextDisplay).check;
+  o.sizingOverride = control(kIdSizeOverride).check;
+  o.thumbnails = control(kIdThumbnails).check;
+  o.timeLimit = control(kIdTimeLimit).check;
+  o.keyUse = control(kIdKeyUse).check;
+  o.effectOverride = control(kIdEffectOverride).check;
+  o.secondsText = control(kIdSeconds).text;
+  o.sizingOverrideIndex = control(kIdSizingOverrideChoice).comboIndex;
+  o.effectOverrideIndex = control(kIdEffectOverrideChoice).comboIndex;
+  o.introCountText = control(kIdIntroCount).text;
+  return o;
+}
+
+// ---- Long commands ----
+
+CSlideshowDlg::LongCommand::LongCommand(CSlideshowDlg& window, Painting painting)
+    : window_(window), wasBusy_(window.busy_), wasPaintingEachChange_(window.paintEachChange_) {
+  window_.busy_ = true;
+  window_.paintEachChange_ = painting == Painting::kEachChange;
+  if (!wasBusy_) window_.stopRequested_ = false;
+}
+
+CSlideshowDlg::LongCommand::~LongCommand() {
+  window_.busy_ = wasBusy_;
+  window_.paintEachChange_ = wasPaintingEachChange_;
 }
 
 // ---- Enabling rules, number boxes, New, Quit ----

@@ -1,23 +1,23 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "builder/build_host.h"
 #include "document/picture_row.h"
 #include "document/slideshow_document.h"
-#include "ui/model/build_relay.h"
+#include "ui/model/build_commands.h"
 #include "ui/model/cartridge_meter.h"
+#include "ui/model/cartridge_space.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/control_state.h"
 #include "ui/model/field_table.h"
+#include "ui/model/picture_list_editor.h"
 #include "ui/model/preview_area.h"
 #include "ui/model/progress_bar_state.h"
+#include "ui/model/project_commands.h"
 #include "ui/model/row_maker.h"
 #include "ui/model/window_platform.h"
 
@@ -42,7 +42,12 @@ struct WindowFields {
 // the option controls, the rows are the rows of the picture list. A toolkit shows the
 // control states, reports the user's changes to them, and hands every input to Dispatch;
 // the model reaches the toolkit only through WindowPlatform.
-class CSlideshowDlg : public BuildHost {
+//
+// The window itself keeps the controls, the data exchange, the enabling rules, the number
+// boxes, New and the endings; the commands of the picture list, of Build, of the project
+// file and of the cartridge meter live in parts it composes, each reaching the others
+// through the window.
+class CSlideshowDlg {
  public:
   CSlideshowDlg();
   CSlideshowDlg(const CSlideshowDlg&) = delete;
@@ -67,9 +72,9 @@ class CSlideshowDlg : public BuildHost {
   // command runs; the command then ends first.
   void OnTerminate();
   // A project named when the program started: loaded like Load does, without the dialog.
-  void LoadProject(const std::string& path);
+  void LoadProject(const std::string& path) { project_.LoadProject(path); }
   // Pictures dropped onto the list from a file manager: added like the Add command's.
-  void OnDropFiles(const std::vector<std::string>& paths);
+  void OnDropFiles(const std::vector<std::string>& paths) { list_.OnDropFiles(paths); }
 
   // The user changed a control; no operation runs (the toolkit dispatches the
   // notification, if any, afterwards).
@@ -78,11 +83,13 @@ class CSlideshowDlg : public BuildHost {
   void SetComboIndex(int id, int index);
   // The list's own selection and focused row after the user moved them; -1 for none.
   // When the selection changed, the toolkit then dispatches kItemChanged.
-  void SetListSelection(int selectedRow, int focusedRow);
+  void SetListSelection(int selectedRow, int focusedRow) {
+    list_.SetListSelection(selectedRow, focusedRow);
+  }
   void SetFocusedControl(int id);
 
-  // Commands whose operations other rooms supply (Save, Load, Settings, Start
-  // SlideShow, About) and the help timer's tick.
+  // Commands whose operations other rooms supply (Settings, Start SlideShow, Play,
+  // About) and the help timer's tick.
   void SetCommandHandler(int commandId, std::function<void()> handler);
   void SetTimerHandler(std::function<void()> handler);
   // Whoever runs a long command on a worker plugs in here how to stop it: the work it
@@ -92,7 +99,7 @@ class CSlideshowDlg : public BuildHost {
   // ---- State the toolkit shows ----
 
   const ControlState& control(int id) const;
-  const std::vector<RowState>& rowStates() const { return rowStates_; }
+  const std::vector<RowState>& rowStates() const { return list_.rowStates(); }
   const std::vector<ListColumn>& listColumns() const { return listColumns_; }
   const ProgressBarState& progressBar() const { return progress_; }
   const PreviewArea& previewArea() const { return preview_; }
@@ -100,28 +107,31 @@ class CSlideshowDlg : public BuildHost {
   int focusedControl() const { return focusedControl_; }
   bool busy() const { return busy_; }
   // The show differs from the one last saved, loaded or begun with New.
-  bool modified() const { return modified_; }
+  bool modified() const { return project_.modified(); }
   // The show's name in the question about unsaved changes: the project file's name, or
   // "New SlideShow".
-  const std::string& documentName() const { return documentName_; }
+  const std::string& documentName() const { return project_.documentName(); }
   // Set once the running command was asked to stop; a worker may read it any time.
   bool stopRequested() const { return stopRequested_; }
   // A Build is running: its Cancel button is shown and works.
-  bool buildRunning() const { return buildRunning_; }
+  bool buildRunning() const { return build_.buildRunning(); }
   // The line below the progress bar: where the last image went, or why it did not.
   const std::string& statusText() const { return statusText_; }
   // How full the cartridge of the show would be, with the selected row's share.
-  const CartridgeMeter& cartridgeMeter() const { return cartridgeMeter_; }
+  const CartridgeMeter& cartridgeMeter() const { return cartridge_.meter(); }
   bool ended() const { return ended_; }
   int result() const { return result_; }
 
-  // ---- Operations offered to the other commands of the window ----
+  // ---- Operations offered to the commands and to the window's parts ----
 
   // Data exchange over the whole field table: controls to fields when saveAndValidate,
   // else fields to controls. False when a text is longer than its box allows; then the
   // user has been told, the box holds the focus and the later fields kept their values.
   bool UpdateData(bool saveAndValidate = true);
   void ApplyEnablingRules();
+  // The options as the controls show them: some check boxes reach their field only at the
+  // next exchange, and the show the user sees is the one the controls show.
+  SlideshowOptions OptionsShown() const;
 
   SlideshowDocument& document() { return document_; }
   const SlideshowDocument& document() const { return document_; }
@@ -134,22 +144,47 @@ class CSlideshowDlg : public BuildHost {
   const std::string& emulatorPath() const { return emulatorPath_; }
   void SetEmulatorPath(const std::string& path) { emulatorPath_ = path; }
   ProgressBarState& progressBar() { return progress_; }
+  PreviewArea& previewArea() { return preview_; }
   void ShowMessage(const std::string& text, MessageBoxIcon icon);
+  void SetStatusText(const std::string& text);
+  // The toolkit is told that this control's state changed.
+  void Changed(int id);
+  void ListChanged() { Changed(kIdPictureList); }
+  // A command running on the window's thread shows each change at once.
+  void PaintIfBusy();
+  WindowPlatform& platform() { return *platform_; }
+  // The show may have changed: the mark of unsaved changes and the cartridge meter follow.
+  void RefreshShowState();
+  void RefreshCartridgeMeter() { cartridge_.Refresh(); }
+  void MarkSaved(const std::string& documentName) { project_.MarkSaved(documentName); }
+  bool MaySetChangesAside() { return project_.MaySetChangesAside(); }
 
   // The picture list.
   int RowCount() const { return static_cast<int>(document_.rows.size()); }
-  std::vector<int> SelectedRows() const;
+  std::vector<int> SelectedRows() const { return list_.SelectedRows(); }
   int SelectedCount() const { return static_cast<int>(SelectedRows().size()); }
   // Selecting a row deselects the others (single selection); focusing one unfocuses them.
-  void SetRowState(int row, bool selected, bool focused);
-  void DeleteRow(int row);
-  void DeleteAllRows();
+  void SetRowState(int row, bool selected, bool focused) {
+    list_.SetRowState(row, selected, focused);
+  }
+  void DeleteRow(int row) { list_.DeleteRow(row); }
+  void DeleteAllRows() { list_.DeleteAllRows(); }
   // Appends the row the row rule makes of the picture; false (and the reason, when
   // asked: its kind, and for a picture that does not load the words for the user) when it
   // makes none.
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
               int fitIndex = kFitStretch, RowError* error = nullptr,
-              std::string* failure = nullptr);
+              std::string* failure = nullptr) {
+    return list_.AddRow(path, sizingIndex, effectIndex, caption, fitIndex, error, failure);
+  }
+  // Makes the rows of these pictures on worker threads and appends them in order, the
+  // window painting meanwhile; onRowsDone runs each time requests were done (given a row
+  // or not), with their count, so the progress bar can show them. The result of each
+  // request (its row moved into the list when it gave one); a stop leaves the rest out.
+  std::vector<MakeRowResult> AddRows(std::vector<RowRequest> requests,
+                                     const std::function<void(int done)>& onRowsDone) {
+    return list_.AddRows(std::move(requests), onRowsDone);
+  }
 
   // While it lives, a long command (Build, Save, Load, Add) runs: input is refused.
   // A command that runs on the window's thread paints every change of the progress bar
@@ -173,13 +208,6 @@ class CSlideshowDlg : public BuildHost {
   // call from the toolkit while a command waits (the Cancel button, a request to end).
   void RequestStop() { stopRequested_ = true; }
 
-  // Makes the rows of these pictures on worker threads and appends them in order, the
-  // window painting meanwhile; onRowsDone runs each time requests were done (given a row
-  // or not), with their count, so the progress bar can show them. The result of each
-  // request (its row moved into the list when it gave one); a stop leaves the rest out.
-  std::vector<MakeRowResult> AddRows(std::vector<RowRequest> requests,
-                                     const std::function<void(int done)>& onRowsDone);
-
   // ---- Commands of the window ----
 
   // New, Quit, Enter, Escape, the close box, Load and Clear first ask whether to save
@@ -187,77 +215,49 @@ class CSlideshowDlg : public BuildHost {
   void OnNew();
   void OnOK();      // Quit, Enter: takes the controls' values, then ends
   void OnCancel();  // Escape, close box: ends without the exchange
-  void OnBuildSlideShow();
+  void OnBuildSlideShow() { build_.OnBuildSlideShow(); }
   // Whether slide.gba in the work directory was built by this window from the document
   // as it is now (the options as last taken from the controls) and is still there.
-  bool BuiltImageIsCurrent() const;
+  bool BuiltImageIsCurrent() const { return build_.BuiltImageIsCurrent(); }
   // Sets "Resized Only" on the largest full-size pictures, one at a time, until the show
   // fits into a cartridge; a show that cannot be made to fit is left as it is.
-  void OnFitToCartridge();
-  void OnSave();  // the project file commands
-  void OnLoad();
+  void OnFitToCartridge() { cartridge_.OnFitToCartridge(); }
+  void OnSave() { project_.OnSave(); }  // the project file commands
+  void OnLoad() { project_.OnLoad(); }
   void OnSecondsUpdate();
   void OnIntroCountUpdate();
 
-  void OnAdd();
-  void OnRemove();
-  void OnClear();
-  enum class MoveStart { kButton, kKey };
-  void MoveSelectedRow(int direction, MoveStart start);  // direction -1 up, +1 down
-  void OnListKeyDown(int keyCode);
-  void OnRowClick();
+  void OnAdd() { list_.OnAdd(); }
+  void OnRemove() { list_.OnRemove(); }
+  void OnClear() { list_.OnClear(); }
+  using MoveStart = PictureListEditor::MoveStart;
+  // direction -1 up, +1 down
+  void MoveSelectedRow(int direction, MoveStart start) { list_.MoveSelectedRow(direction, start); }
+  void OnListKeyDown(int keyCode) { list_.OnListKeyDown(keyCode); }
+  void OnRowClick() { list_.OnRowClick(); }
   // The user selected another row (mouse or keyboard): it is shown and its settings and
   // caption are loaded, so edits go to the row the user sees selected.
-  void OnSelectionChanged();
-  void LoadRowIntoEditingBuffer();
-  void ApplyRowEdits();
-  void OnCaptionChanged();
-
-  // ---- BuildHost ----
-  const SlideshowDocument& CurrentDocument() override;
-  void ClearPictureInfo() override;
-  ProgressSink& Progress() override { return progress_; }
-  PreviewSink& Preview() override { return preview_; }
-  void RepaintPreview() override;
-  std::string WorkDirectory() override { return workDirectory_; }
-  void ShowError(const std::string& message) override;
+  void OnSelectionChanged() { list_.OnSelectionChanged(); }
+  void LoadRowIntoEditingBuffer() { list_.LoadRowIntoEditingBuffer(); }
+  void ApplyRowEdits() { list_.ApplyRowEdits(); }
+  void OnCaptionChanged() { list_.OnCaptionChanged(); }
 
  private:
   ControlState& MutableControl(int id);
   void SetText(int id, const std::string& text);
   void SetEnabled(int id, bool enabled);
-  void Changed(int id);
-  void ListChanged() { Changed(kIdPictureList); }
-  void PaintIfBusy();
-  void SetStatusText(const std::string& text);
-  void RefreshCartridgeMeter();
-  void ShowBuildUpdates(BuildRelay::Updates updates);
   std::string& TextFieldOf(int id);
   int& NumberFieldOf(int id);
   bool ExchangeField(const FieldBinding& binding, bool saveAndValidate);
   bool RunOperation(Notification code, int sourceId, int parameter);
   void End(int result);
   void ResetToNewShow();
-  // Unsaved changes: the options as the controls show them, compared with the show as
-  // it was last saved, loaded or begun.
-  SlideshowOptions OptionsShown() const;
-  void RefreshModified();
-  void MarkSaved(const std::string& documentName);
-  // True when the command may go on: no unsaved changes, Discard, or a successful Save.
-  bool MaySetChangesAside();
-  void ShowSelectedRow();
-  void ForgetRowLoadedBySelection() { rowLoadedBySelection_ = -1; }
   void RunExternal(int commandId);
   void RunNumberCheck(std::string& field, int maximum);
-  void ShowRowPicture(const std::string& path);
-  void AddPictures(const std::vector<std::string>& paths);
-  int FindComboItem(int id, const std::string& text) const;
-  std::string ComboItemText(int id, int index) const;
 
   WindowPlatform* platform_;
   std::vector<ControlState> controls_;  // in template order
   SlideshowDocument document_;
-  std::vector<RowState> rowStates_;  // one per row
   WindowFields fields_;
   std::vector<ListColumn> listColumns_;
   ProgressBarState progress_;
@@ -266,26 +266,21 @@ class CSlideshowDlg : public BuildHost {
   std::string titleBase_;
   std::string workDirectory_;
   std::string emulatorPath_;
-  std::optional<SlideshowDocument> builtDocument_;  // as the last successful build took it
-  std::string addDirectory_;  // the Add dialog's initial directory; empty lets it choose
   int focusedControl_ = kIdNone;
   bool busy_ = false;
-  SlideshowDocument savedDocument_;
-  std::string documentName_;
-  bool modified_ = false;
   std::atomic<bool> stopRequested_ = false;
   std::function<void()> stopHandler_;
-  // The row the last selection change showed, so the click that made it does not show
-  // it again; -1 after any other change of the rows or the selection.
-  int rowLoadedBySelection_ = -1;
   bool paintEachChange_ = true;
-  bool buildRunning_ = false;
   std::string statusText_;
-  CartridgeMeter cartridgeMeter_;
   bool ended_ = false;
   int result_ = 0;
   std::map<int, std::function<void()>> commandHandlers_;
   std::function<void()> timerHandler_;
+
+  PictureListEditor list_{*this};
+  BuildCommands build_{*this};
+  ProjectCommands project_{*this};
+  CartridgeSpace cartridge_{*this};
 };
 
 }  // namespace varnel

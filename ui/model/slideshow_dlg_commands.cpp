@@ -82,10 +82,7 @@ bool CSlideshowDlg::Dispatch(Notification code, int sourceId, int parameter) {
   if (busy_ || ended_) return false;
   const bool handled = RunOperation(code, sourceId, parameter);
   // Every input may have changed the show, also a check box without an operation.
-  if (!ended_) {
-    RefreshModified();
-    RefreshCartridgeMeter();
-  }
+  if (!ended_) RefreshShowState();
   return handled;
 }
 

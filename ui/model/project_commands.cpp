@@ -1,6 +1,5 @@
-// Save and Load with the window as the project commands' host: the options from the
-// controls, the rows of the list, the project file dialogs, the progress bar, the caption
-// and the message boxes.
+#include "ui/model/project_commands.h"
+
 #include <chrono>
 #include <optional>
 
@@ -14,6 +13,11 @@
 namespace varnel {
 
 namespace {
+
+// "Save changes to <name>?"
+std::string SaveChangesQuestion(const std::string& name) {
+  return "Save changes to " + name + "?";
+}
 
 // The window's progress bar as Save and Load drive it. Every step would paint the window
 // at once; rows whose pictures load in microseconds would then spend nearly all of a Load
@@ -61,6 +65,9 @@ class ProjectProgressBar final : public ProjectProgress {
   Clock::time_point lastShown_{};
 };
 
+// Save and Load with the window as the project commands' host: the options from the
+// controls, the rows of the list, the project file dialogs, the progress bar, the caption
+// and the message boxes.
 class WindowProjectHost final : public ProjectHost {
  public:
   WindowProjectHost(CSlideshowDlg& window, WindowPlatform& platform)
@@ -148,32 +155,64 @@ class WindowProjectHost final : public ProjectHost {
 
 }  // namespace
 
-void CSlideshowDlg::OnSave() {
+void ProjectCommands::OnSave() {
   // A box holding more than it may would save values the window does not show; the
   // exchange has told the user and put the focus on that box.
-  if (!UpdateData(true)) return;
-  LongCommand running(*this);
-  WindowProjectHost host(*this, *platform_);
+  if (!window_.UpdateData(true)) return;
+  CSlideshowDlg::LongCommand running(window_);
+  WindowProjectHost host(window_, window_.platform());
   RunSaveCommand(host);
   host.ShowProgress();
   if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
 }
 
-void CSlideshowDlg::OnLoad() {
+void ProjectCommands::OnLoad() {
   if (!MaySetChangesAside()) return;
-  LongCommand running(*this, LongCommand::Painting::kWhileWaiting);
-  WindowProjectHost host(*this, *platform_);
+  CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
+  WindowProjectHost host(window_, window_.platform());
   RunLoadCommand(host);
   host.ShowProgress();
   if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
 }
 
-void CSlideshowDlg::LoadProject(const std::string& path) {
-  LongCommand running(*this);
-  WindowProjectHost host(*this, *platform_);
+void ProjectCommands::LoadProject(const std::string& path) {
+  CSlideshowDlg::LongCommand running(window_);
+  WindowProjectHost host(window_, window_.platform());
   LoadProjectFile(host, path);
   host.ShowProgress();
   if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
+}
+
+// ---- Unsaved changes ----
+
+void ProjectCommands::RefreshModified() {
+  const bool modified = window_.document().rows != savedDocument_.rows ||
+                        window_.OptionsShown() != savedDocument_.options;
+  if (modified == modified_) return;
+  modified_ = modified;
+  window_.platform().WindowTextChanged();
+}
+
+void ProjectCommands::MarkSaved(const std::string& documentName) {
+  documentName_ = documentName;
+  savedDocument_.rows = window_.document().rows;
+  savedDocument_.options = window_.OptionsShown();
+  RefreshModified();
+}
+
+bool ProjectCommands::MaySetChangesAside() {
+  RefreshModified();
+  if (!modified_) return true;
+  switch (window_.platform().AskSaveChanges(SaveChangesQuestion(documentName_))) {
+    case SaveChangesAnswer::kDiscard:
+      return true;
+    case SaveChangesAnswer::kCancel:
+      return false;
+    case SaveChangesAnswer::kSave:
+      OnSave();
+      return !modified_;
+  }
+  return false;
 }
 
 }  // namespace varnel

@@ -1,5 +1,5 @@
-// Editing the picture list: adding, removing, clearing and moving rows, the row click
-// that previews a picture and loads its settings, and writing the edits back.
+#include "ui/model/picture_list_editor.h"
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -32,7 +32,15 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 
 // ---- The list's own operations ----
 
-std::vector<int> CSlideshowDlg::SelectedRows() const {
+int PictureListEditor::RowCount() const {
+  return window_.RowCount();
+}
+
+void PictureListEditor::ListChanged() {
+  window_.ListChanged();
+}
+
+std::vector<int> PictureListEditor::SelectedRows() const {
   std::vector<int> rows;
   for (std::size_t i = 0; i < rowStates_.size(); ++i) {
     if (rowStates_[i].selected) rows.push_back(static_cast<int>(i));
@@ -40,7 +48,7 @@ std::vector<int> CSlideshowDlg::SelectedRows() const {
   return rows;
 }
 
-void CSlideshowDlg::SetRowState(int row, bool selected, bool focused) {
+void PictureListEditor::SetRowState(int row, bool selected, bool focused) {
   if (row < 0 || row >= RowCount()) return;
   for (RowState& other : rowStates_) {
     if (selected) other.selected = false;
@@ -51,36 +59,36 @@ void CSlideshowDlg::SetRowState(int row, bool selected, bool focused) {
   ListChanged();
 }
 
-void CSlideshowDlg::SetListSelection(int selectedRow, int focusedRow) {
+void PictureListEditor::SetListSelection(int selectedRow, int focusedRow) {
   for (std::size_t i = 0; i < rowStates_.size(); ++i) {
     rowStates_[i].selected = static_cast<int>(i) == selectedRow;
     rowStates_[i].focused = static_cast<int>(i) == focusedRow;
   }
 }
 
-void CSlideshowDlg::DeleteRow(int row) {
+void PictureListEditor::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) return;
-  document_.rows.erase(document_.rows.begin() + row);
+  window_.document().rows.erase(window_.document().rows.begin() + row);
   rowStates_.erase(rowStates_.begin() + row);
   ForgetRowLoadedBySelection();
   ListChanged();
 }
 
-void CSlideshowDlg::DeleteAllRows() {
-  document_.rows.clear();
+void PictureListEditor::DeleteAllRows() {
+  window_.document().rows.clear();
   rowStates_.clear();
   ForgetRowLoadedBySelection();
   ListChanged();
 }
 
-bool CSlideshowDlg::AddRow(const std::string& path, int sizingIndex, int effectIndex,
-                           const std::string& caption, int fitIndex, RowError* error,
-                           std::string* failure) {
+bool PictureListEditor::AddRow(const std::string& path, int sizingIndex, int effectIndex,
+                               const std::string& caption, int fitIndex, RowError* error,
+                               std::string* failure) {
   MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, caption, fitIndex);
   if (error != nullptr) *error = made.error;
   if (failure != nullptr) *failure = made.failure;
   if (!made.ok()) return false;
-  document_.rows.push_back(std::move(made.row));
+  window_.document().rows.push_back(std::move(made.row));
   rowStates_.emplace_back();
   ListChanged();
   return true;
@@ -88,36 +96,37 @@ bool CSlideshowDlg::AddRow(const std::string& path, int sizingIndex, int effectI
 
 // ---- Commands ----
 
-void CSlideshowDlg::OnAdd() {
+void PictureListEditor::OnAdd() {
   OpenFilesRequest request;
   request.filters = ParseFileFilter(kPictureFilter);
   request.initialDirectory = addDirectory_;
   request.multipleFiles = true;
-  if (const auto files = platform_->ChooseFilesToOpen(request)) AddPictures(*files);
-  ApplyEnablingRules();
+  if (const auto files = window_.platform().ChooseFilesToOpen(request)) AddPictures(*files);
+  window_.ApplyEnablingRules();
 }
 
-void CSlideshowDlg::OnDropFiles(const std::vector<std::string>& paths) {
-  if (busy_ || ended_) return;
+void PictureListEditor::OnDropFiles(const std::vector<std::string>& paths) {
+  if (window_.busy() || window_.ended()) return;
   AddPictures(paths);
-  ApplyEnablingRules();
-  RefreshModified();
-  RefreshCartridgeMeter();
+  window_.ApplyEnablingRules();
+  window_.RefreshShowState();
 }
 
 // A file that is not a picture is passed over and the others still come in; one message
 // then names every file left out. The rows are made on workers, the progress bar going.
-void CSlideshowDlg::AddPictures(const std::vector<std::string>& paths) {
+void PictureListEditor::AddPictures(const std::vector<std::string>& paths) {
   std::vector<NotAddedFile> notAdded;
   {
-    LongCommand running(*this, LongCommand::Painting::kWhileWaiting);
+    CSlideshowDlg::LongCommand running(window_,
+                                       CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
+    ProgressBarState& progress = window_.progressBar();
     std::vector<RowRequest> requests;
     for (const std::string& path : paths) requests.push_back({path, kSizingBoth, 0, ""});
-    progress_.SetRange(static_cast<int>(requests.size()));
-    progress_.SetPosition(0);
-    progress_.SetStep(1);
-    const std::vector<MakeRowResult> made = AddRows(std::move(requests), [this](int done) {
-      progress_.SetPosition(progress_.position() + done);
+    progress.SetRange(static_cast<int>(requests.size()));
+    progress.SetPosition(0);
+    progress.SetStep(1);
+    const std::vector<MakeRowResult> made = AddRows(std::move(requests), [&progress](int done) {
+      progress.SetPosition(progress.position() + done);
     });
     for (std::size_t i = 0; i < made.size(); ++i) {
       if (made[i].ok()) continue;
@@ -126,30 +135,31 @@ void CSlideshowDlg::AddPictures(const std::vector<std::string>& paths) {
                                         : made[i].failure});
     }
   }
-  if (!notAdded.empty()) ShowMessage(NotAddedMessage(notAdded), MessageBoxIcon::kExclamation);
+  if (!notAdded.empty())
+    window_.ShowMessage(NotAddedMessage(notAdded), MessageBoxIcon::kExclamation);
 }
 
-std::vector<MakeRowResult> CSlideshowDlg::AddRows(std::vector<RowRequest> requests,
-                                                  const std::function<void(int)>& onRowsDone) {
+std::vector<MakeRowResult> PictureListEditor::AddRows(std::vector<RowRequest> requests,
+                                                      const std::function<void(int)>& onRowsDone) {
   using Clock = std::chrono::steady_clock;
   constexpr std::chrono::milliseconds kShowInterval{kCommandShowIntervalMs};
   constexpr std::chrono::milliseconds kRowsShowInterval{kRowsShowIntervalMs};
   std::vector<MakeRowResult> results;
   RowMaker maker(std::move(requests), RowMaker::DefaultWorkers());
-  platform_->UpdateNow();
+  window_.platform().UpdateNow();
   Clock::time_point rowsShown = Clock::now();
   bool rowsNotShown = false;
   const auto showRows = [&] {
     ListChanged();
-    RefreshCartridgeMeter();
+    window_.RefreshCartridgeMeter();
     rowsShown = Clock::now();
     rowsNotShown = false;
   };
-  while (!maker.AllTaken() && !stopRequested_) {
+  while (!maker.AllTaken() && !window_.stopRequested()) {
     std::vector<MakeRowResult> ready = maker.TakeReady(kShowInterval);
     for (MakeRowResult& made : ready) {
       if (made.ok()) {
-        document_.rows.push_back(std::move(made.row));
+        window_.document().rows.push_back(std::move(made.row));
         rowStates_.emplace_back();
         rowsNotShown = true;
       }
@@ -158,36 +168,36 @@ std::vector<MakeRowResult> CSlideshowDlg::AddRows(std::vector<RowRequest> reques
     if (!ready.empty() && onRowsDone) onRowsDone(static_cast<int>(ready.size()));
     if (rowsNotShown && (maker.AllTaken() || Clock::now() - rowsShown >= kRowsShowInterval))
       showRows();
-    platform_->UpdateNow();
+    window_.platform().UpdateNow();
   }
   // Stopped: the rows made so far stay and are shown.
   if (rowsNotShown) showRows();
   return results;
 }
 
-void CSlideshowDlg::OnRemove() {
+void PictureListEditor::OnRemove() {
   const std::vector<int> selected = SelectedRows();
   // From the last, so the earlier indices stay valid.
   for (auto row = selected.rbegin(); row != selected.rend(); ++row) DeleteRow(*row);
-  ApplyEnablingRules();
+  window_.ApplyEnablingRules();
 }
 
-void CSlideshowDlg::OnClear() {
-  if (!MaySetChangesAside()) return;
+void PictureListEditor::OnClear() {
+  if (!window_.MaySetChangesAside()) return;
   DeleteAllRows();
-  ApplyEnablingRules();
+  window_.ApplyEnablingRules();
 }
 
-void CSlideshowDlg::MoveSelectedRow(int direction, MoveStart start) {
+void PictureListEditor::MoveSelectedRow(int direction, MoveStart start) {
   const std::vector<int> selected = SelectedRows();
   if (selected.size() != 1) return;
-  SetFocusedControl(kIdPictureList);
-  platform_->FocusControl(kIdPictureList, false);
+  window_.SetFocusedControl(kIdPictureList);
+  window_.platform().FocusControl(kIdPictureList, false);
   const int current = selected.front();
   const int target = current + direction;
   if (target < 0 || target >= RowCount()) return;
-  std::swap(document_.rows[static_cast<std::size_t>(current)],
-            document_.rows[static_cast<std::size_t>(target)]);
+  std::swap(window_.document().rows[static_cast<std::size_t>(current)],
+            window_.document().rows[static_cast<std::size_t>(target)]);
   ForgetRowLoadedBySelection();
   // A button leaves the selection on the moved picture. An arrow key is handled by the
   // list itself after this, moving the selection one row on, onto the moved picture; so
@@ -197,7 +207,7 @@ void CSlideshowDlg::MoveSelectedRow(int direction, MoveStart start) {
   SetRowState(selectionFollows ? target : current, true, true);
 }
 
-void CSlideshowDlg::OnListKeyDown(int keyCode) {
+void PictureListEditor::OnListKeyDown(int keyCode) {
   // The list moves its selection itself for the arrow keys only; the keypad's 8 and 2
   // get no handling of their own, so for them the selection follows the picture here.
   switch (keyCode) {
@@ -224,10 +234,10 @@ void CSlideshowDlg::OnListKeyDown(int keyCode) {
   }
 }
 
-void CSlideshowDlg::OnRowClick() {
+void PictureListEditor::OnRowClick() {
   const std::vector<int> selected = SelectedRows();
   if (selected.size() != 1) {
-    UpdateData(false);
+    window_.UpdateData(false);
     return;
   }
   // The press that selected the row has shown it already; a further click shows it anew.
@@ -237,7 +247,7 @@ void CSlideshowDlg::OnRowClick() {
   ShowSelectedRow();
 }
 
-void CSlideshowDlg::OnSelectionChanged() {
+void PictureListEditor::OnSelectionChanged() {
   const std::vector<int> selected = SelectedRows();
   ForgetRowLoadedBySelection();
   if (selected.size() != 1) return;
@@ -245,70 +255,74 @@ void CSlideshowDlg::OnSelectionChanged() {
   rowLoadedBySelection_ = selected.front();
 }
 
-void CSlideshowDlg::ShowSelectedRow() {
+void PictureListEditor::ShowSelectedRow() {
   const std::vector<int> selected = SelectedRows();
   if (selected.size() != 1) return;
-  ShowRowPicture(document_.rows[static_cast<std::size_t>(selected.front())].path);
+  ShowRowPicture(window_.document().rows[static_cast<std::size_t>(selected.front())].path);
   LoadRowIntoEditingBuffer();
 }
 
-void CSlideshowDlg::ShowRowPicture(const std::string& path) {
+void PictureListEditor::ShowRowPicture(const std::string& path) {
   const auto shown = PrepareDisplayPicture(path, kPreviewWidth, kPreviewHeight);
   // A picture that no longer loads leaves the preview and the info texts as they were.
   if (!shown) return;
   char text[64];
   std::snprintf(text, sizeof text, "Size: %ix%i", shown->width, shown->height);
-  fields_.sizeInfo = text;
+  WindowFields& fields = window_.fields();
+  fields.sizeInfo = text;
   std::snprintf(text, sizeof text, "Color: %iBits", shown->bitsPerPixel);
-  fields_.colorInfo = text;
-  if (shown->preview) preview_.SetPicture(*shown->preview);
+  fields.colorInfo = text;
+  if (shown->preview) window_.previewArea().SetPicture(*shown->preview);
 }
 
-int CSlideshowDlg::FindComboItem(int id, const std::string& text) const {
-  const std::vector<std::string>& items = control(id).items;
+int PictureListEditor::FindComboItem(int id, const std::string& text) const {
+  const std::vector<std::string>& items = window_.control(id).items;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (EqualIgnoringCase(items[i], text)) return static_cast<int>(i);
   }
   return -1;
 }
 
-std::string CSlideshowDlg::ComboItemText(int id, int index) const {
-  const std::vector<std::string>& items = control(id).items;
+std::string PictureListEditor::ComboItemText(int id, int index) const {
+  const std::vector<std::string>& items = window_.control(id).items;
   if (index < 0 || index >= static_cast<int>(items.size())) return {};
   return items[static_cast<std::size_t>(index)];
 }
 
-void CSlideshowDlg::LoadRowIntoEditingBuffer() {
+void PictureListEditor::LoadRowIntoEditingBuffer() {
   const std::vector<int> selected = SelectedRows();
   if (selected.size() != 1) return;
-  const PictureEntry& row = document_.rows[static_cast<std::size_t>(selected.front())];
-  fields_.effectChoice = FindComboItem(kIdEffectChoice, row.effectLabel);
-  fields_.sizingChoice = FindComboItem(kIdSizingChoice, row.sizingLabel);
-  fields_.caption = row.caption;
-  fields_.captionPreview = BuildCaptionPreview(fields_.caption);
-  UpdateData(false);
+  const PictureEntry& row = window_.document().rows[static_cast<std::size_t>(selected.front())];
+  WindowFields& fields = window_.fields();
+  fields.effectChoice = FindComboItem(kIdEffectChoice, row.effectLabel);
+  fields.sizingChoice = FindComboItem(kIdSizingChoice, row.sizingLabel);
+  fields.caption = row.caption;
+  fields.captionPreview = BuildCaptionPreview(fields.caption);
+  window_.UpdateData(false);
 }
 
-void CSlideshowDlg::ApplyRowEdits() {
+void PictureListEditor::ApplyRowEdits() {
   // A box holding more than it may leaves the row as it is; the user has been told.
-  if (!UpdateData(true)) return;
+  if (!window_.UpdateData(true)) return;
   const std::vector<int> selected = SelectedRows();
   if (selected.size() != 1) return;
-  PictureEntry& row = document_.rows[static_cast<std::size_t>(selected.front())];
+  PictureEntry& row = window_.document().rows[static_cast<std::size_t>(selected.front())];
+  const WindowFields& fields = window_.fields();
   // A choice list showing no choice (no row clicked yet) keeps the row's label, so every
   // row keeps a label of the tables.
-  if (fields_.effectChoice >= 0)
-    row.effectLabel = ComboItemText(kIdEffectChoice, fields_.effectChoice);
-  if (fields_.sizingChoice >= 0)
-    row.sizingLabel = ComboItemText(kIdSizingChoice, fields_.sizingChoice);
-  row.caption = fields_.caption;
+  if (fields.effectChoice >= 0)
+    row.effectLabel = ComboItemText(kIdEffectChoice, fields.effectChoice);
+  if (fields.sizingChoice >= 0)
+    row.sizingLabel = ComboItemText(kIdSizingChoice, fields.sizingChoice);
+  row.caption = fields.caption;
   ListChanged();
 }
 
-void CSlideshowDlg::OnCaptionChanged() {
-  UpdateData(true);
-  fields_.captionPreview = BuildCaptionPreview(fields_.caption);
-  UpdateData(false);
+void PictureListEditor::OnCaptionChanged() {
+  window_.UpdateData(true);
+  WindowFields& fields = window_.fields();
+  fields.captionPreview = BuildCaptionPreview(fields.caption);
+  window_.UpdateData(false);
   ApplyRowEdits();
 }
 

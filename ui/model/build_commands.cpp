@@ -1,0 +1,133 @@
+#include "ui/model/build_commands.h"
+
+#include <exception>
+#include <filesystem>
+#include <thread>
+
+#include "builder/build_slideshow.h"
+#include "files/display_text.h"
+#include "ui/model/build_relay.h"
+#include "ui/model/build_report.h"
+#include "ui/model/slideshow_dlg.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr std::chrono::milliseconds kShowInterval{kCommandShowIntervalMs};
+
+// Runs the build on its own thread; whatever ends the command, the build is stopped and
+// waited for before the relay it reports to goes away.
+class BuildThread {
+ public:
+  BuildThread(BuildRelay& relay, const BuildFiles& files)
+      : relay_(relay), thread_([this, files] { Run(files); }) {}
+  ~BuildThread() {
+    if (!thread_.joinable()) return;
+    relay_.RequestCancel();
+    thread_.join();
+  }
+  BuildThread(const BuildThread&) = delete;
+  BuildThread& operator=(const BuildThread&) = delete;
+
+  // After the relay said the build finished.
+  BuildOutcome Join() {
+    thread_.join();
+    return outcome_;
+  }
+
+ private:
+  void Run(const BuildFiles& files) {
+    try {
+      outcome_ = BuildSlideShow(relay_, files);
+    } catch (const std::exception& error) {
+      outcome_.ok = false;
+      outcome_.message = error.what();
+    }
+    relay_.Finish();
+  }
+
+  BuildRelay& relay_;
+  BuildOutcome outcome_;
+  std::thread thread_;
+};
+
+}  // namespace
+
+void BuildCommands::OnBuildSlideShow() {
+  // A box holding more than it may would build from values the window does not show;
+  // the exchange has told the user and put the focus on that box.
+  if (!window_.UpdateData(true)) return;
+  const std::string& workDirectory = window_.workDirectory();
+  const BuildFiles files = DefaultBuildFiles(workDirectory);
+  CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
+  builtDocument_.reset();
+  buildRunning_ = true;
+  window_.Changed(kIdCancelBuild);
+  window_.SetStatusText("Building " + DisplayPath(files.outputPath) + " ...");
+
+  WindowPlatform& platform = window_.platform();
+  BuildRelay relay(window_.document(), workDirectory);
+  BuildOutcome outcome;
+  {
+    BuildThread builder(relay, files);
+    platform.UpdateNow();
+    for (bool finished = false; !finished;) {
+      // A Cancel the window has just taken goes to the builder before the wait.
+      if (window_.stopRequested()) relay.RequestCancel();
+      finished = relay.WaitForUpdates(kShowInterval);
+      ShowBuildUpdates(relay.TakeUpdates());
+      platform.UpdateNow();
+    }
+    outcome = builder.Join();
+  }
+  ShowBuildUpdates(relay.TakeUpdates());
+  buildRunning_ = false;
+  window_.Changed(kIdCancelBuild);
+  if (outcome.ok) builtDocument_ = window_.document();
+
+  const BuildReport report = MakeBuildReport(outcome, files.outputPath, relay.CancelRequested(),
+                                             relay.LeftOut(), relay.Notes());
+  window_.SetStatusText(report.statusLine);
+  platform.UpdateNow();
+  if (!report.message.empty())
+    window_.ShowMessage(report.message,
+                        report.failed ? MessageBoxIcon::kStop : MessageBoxIcon::kExclamation);
+}
+
+void BuildCommands::ShowBuildUpdates(BuildRelay::Updates updates) {
+  if (updates.clearPictureInfo) ClearPictureInfo();
+  if (updates.progress) {
+    ProgressBarState& progress = window_.progressBar();
+    progress.SetRange(updates.progress->maximum);
+    progress.SetPosition(updates.progress->position);
+    progress.SetStep(updates.progress->step);
+  }
+  if (updates.preview) {
+    PreviewArea& preview = window_.previewArea();
+    BuildRelay::PreviewState& shown = *updates.preview;
+    if (shown.picture) {
+      preview.ShowPicture(*shown.picture, shown.rect.x, shown.rect.y, shown.rect.width,
+                          shown.rect.height);
+    } else {
+      preview.RestorePreview();
+    }
+  }
+  if (updates.repaintPreview) window_.Changed(kIdPreview);
+}
+
+void BuildCommands::ClearPictureInfo() {
+  window_.fields().sizeInfo.clear();
+  window_.fields().colorInfo.clear();
+  window_.UpdateData(false);
+  window_.PaintIfBusy();
+}
+
+bool BuildCommands::BuiltImageIsCurrent() const {
+  std::error_code error;
+  return builtDocument_ == window_.document() &&
+         std::filesystem::is_regular_file(DefaultBuildFiles(window_.workDirectory()).outputPath,
+                                          error);
+}
+
+}  // namespace varnel

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "document/slideshow_document.h"
+
+namespace varnel {
+
+class CSlideshowDlg;
+
+// Save and Load from the window, the project named at start-up, and whether the show
+// differs from the one last saved, loaded or begun with New (with the question asked
+// before a command would set such changes aside).
+class ProjectCommands {
+ public:
+  explicit ProjectCommands(CSlideshowDlg& window) : window_(window) {}
+  ProjectCommands(const ProjectCommands&) = delete;
+  ProjectCommands& operator=(const ProjectCommands&) = delete;
+
+  void OnSave();
+  void OnLoad();
+  void LoadProject(const std::string& path);
+
+  bool modified() const { return modified_; }
+  const std::string& documentName() const { return documentName_; }
+  // Compares the show as the controls show it with the one last saved.
+  void RefreshModified();
+  // The show as it is now is the one named so (a file's name, or "New SlideShow").
+  void MarkSaved(const std::string& documentName);
+  // True when the command may go on: no unsaved changes, Discard, or a successful Save.
+  bool MaySetChangesAside();
+
+ private:
+  CSlideshowDlg& window_;
+  SlideshowDocument savedDocument_;
+  std::string documentName_;
+  bool modified_ = false;
+};
+
+}  // namespace varnel
