@@ -1,5 +1,6 @@
 #include "builder/prepared_picture.h"
 
+#include <array>
 #include <new>
 #include <utility>
 
@@ -22,6 +23,24 @@ void MakeVersion(const BitmapView& source, const VersionChoice& version, Bitmap&
   }
 }
 
+// Makes the 240 x 160 version and the thumbnail in one walk over the source; a version
+// whose resize fails is left empty.
+void MakeResizedAndThumbnail(PreparedPicture& picture) {
+  const PictureVersions& v = picture.versions;
+  std::array<ResizeTarget, 2> targets = {
+      ResizeTarget{v.resized.width, v.resized.height, &picture.resized},
+      ResizeTarget{v.thumbnail.width, v.thumbnail.height, &picture.thumbnail}};
+  try {
+    ResizeBitmapsInto(picture.sourceView, targets);
+  } catch (const std::bad_alloc&) {
+    picture.resized = Bitmap{};
+    picture.thumbnail = Bitmap{};
+    return;
+  }
+  for (const ResizeTarget& target : targets)
+    if (!target.made) target.out->width = target.out->height = 0;
+}
+
 // Decides which versions are resized from the source (an unchanged full size is the
 // source itself) and clears their bitmaps.
 std::vector<PreparedVersion> VersionsToMake(PreparedPicture& picture) {
@@ -33,8 +52,12 @@ std::vector<PreparedVersion> VersionsToMake(PreparedPicture& picture) {
     version->width = version->height = 0;
   std::vector<PreparedVersion> toMake;
   if (v.fullSize.made && !picture.fullSizeIsSource) toMake.push_back(PreparedVersion::kFullSize);
-  if (v.resized.made) toMake.push_back(PreparedVersion::kResized);
-  if (v.thumbnail.made) toMake.push_back(PreparedVersion::kThumbnail);
+  if (v.resized.made && v.thumbnail.made) {
+    toMake.push_back(PreparedVersion::kResizedAndThumbnail);
+  } else {
+    if (v.resized.made) toMake.push_back(PreparedVersion::kResized);
+    if (v.thumbnail.made) toMake.push_back(PreparedVersion::kThumbnail);
+  }
   return toMake;
 }
 
@@ -98,6 +121,8 @@ void MakePreparedVersion(PreparedPicture& picture, PreparedVersion version) {
       return MakeVersion(picture.sourceView, v.resized, picture.resized);
     case PreparedVersion::kThumbnail:
       return MakeVersion(picture.sourceView, v.thumbnail, picture.thumbnail);
+    case PreparedVersion::kResizedAndThumbnail:
+      return MakeResizedAndThumbnail(picture);
   }
 }
 
