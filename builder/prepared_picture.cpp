@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "builder/conversion_source.h"
+#include "builder/fitted_version.h"
 #include "builder/resize_bitmap.h"
 #include "picture/picture_loader.h"
 
@@ -12,32 +13,37 @@ namespace varnel {
 
 namespace {
 
-// Resizes into a bitmap whose buffer is reused; an empty bitmap when the resize fails.
-void MakeVersion(const BitmapView& source, const VersionChoice& version, Bitmap& out) {
+// Resizes into a bitmap whose buffer is reused, a fitted version through scratch; an
+// empty bitmap when the resize fails.
+void MakeVersion(const BitmapView& source, const VersionChoice& version, Bitmap& scratch,
+                 Bitmap& out) {
   out.width = out.height = 0;
   if (!version.made) return;
   try {
-    if (!ResizeBitmapInto(source, version.width, version.height, out)) out.width = out.height = 0;
+    const bool made = version.fit == kFitStretch
+                          ? ResizeBitmapInto(source, version.width, version.height, out)
+                          : MakeFittedVersion(source, version.geometry, scratch, out);
+    if (!made) out.width = out.height = 0;
   } catch (const std::bad_alloc&) {
     out = Bitmap{};
   }
 }
 
-// Makes the 240 x 160 version and the thumbnail in one walk over the source; a version
-// whose resize fails is left empty.
+// Makes the 240 x 160 version and the thumbnail, in one walk over the source where they
+// read the same part of it; a version that cannot be made is left empty.
 void MakeResizedAndThumbnail(PreparedPicture& picture) {
   const PictureVersions& v = picture.versions;
-  std::array<ResizeTarget, 2> targets = {
-      ResizeTarget{v.resized.width, v.resized.height, &picture.resized},
-      ResizeTarget{v.thumbnail.width, v.thumbnail.height, &picture.thumbnail}};
+  std::array<FittedVersionTarget, 2> targets = {
+      FittedVersionTarget{v.resized.geometry, &picture.resizedScratch, &picture.resized},
+      FittedVersionTarget{v.thumbnail.geometry, &picture.thumbnailScratch, &picture.thumbnail}};
   try {
-    ResizeBitmapsInto(picture.sourceView, targets);
+    MakeFittedVersions(picture.sourceView, targets);
   } catch (const std::bad_alloc&) {
     picture.resized = Bitmap{};
     picture.thumbnail = Bitmap{};
     return;
   }
-  for (const ResizeTarget& target : targets)
+  for (const FittedVersionTarget& target : targets)
     if (!target.made) target.out->width = target.out->height = 0;
 }
 
@@ -115,12 +121,15 @@ std::vector<PreparedVersion> PrepareSource(const SlideshowOptions& options, cons
 void MakePreparedVersion(PreparedPicture& picture, PreparedVersion version) {
   const PictureVersions& v = picture.versions;
   switch (version) {
-    case PreparedVersion::kFullSize:
-      return MakeVersion(picture.sourceView, v.fullSize, picture.fullSize);
+    case PreparedVersion::kFullSize: {
+      Bitmap unused;  // the full size is the whole picture at its own proportions
+      return MakeVersion(picture.sourceView, v.fullSize, unused, picture.fullSize);
+    }
     case PreparedVersion::kResized:
-      return MakeVersion(picture.sourceView, v.resized, picture.resized);
+      return MakeVersion(picture.sourceView, v.resized, picture.resizedScratch, picture.resized);
     case PreparedVersion::kThumbnail:
-      return MakeVersion(picture.sourceView, v.thumbnail, picture.thumbnail);
+      return MakeVersion(picture.sourceView, v.thumbnail, picture.thumbnailScratch,
+                         picture.thumbnail);
     case PreparedVersion::kResizedAndThumbnail:
       return MakeResizedAndThumbnail(picture);
   }
