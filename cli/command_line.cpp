@@ -278,7 +278,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText() {
   return R"(Usage: varnel-build [options] PICTURE...
-       varnel-build [options] PROJECT.vrn
+  or:  varnel-build [options] PROJECT.vrn
 
 Builds a Game Boy Advance slideshow image (slide.gba) from pictures in show order, or
 from a Varnel project file. Pictures may be BMP, JPEG, GIF or PNG files. An option's

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "picture/gif_structure.h"
+
 namespace varnel {
 
 namespace {
@@ -206,9 +208,12 @@ PictureFileFacts ReadPictureFileFacts(std::FILE* file) {
             std::abs(static_cast<int64_t>(static_cast<int32_t>(LittleEndian32(header + 8))));
       }
     }
-  } else if (got >= 10 && std::memcmp(start.data(), "GIF", 3) == 0) {
-    facts.width = start[6] | start[7] << 8;
-    facts.height = start[8] | start[9] << 8;
+  } else if (got >= 3 && std::memcmp(start.data(), "GIF", 3) == 0) {
+    facts.kind = PictureKind::kGif;
+    const GifStructure gif = ReadGifStructure(file);
+    facts.width = gif.width;
+    facts.height = gif.height;
+    facts.structureDamaged = gif.damaged;
   } else if (got >= 3 && start[0] == kMarkerStart && start[1] == kStartOfImage &&
              start[2] == kMarkerStart) {
     facts.kind = PictureKind::kJpeg;

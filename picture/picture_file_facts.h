@@ -8,8 +8,8 @@
 namespace varnel {
 
 // The kinds of picture file the loader tells apart: those whose contents it reads beside
-// the picture library, and TIFF, whose decoder is safe on several threads.
-enum class PictureKind { kOther, kBmp, kJpeg, kPng, kWebp, kTiff };
+// the picture library, and TIFF.
+enum class PictureKind { kOther, kBmp, kJpeg, kPng, kGif, kWebp, kTiff };
 
 // What the picture library does not say about a file but showing it right needs.
 struct PictureFileFacts {
@@ -21,8 +21,11 @@ struct PictureFileFacts {
   // IEND after it: the picture library would read past the end for ever, so the loader
   // does not hand it over.
   bool cutShort = false;
-  // The size the header gives (BMP, JPEG, PNG, GIF), 0 when not read: a picture the library
-  // refuses may be one too large for it rather than a damaged one.
+  // A GIF file whose blocks would make the library crash or give a different picture on
+  // every run (see GifStructure): not handed over either.
+  bool structureDamaged = false;
+  // The size the header gives (BMP, JPEG, PNG, GIF), 0 when not read: a picture too large
+  // is refused before it is decoded.
   int64_t width = 0;
   int64_t height = 0;
 };

@@ -16,6 +16,7 @@
 #include "files/file_error.h"
 #include "files/regular_file.h"
 #include "picture/picture_file_facts.h"
+#include "picture/picture_limits.h"
 #include "picture/picture_normalising.h"
 #include "picture/png_sixteen_bit.h"
 
@@ -25,9 +26,6 @@ namespace {
 
 constexpr char kFailurePrefix[] = "the picture could not be loaded";
 constexpr Uint8 kCmykBitsPerPixel = 32;
-// The largest surface the picture library makes (its rows are counted in 16 bits).
-constexpr int64_t kMaxLibraryWidth = 16383;
-constexpr int64_t kMaxLibraryHeight = 65535;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -93,7 +91,7 @@ bool IsKnownKind(SDL_RWops* stream, const std::string& extension) {
 // The library's decoders of BMP, JPEG, PNG, WebP and TIFF keep their state per call; the
 // others (GIF and XPM among them) keep it in globals, so they decode one at a time.
 bool DecodesOnAnyThread(PictureKind kind) {
-  return kind != PictureKind::kOther;
+  return kind != PictureKind::kOther && kind != PictureKind::kGif;
 }
 
 std::mutex& OneAtATimeDecoding() {
@@ -119,11 +117,23 @@ SurfacePtr Decode(std::FILE* file, const std::string& extension, PictureKind kin
   return surface;
 }
 
-std::string WhyNotDecoded(const PictureFileFacts& facts, bool knownKind) {
+std::string WhyNotDecoded(bool knownKind) {
+  return knownKind ? "the file is damaged" : "the file is not a picture Varnel reads";
+}
+
+// Why the header alone refuses the picture; empty when it does not.
+std::string WhyNotDecodedFromHeader(const PictureFileFacts& facts) {
+  if (facts.structureDamaged) return "the file is damaged";
+  if (facts.width * facts.height > kMaxPicturePixels)
+    return "the picture is too large: " + std::to_string(facts.width) + " x " +
+           std::to_string(facts.height) + " pixels, more than the limit of " +
+           std::to_string(kMaxPictureWidthShown) + " x " + std::to_string(kMaxPictureHeightShown) +
+           " (" + std::to_string(kMaxPicturePixels) + " pixels)";
   if (facts.width > kMaxLibraryWidth || facts.height > kMaxLibraryHeight)
     return "the picture is too large: at most " + std::to_string(kMaxLibraryWidth) +
            " pixels wide and " + std::to_string(kMaxLibraryHeight) + " high";
-  return knownKind ? "the file is damaged" : "the file is not a picture Varnel reads";
+  if (facts.cutShort) return "the file is damaged";
+  return {};
 }
 
 bool IsDamaged(const SDL_Surface* surface) {
@@ -156,9 +166,9 @@ std::optional<ShownSize> ShownSizeFromHeader(const std::string& path) {
   if (!file) return std::nullopt;
   const PictureFileFacts facts = ReadPictureFileFacts(file.get());
   const bool sizeIsDecoded = facts.kind == PictureKind::kJpeg || facts.kind == PictureKind::kPng ||
-                             facts.kind == PictureKind::kBmp;
-  if (!sizeIsDecoded || facts.cutShort || facts.width < 1 || facts.height < 1 ||
-      facts.width > kMaxLibraryWidth || facts.height > kMaxLibraryHeight)
+                             facts.kind == PictureKind::kBmp || facts.kind == PictureKind::kGif;
+  if (!sizeIsDecoded || facts.width < 1 || facts.height < 1 ||
+      !WhyNotDecodedFromHeader(facts).empty())
     return std::nullopt;
   ShownSize size{static_cast<int>(facts.width), static_cast<int>(facts.height)};
   if (TurnsAQuarter(facts.orientation)) std::swap(size.width, size.height);
@@ -172,10 +182,11 @@ LoadedPicture LoadPicture(const std::string& path) {
   if (!file) return Failure(whyNotOpened);
   try {
     const PictureFileFacts facts = ReadPictureFileFacts(file.get());
-    if (facts.cutShort) return Failure("the file is damaged");
+    if (const std::string refused = WhyNotDecodedFromHeader(facts); !refused.empty())
+      return Failure(refused);
     bool knownKind = true;
     SurfacePtr surface = Decode(file.get(), ExtensionOf(path), facts.kind, knownKind);
-    if (!surface) return Failure(WhyNotDecoded(facts, knownKind));
+    if (!surface) return Failure(WhyNotDecoded(knownKind));
     if (IsDamaged(surface.get())) return Failure("the file is damaged");
     LoadedPicture loaded;
     loaded.bitsPerPixel = surface->format->BitsPerPixel;

@@ -28,7 +28,19 @@ for size in 16 32 48 128; do
   $IM icon-256.tmp.png -filter Lanczos -resize "${size}x${size}" -strip \
     PNG32:"varnel-icon-$size.png"
 done
-rm -f icon-256.tmp.png
+
+# The project file's icon: a sheet of paper with a folded corner, the console on it.
+$IM -size 256x256 xc:none \
+  -fill white -stroke '#6b6880' -strokewidth 8 \
+  -draw "polygon 40,8 172,8 220,56 220,248 40,248" \
+  -fill '#d9d6e8' -draw "polygon 172,8 172,56 220,56" \
+  \( icon-256.tmp.png -filter Lanczos -resize 176x176 \) -geometry +42+84 -composite \
+  PNG32:project-256.tmp.png
+for size in 16 32 48 128; do
+  $IM project-256.tmp.png -filter Lanczos -resize "${size}x${size}" -strip \
+    PNG32:"varnel-project-icon-$size.png"
+done
+rm -f icon-256.tmp.png project-256.tmp.png
 
 # The About picture: the console at dusk, three slides of the show fanned out beside it.
 slide() {  # x y angle sky hill: one framed picture, turned about its centre

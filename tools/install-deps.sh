@@ -14,7 +14,9 @@ packages=(
   libmgba-dev                                # the console emulator: player, varnel-play, tests
   xvfb xauth imagemagick                     # screenshots of the window and the viewer
   clang libclang-rt-14-dev                   # the project file fuzzer
-  dpkg-dev file help2man appstream           # the Debian package and its test
+  dpkg-dev file help2man appstream lintian   # the Debian package and its tests
+  desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin
+                                             # project files opened from a desktop, tested
 )
 
 missing=()

@@ -123,7 +123,7 @@ std::string PlayUsageText() {
          "  --press FRAME:KEY    holds KEY for a few frames from frame FRAME (0 is the\n"
          "                       first); KEY is A, B, L, R, Start, Select, Up, Down, Left\n"
          "                       or Right; give it once per press\n"
-         "  --screenshot OUT.png where the screen goes\n"
+         "  --screenshot OUT.png  where the screen goes\n"
          "  --help               this text\n"
          "\n"
          "Exit status: 0 done, 1 the image did not run, the screenshot was not written or\n"

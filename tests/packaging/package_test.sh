@@ -1,32 +1,10 @@
 #!/usr/bin/env bash
 # Makes the Debian package of a finished build, checks what it holds and what it depends
-# on, unpacks it into a scratch root (dpkg -x, no installation) and builds a show with the
-# varnel-build found there. Usage: package_test.sh BUILD_DIR VERSION PICTURE
-set -euo pipefail
-build_dir=$(realpath "$1")
-version=$2
+# on, unpacks it into a scratch root and builds a show with the varnel-build found there.
+# Usage: package_test.sh BUILD_DIR VERSION PICTURE
+source "$(dirname "$0")/package_lib.sh"
 picture=$(realpath "$3")
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-
-fail() {
-  # The packaged player runs the image headless and saves its screen.
-QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$root/usr/bin/varnel-play" "$image" --frames 10 \
-  --screenshot "$scratch/work/screen.png" >"$scratch/play.log" 2>&1 || {
-  cat "$scratch/play.log" >&2
-  fail "varnel-play from the package failed"
-}
-[ -s "$scratch/work/screen.png" ] || fail "varnel-play saved no screenshot"
-echo "package test: $*" >&2
-  exit 1
-}
-
-if ! cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
-  cat "$scratch/cpack.log" >&2
-  fail "cpack did not make the package"
-fi
-deb=$scratch/out/varnel_${version}_amd64.deb
-[ -f "$deb" ] || fail "no $(basename "$deb") among: $(ls "$scratch/out")"
+make_package "$1" "$2"
 
 [ "$(dpkg-deb -f "$deb" Package)" = varnel ] || fail "wrong package name"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "wrong architecture"
@@ -45,17 +23,32 @@ for file in \
   ./usr/share/icons/hicolor/16x16/apps/varnel.png \
   ./usr/share/icons/hicolor/48x48/apps/varnel.png \
   ./usr/share/icons/hicolor/128x128/apps/varnel.png \
+  ./usr/share/icons/hicolor/16x16/mimetypes/application-x-varnel-project.png \
+  ./usr/share/icons/hicolor/128x128/mimetypes/application-x-varnel-project.png \
+  ./usr/share/mime/packages/varnel.xml \
   ./usr/share/metainfo/org.varnel.varnel.metainfo.xml \
-  ./usr/share/man/man1/varnel-build.1.gz; do
+  ./usr/share/doc/varnel/copyright \
+  ./usr/share/doc/varnel/changelog.gz \
+  ./usr/share/man/man1/varnel.1.gz \
+  ./usr/share/man/man1/varnel-build.1.gz \
+  ./usr/share/man/man1/varnel-play.1.gz; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
 
-root=$scratch/root
-dpkg -x "$deb" "$root"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.varnel.varnel.metainfo.xml" >/dev/null ||
   fail "the AppStream metainfo does not validate"
-zcat "$root/usr/share/man/man1/varnel-build.1.gz" | sed 's/\\-/-/g' | grep -q -- '--save-project' ||
-  fail "the manual page does not list the options"
+
+# The manual pages as man shows them: every option listed, both forms of varnel-build in
+# the synopsis and none left over at the top of the description.
+manual() { MANWIDTH=100 man -l "$root/usr/share/man/man1/$1.1.gz" 2>/dev/null; }
+manual varnel-build | grep -q -- '--save-project' || fail "varnel-build's page does not list the options"
+synopsis=$(manual varnel-build | sed -n '/^SYNOPSIS/,/^DESCRIPTION/p')
+grep -q 'varnel-build \[options\] PICTURE' <<<"$synopsis" || fail "synopsis: $synopsis"
+grep -q 'varnel-build \[options\] PROJECT.vrn' <<<"$synopsis" || fail "synopsis: $synopsis"
+description=$(manual varnel-build | sed -n '/^DESCRIPTION/,+2p')
+grep -q 'PROJECT.vrn' <<<"$description" && fail "a usage line lands in the description: $description"
+manual varnel-play | grep -q -- '--screenshot' || fail "varnel-play's page does not list the options"
+manual varnel | grep -q '~/Varnel' || fail "varnel's page does not say where Build writes"
 
 [ "$("$root/usr/bin/varnel-build" --version)" = "varnel-build 1.3" ] || fail "--version"
 

@@ -1,6 +1,7 @@
 #include "picture/picture_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "picture/picture_normalising.h"
+#include "tests/support/hostile_pictures.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {
@@ -247,6 +249,39 @@ TEST(LoadPicture, ReadsAPngWithoutIendWhoseImageDataIsWhole) {
   }
 }
 
+int64_t PeakMemoryKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+TEST(LoadPicture, RefusesPicturesLargerThanTheLimitFromTheirHeader) {
+  TempDir dir;
+  // A 2 MB PNG that decodes to 1.5 GiB: refused at once, naming its size and the limit.
+  const std::string bomb = testing::WriteDecompressionBomb(dir.file("bomb.png"));
+  const int64_t peakBefore = PeakMemoryKiB();
+  const LoadedPicture refused = LoadPicture(bomb);
+  EXPECT_FALSE(refused);
+  EXPECT_TRUE(testing::Mentions(refused.failure, "too large: 16383 x 32770 pixels"))
+      << refused.failure;
+  EXPECT_TRUE(testing::Mentions(refused.failure, "12000 x 9000")) << refused.failure;
+  EXPECT_LT(PeakMemoryKiB() - peakBefore, 100 * 1024);
+  EXPECT_FALSE(ShownSizeFromHeader(bomb));
+
+  // 12000 x 9000 is handed to the library (which finds no pixel data); one column more
+  // is not. The same holds for a GIF's image.
+  const std::string largest = testing::WritePngWithoutData(dir.file("largest.png"), 12000, 9000);
+  EXPECT_EQ(LoadPicture(largest).failure, "the picture could not be loaded (the file is damaged)");
+  const std::string wider = testing::WritePngWithoutData(dir.file("wider.png"), 12001, 9000);
+  EXPECT_TRUE(testing::Mentions(LoadPicture(wider).failure, "too large: 12001 x 9000 pixels"));
+  testing::GifLayout gif;
+  gif.screenWidth = gif.width = 12001;
+  gif.screenHeight = gif.height = 9000;
+  gif.pixelsCoded = 100;
+  const std::string largeGif = testing::WriteGif(dir.file("large.gif"), gif);
+  EXPECT_TRUE(testing::Mentions(LoadPicture(largeGif).failure, "too large: 12001 x 9000 pixels"));
+}
+
 TEST(LoadPicture, LoadsOnSeveralThreadsAtOnce) {
   TempDir dir;
   const std::vector<uint8_t> bmp = testing::ReadAllBytes(TestDataPath("picture-24bit.bmp"));
@@ -307,15 +342,12 @@ TEST(ShownSizeFromHeader, GivesTheSizeTheLoadGivesWhereTheHeaderSaysIt) {
   }
   TempDir dir;
   testing::WriteAllBytes(dir.file("core.bmp"), CoreHeaderBmp());
-  const std::vector<std::string> readable = {TestDataPath("orientation-6.png"),
-                                             TestDataPath("cmyk-adobe.jpg"),
-                                             TestDataPath("picture.jpg"),
-                                             TestDataPath("picture-24bit.bmp"),
-                                             TestDataPath("bmp16.bmp"),
-                                             TestDataPath("picture-8bit.bmp"),
-                                             TestDataPath("grey16.png"),
-                                             TestDataPath("picture-palette.png"),
-                                             dir.file("core.bmp")};
+  const std::vector<std::string> readable = {
+      TestDataPath("orientation-6.png"), TestDataPath("cmyk-adobe.jpg"),
+      TestDataPath("picture.jpg"),       TestDataPath("picture-24bit.bmp"),
+      TestDataPath("bmp16.bmp"),         TestDataPath("picture-8bit.bmp"),
+      TestDataPath("grey16.png"),        TestDataPath("picture-palette.png"),
+      TestDataPath("picture.gif"),       dir.file("core.bmp")};
   for (const std::string& path : readable) {
     const std::optional<ShownSize> size = ShownSizeFromHeader(path);
     const LoadedPicture picture = LoadPicture(path);
@@ -325,8 +357,16 @@ TEST(ShownSizeFromHeader, GivesTheSizeTheLoadGivesWhereTheHeaderSaysIt) {
     EXPECT_EQ(size->height, picture.surface->h) << path;
   }
   EXPECT_EQ(ShownSizeFromHeader(dir.file("core.bmp"))->width, 3);
-  // A GIF's screen may be larger than its picture: not taken from the header.
-  EXPECT_FALSE(ShownSizeFromHeader(TestDataPath("picture.gif")));
+  // A GIF's size is its first image's, which may lie on a larger screen.
+  testing::GifLayout onLargerScreen;
+  onLargerScreen.screenWidth = 30;
+  onLargerScreen.screenHeight = 20;
+  const std::string gif = testing::WriteGif(dir.file("small.gif"), onLargerScreen);
+  ASSERT_TRUE(ShownSizeFromHeader(gif));
+  EXPECT_EQ(ShownSizeFromHeader(gif)->width, 8);
+  EXPECT_EQ(ShownSizeFromHeader(gif)->height, 6);
+  EXPECT_FALSE(
+      ShownSizeFromHeader(testing::WriteGif(dir.file("zero.gif"), testing::ZeroSizeImageGif())));
   const std::vector<uint8_t> bmp = testing::ReadAllBytes(TestDataPath("picture-24bit.bmp"));
   testing::WriteAllBytes(dir.file("cut.bmp"), std::vector<uint8_t>(bmp.begin(), bmp.begin() + 20));
   EXPECT_FALSE(ShownSizeFromHeader(dir.file("cut.bmp")));

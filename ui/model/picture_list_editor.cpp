@@ -178,7 +178,21 @@ void PictureListEditor::OnRemove() {
   const std::vector<int> selected = SelectedRows();
   // From the last, so the earlier indices stay valid.
   for (auto row = selected.rbegin(); row != selected.rend(); ++row) DeleteRow(*row);
+  // The picture options showed the row just deleted; edits to them would reach no row.
+  if (!selected.empty()) ShowNoRow();
   window_.ApplyEnablingRules();
+}
+
+void PictureListEditor::ShowNoRow() {
+  WindowFields& fields = window_.fields();
+  fields.effectChoice = -1;
+  fields.sizingChoice = -1;
+  fields.caption.clear();
+  fields.captionPreview.clear();
+  fields.sizeInfo.clear();
+  fields.colorInfo.clear();
+  window_.previewArea().ClearPicture();
+  window_.UpdateData(false);
 }
 
 void PictureListEditor::OnClear() {

@@ -54,6 +54,8 @@ class PictureListEditor {
   void ForgetRowLoadedBySelection() { rowLoadedBySelection_ = -1; }
   void AddPictures(const std::vector<std::string>& paths);
   void ShowSelectedRow();
+  // Empties the picture options, the info texts and the preview.
+  void ShowNoRow();
   void ShowRowPicture(const std::string& path);
   int FindComboItem(int id, const std::string& text) const;
   std::string ComboItemText(int id, int index) const;

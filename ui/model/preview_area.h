@@ -28,6 +28,8 @@ class PreviewArea final : public PreviewSink {
 
   // A clicked picture, shown at the normal place until the next one replaces it.
   void SetPicture(Bitmap picture);
+  // Shows no picture, keeping the control where it is.
+  void ClearPicture();
   // Puts the control at its normal place (start-up), keeping its picture.
   void PlaceAtNormalRect();
 

@@ -2,6 +2,8 @@
 // with Load's messages when it cannot be.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTreeWidget>
@@ -11,6 +13,7 @@
 #include "project/project_file_writer.h"
 #include "tests/app/config_home.h"
 #include "tests/app/scripted_user.h"
+#include "tests/support/hostile_pictures.h"
 #include "tests/support/test_support.h"
 #include "ui/model/control_ids.h"
 #include "ui/qt/main_window.h"
@@ -81,6 +84,50 @@ TEST_F(StartProjectTest, AProjectOnTheCommandLineIsLoadedAtStartUp) {
   });
 }
 
+TEST_F(StartProjectTest, AProjectOpenedAtStartUpIsNamedInTheQuestionAndTheSaveDialog) {
+  const std::string picture = std::string(VARNEL_TEST_DATA_DIR) + "/picture.gif";
+  const std::string project = dir.file("trip.vrn");
+  const std::vector<StoredPicture> pictures = {{picture, "first", 0, 3}};
+  testing::WriteAllBytes(project, ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
+  App().SetStartProject(project);
+  QString question;
+  QString dialogFolder;
+  QString dialogName;
+  const auto answerQuestion = [&](QMessageBox::StandardButton answer) {
+    auto* box = ScriptedUser::ActiveModal<QMessageBox>();
+    if (box == nullptr) return false;
+    question = box->text();
+    box->button(answer)->click();
+    return true;
+  };
+  user.Then("the window with the project", [&] {
+    MainWindow* window = App().mainWindow();
+    if (window == nullptr || window->windowTitle() != "Varnel 1.3 (trip.vrn)[*]") return false;
+    window->SetFileDialogAnswer([&](QFileDialog& dialog) {
+      dialogFolder = dialog.directory().absolutePath();
+      dialogName = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
+      dialog.reject();
+    });
+    static_cast<QCheckBox*>(window->control(kIdThumbnails))->click();
+    Quit();
+    return true;
+  });
+  // Save: the dialog opens on the project's own file; cancelled, the window stays.
+  user.Then("the question", [&] { return answerQuestion(QMessageBox::Save); });
+  user.Then("the window still there", [&] {
+    if (!App().mainWindow()->isVisible()) return false;
+    Quit();
+    return true;
+  });
+  user.Then("the question again", [&] { return answerQuestion(QMessageBox::Discard); });
+  user.Start(Quit);
+  EXPECT_FALSE(App().InitInstance());
+  EXPECT_EQ(user.stuckAt(), "");
+  EXPECT_EQ(question.toStdString(), "Save changes to trip.vrn?");
+  EXPECT_EQ(dialogFolder.toStdString(), dir.path().string());
+  EXPECT_EQ(dialogName.toStdString(), "trip.vrn");
+}
+
 TEST_F(StartProjectTest, AMissingOrBrokenProjectIsSaidAndTheShowStaysEmpty) {
   const std::string missing = dir.file("gone.vrn");
   const std::string broken = dir.file("broken.vrn");
@@ -106,6 +153,46 @@ TEST_F(StartProjectTest, AMissingOrBrokenProjectIsSaidAndTheShowStaysEmpty) {
     EXPECT_EQ(player.stuckAt(), "");
     EXPECT_NE(message.find(project), std::string::npos) << message;
   }
+}
+
+TEST_F(StartProjectTest, PicturesThatCrashOrExhaustTheLibraryAreLeftOutAndSaid) {
+  const std::vector<std::string> hostile = {
+      testing::WriteGif(dir.file("zero.gif"), testing::ZeroSizeImageGif()),
+      testing::WriteGif(dir.file("huge.gif"), testing::HugeImageGif()),
+      testing::WriteGif(dir.file("code12.gif"), testing::CodeSizeTwelveGif()),
+      testing::WriteDecompressionBomb(dir.file("bomb.png"))};
+  const std::string first = testing::TestDataPath("picture.gif");
+  const std::string last = testing::TestDataPath("picture-24bit.bmp");
+  std::vector<StoredPicture> pictures = {{first, "", 0, 0}};
+  for (const std::string& path : hostile) pictures.push_back({path, "", 0, 0});
+  pictures.push_back({last, "", 0, 0});
+  const std::string project = dir.file("hostile.vrn");
+  testing::WriteAllBytes(project, ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
+
+  App().SetStartProject(project);
+  std::string message;
+  user.Then("the message naming what was left out", [&] {
+    auto* box = ScriptedUser::ActiveModal<QMessageBox>();
+    if (box == nullptr) return false;
+    message = box->text().toStdString();
+    box->accept();
+    return true;
+  });
+  user.Then("the window with the other pictures", [&] {
+    MainWindow* window = App().mainWindow();
+    if (window == nullptr || !window->isVisible()) return false;
+    const auto* list = static_cast<QTreeWidget*>(window->control(kIdPictureList));
+    if (list->topLevelItemCount() != 2) return false;
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "picture.gif");
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "picture-24bit.bmp");
+    Quit();
+    return true;
+  });
+  user.Start(Quit);
+  EXPECT_FALSE(App().InitInstance());
+  EXPECT_EQ(user.stuckAt(), "");
+  for (const std::string& path : hostile)
+    EXPECT_NE(message.find(path), std::string::npos) << message;
 }
 
 }  // namespace

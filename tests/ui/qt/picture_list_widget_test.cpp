@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include "builder/rom_layout.h"
+#include "tests/support/hostile_pictures.h"
 #include "tests/ui/qt/qt_window_fixture.h"
 #include "ui/qt/preview_widget.h"
 
@@ -215,6 +216,37 @@ TEST_F(QtListTest, AddButtonAsksForPicturesAndAddsThoseChosen) {
   EXPECT_EQ(shownFilters, (QStringList{"Pictures (Bmp,Jpg,Gif,Png)", "All (*.*)"}));
   EXPECT_EQ(ShownNames().size(), 2);
   EXPECT_TRUE(ShownNames().contains("b.BMP"));
+}
+
+// Pictures made to crash the picture library or exhaust memory, added to a show not yet
+// saved: each is named and left out; the window and its rows stay.
+TEST_F(QtListTest, AddOfPicturesThatCrashTheLibraryKeepsTheWindowAndItsRows) {
+  AddPictures();
+  ASSERT_EQ(ShownNames().size(), 3);
+  ASSERT_TRUE(window->isWindowModified());
+  testing::WriteGif(work.file("zero.gif"), testing::ZeroSizeImageGif());
+  QTimer::singleShot(100, [&] {
+    auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(files, nullptr);
+    files->setDirectory(QString::fromStdString(work.path().string()));
+    files->findChild<QLineEdit*>("fileNameEdit")->setText("\"zero.gif\"");
+    static_cast<QDialog*>(files)->accept();
+  });
+  QTest::mouseClick(Control<QPushButton>(kIdAdd), Qt::LeftButton);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains("zero.gif")) << messages[0].toStdString();
+
+  const std::vector<std::string> dropped = {
+      testing::WriteGif(work.file("huge.gif"), testing::HugeImageGif()),
+      testing::WriteGif(work.file("code12.gif"), testing::CodeSizeTwelveGif()),
+      testing::WriteDecompressionBomb(work.file("bomb.png"))};
+  Drop(dropped);
+  ASSERT_EQ(messages.size(), 2);
+  for (const char* name : {"huge.gif", "code12.gif", "bomb.png"})
+    EXPECT_TRUE(messages[1].contains(name)) << messages[1].toStdString();
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->isWindowModified());
+  EXPECT_EQ(ShownNames(), (QStringList{"a.bmp", "b.bmp", "c.bmp"}));
 }
 
 // Alt+A is the mnemonic of both the Add button and the About item of the menu bar; as in

@@ -1,0 +1,98 @@
+// Pictures made to crash the picture library or to exhaust memory, through varnel-build as
+// a script runs it: each is named and left out, everything else is built.
+#include "tests/support/hostile_pictures.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/cli/builder_process.h"
+#include "tests/support/image_reader.h"
+#include "tests/support/test_support.h"
+
+namespace varnel {
+namespace {
+
+using testing::Mentions;
+using testing::RunBuilder;
+using testing::RunResult;
+
+constexpr char kDamaged[] = ": the picture could not be loaded (the file is damaged)";
+
+struct HostileShow : testing::ScratchShow {
+  HostileShow()
+      : zeroSize(testing::WriteGif(dir.file("zero.gif"), testing::ZeroSizeImageGif())),
+        huge(testing::WriteGif(dir.file("huge.gif"), testing::HugeImageGif())),
+        codeSizeTwelve(testing::WriteGif(dir.file("code12.gif"), testing::CodeSizeTwelveGif())),
+        bomb(testing::WriteDecompressionBomb(dir.file("bomb.png"))) {}
+
+  std::vector<std::string> Pictures() const { return {a, zeroSize, huge, codeSizeTwelve, bomb, b}; }
+
+  void ExpectEachNamed(const RunResult& run) const {
+    for (const std::string& gif : {zeroSize, huge, codeSizeTwelve})
+      EXPECT_TRUE(Mentions(run.output, "left out " + gif + kDamaged)) << run.output;
+    EXPECT_TRUE(Mentions(run.output, "left out " + bomb +
+                                         ": the picture could not be loaded (the picture is too "
+                                         "large: 16383 x 32770 pixels"))
+        << run.output;
+  }
+
+  std::string zeroSize, huge, codeSizeTwelve, bomb;
+};
+
+TEST(HostilePictures, BuildsAndPlansNameEachAndLeaveItOut) {
+  HostileShow show;
+  for (const char* jobs : {"1", "2"}) {
+    std::vector<std::string> build = {"--jobs", jobs};
+    for (const std::string& picture : show.Pictures()) build.push_back(picture);
+    const RunResult built = RunBuilder(show.dir, build);
+    EXPECT_EQ(built.status, 3) << jobs << " workers: " << built.output;
+    show.ExpectEachNamed(built);
+    EXPECT_TRUE(Mentions(built.output, "(2 pictures)")) << built.output;
+    const testing::ImageReader image(show.dir.file("slide.gba"));
+    EXPECT_EQ(image.header().pictureCount, 2);
+    EXPECT_EQ(image.record(0).width, 64);
+    EXPECT_EQ(image.record(1).width, 300);
+
+    build.insert(build.begin(), "--plan");
+    const RunResult planned = RunBuilder(show.dir, build);
+    EXPECT_EQ(planned.status, 3) << jobs << " workers: " << planned.output;  // as the build
+    show.ExpectEachNamed(planned);
+    EXPECT_TRUE(Mentions(planned.output, "a.bmp")) << planned.output;
+    EXPECT_TRUE(Mentions(planned.output, "b.bmp")) << planned.output;
+  }
+  // Nothing but the pictures, the viewer and the image: no file of a builder that died.
+  EXPECT_EQ(testing::FileNamesIn(show.dir),
+            (std::vector<std::string>{"Src.res", "a.bmp", "b.bmp", "bomb.png", "code12.gif",
+                                      "huge.gif", "slide.gba", "zero.gif"}));
+}
+
+// Peak memory of a whole varnel-build run, in KiB, and its exit status.
+std::pair<long, int> PeakMemoryOfBuild(const testing::TempDir& dir,
+                                       const std::vector<std::string>& arguments) {
+  const pid_t pid = testing::StartBuilder(dir, arguments);
+  int status = 0;
+  rusage usage{};
+  while (::wait4(pid, &status, 0, &usage) < 0) {
+  }
+  return {usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status)};
+}
+
+TEST(HostilePictures, ADecompressionBombCostsLessThanOneHundredMebibytes) {
+  HostileShow show;
+  constexpr long kLimitKiB = 100 * 1024;
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--sizing-override", "2", show.a, show.bomb},
+        std::vector<std::string>{"--plan", show.a, show.bomb},
+        std::vector<std::string>{"--jobs", "2", show.bomb, show.bomb, show.a}}) {
+    const auto [peakKiB, status] = PeakMemoryOfBuild(show.dir, arguments);
+    EXPECT_EQ(status, 3) << arguments[0];  // the plan exits as the build
+    EXPECT_LT(peakKiB, kLimitKiB) << arguments[0];
+  }
+}
+
+}  // namespace
+}  // namespace varnel
