@@ -124,6 +124,8 @@ echo "medians of $runs runs; ratio = varnel-build / IMG_Load of the same picture
 echo "each picture: effect 6, sizing 2, a caption; thumbnails on"
 has_jobs=false
 "${builders[0]}" --help | grep -q -- --jobs && has_jobs=true
+has_fit=false
+"${builders[0]}" --help | grep -q -- --default-fit && has_fit=true
 for set in $sets; do
   twenty=("$pictures/$set"-1080-{1..20}.jpg)
   hundred=()
@@ -134,6 +136,11 @@ for set in $sets; do
   sizing=2
   extra="" bench_case "$set: 20 x 1920x1080" "${twenty[@]}"
   extra="" bench_case "$set: 100 x 1920x1080" "${hundred[@]}"
+  # Pictures kept in proportion: the same show with another fit, beside its ratio.
+  if $has_fit; then
+    extra="--default-fit whole" bench_case "$set: 100 x 1920x1080, Whole Picture" "${hundred[@]}"
+    extra="--default-fit fill" bench_case "$set: 100 x 1920x1080, Fill Screen" "${hundred[@]}"
+  fi
   extra="" bench_case "$set: 5 x 4000x3000" "${large[@]}"
   if $has_jobs; then
     extra="--jobs 1" bench_case "$set: 20 x 1920x1080, --jobs 1" "${twenty[@]}"

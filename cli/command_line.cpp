@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <string_view>
@@ -107,7 +108,20 @@ bool HasProjectExtension(const std::string& arg) {
   });
 }
 
+// The values of --fit and --default-fit, by fit index.
+constexpr std::array<std::string_view, 3> kFitArguments = {"stretch", "whole", "fill"};
+
 }  // namespace
+
+std::optional<int> FitOfArgument(const std::string& value) {
+  for (std::size_t i = 0; i < kFitArguments.size(); ++i)
+    if (value == kFitArguments[i]) return static_cast<int>(i);
+  return std::nullopt;
+}
+
+int FitOfPicture(const PictureArgument& picture, const CommandLine& line) {
+  return picture.fit.value_or(line.defaultFit.value_or(kFitStretch));
+}
 
 void GeneralOptionChanges::ApplyTo(SlideshowOptions& options) const {
   if (introCountText) options.introCountText = *introCountText;
@@ -182,6 +196,14 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       out = *parsed;
       return true;
     };
+    auto fit = [&](std::optional<int>& out) {
+      std::string text;
+      if (!value(text)) return false;
+      out = FitOfArgument(text);
+      if (!out)
+        result.error = arg + " takes stretch, whole or fill, not '" + DisplayPath(text) + "'";
+      return out.has_value();
+    };
     const int lastEffect = static_cast<int>(kEffectLabels.size()) - 1;
     const int lastSizing = static_cast<int>(kSizingLabels.size()) - 1;
     int n = 0;
@@ -202,6 +224,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (arg == "--sizing") {
       if (!number(0, lastSizing, next.sizing)) return result;
       pictureOptionsPending = true;
+    } else if (arg == "--fit") {
+      if (!fit(next.fit)) return result;
+      pictureOptionsPending = true;
+    } else if (arg == "--default-fit") {
+      if (!fit(line.defaultFit)) return result;
     } else if (arg == "--caption") {
       if (!value(text)) return result;
       std::string reason;
@@ -266,7 +293,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
   if (line.help || line.version) return result;
   if (pictureOptionsPending) {
     result.error =
-        "--effect, --sizing and --caption apply to the picture named after them, "
+        "--effect, --sizing, --fit and --caption apply to the picture named after them, "
         "but no picture follows";
   } else if (line.projectPath && !line.pictures.empty()) {
     result.error = "give either a project file or pictures, not both";
@@ -285,13 +312,18 @@ from a Varnel project file. Pictures may be BMP, JPEG, GIF or PNG files. An opti
 value follows it as the next argument or after '=' (--effect 5 or --effect=5).
 
 Picture options (for the next picture only; each picture otherwise gets effect 0,
-sizing 0 and no caption):
+sizing 0, the default fit and no caption):
   --effect N           transition effect into this picture, 0-8:
                          0 No Effect, 1 Scroll Up/Down, 2 Scroll Down, 3 Scanlines,
                          4 Scanlines 2 ways, 5 Zoom In, 6 Transparence, 7 FadeIn,
                          8 FadeOut
   --sizing N           versions to make, 0-2: 0 Both, 1 FullSize Only,
                          2 Resized Only (240x160)
+  --fit MODE           how the picture fills the 240x160 version and the
+                         thumbnail: stretch (to the screen's proportions),
+                         whole (the whole picture in proportion, black around
+                         it) or fill (the screen filled in proportion, the
+                         picture's edges left out)
   --caption TEXT       caption shown over the picture (at most 180 characters the
                          console's font has: printable Latin-1; a line break
                          counts two)
@@ -315,6 +347,9 @@ turned either way):
                        every picture uses sizing N, or its own (default)
   --effect-override N, --no-effect-override
                        every picture uses effect N, or its own (default)
+  --default-fit MODE   the fit of every picture without a --fit of its own
+                         (default stretch); with a project file, of every
+                         picture it stores with stretch
 
 Files:
   --template FILE      viewer program to build with (default: Src.res in the current
@@ -322,9 +357,9 @@ Files:
   -o, --output FILE    image to write (default: slide.gba in the current directory)
   -j, --jobs N         threads that prepare pictures (1-64; default: one per
                          processor core)
-  --plan               write nothing; list each picture's versions and bytes and the
-                         image's length, ending "total N bytes of 33554432"; exit
-                         as the build of the same show would
+  --plan               write nothing; list each picture's fit, versions and bytes
+                         and the image's length, ending "total N bytes of
+                         33554432"; exit as the build of the same show would
   --save-project FILE  also save the show as a Varnel project file, to open in the
                          editor (the pictures that loaded, by full path)
   --help               show this text

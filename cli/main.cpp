@@ -13,6 +13,7 @@
 #include "cli/command_line.h"
 #include "cli/plan_table.h"
 #include "cli/terminal_progress.h"
+#include "document/label_tables.h"
 #include "document/number_box_rule.h"
 #include "document/picture_row.h"
 #include "files/display_text.h"
@@ -118,8 +119,8 @@ SlideshowDocument DocumentFromPictures(const CommandLine& line, Shortfalls& shor
   document.options = SlideshowOptions::DefaultsAfterNew();
   const auto makeRow = line.plan ? MakePictureRow : MakeUnloadedPictureRow;
   for (const PictureArgument& picture : line.pictures) {
-    const MakeRowResult made =
-        makeRow(picture.path, picture.sizing, picture.effect, picture.caption);
+    const MakeRowResult made = makeRow(picture.path, picture.sizing, picture.effect,
+                                       picture.caption, FitOfPicture(picture, line));
     if (made.ok()) {
       document.rows.push_back(made.row);
     } else {
@@ -161,6 +162,12 @@ std::optional<ProjectShow> ShowFromProject(const std::string& path, ProjectRows 
     Say(error.what());
     return std::nullopt;
   }
+}
+
+// A project stores a fit for every picture, Stretch for those never given another.
+void GiveStretchedRowsTheFit(SlideshowDocument& document, int fit) {
+  for (PictureEntry& row : document.rows)
+    if (FitOfLabel(row.fitLabel) == kFitStretch) row.fitLabel = std::string(kFitLabels[fit]);
 }
 
 std::string SlidesWithoutPictureMessage(std::size_t without, std::size_t slides) {
@@ -291,6 +298,7 @@ int Run(const std::vector<std::string>& arguments) {
     picturesNamed = std::move(loaded->picturesNamed);
     // The editor's boxes would make the same of the file's numbers.
     ApplyNumberBoxRules(document.options);
+    if (line.defaultFit) GiveStretchedRowsTheFit(document, *line.defaultFit);
   } else {
     document = DocumentFromPictures(line, shortfalls);
     for (const PictureArgument& picture : line.pictures) picturesNamed.push_back(picture.path);

@@ -25,8 +25,8 @@ ProjectDocumentLoad LoadProjectDocument(const std::string& path, ProjectRows row
   load.foundElsewhere = RelocateMovedPictures(pictures, path);
   const auto makeRow = rows == ProjectRows::kLoadPictures ? MakePictureRow : MakeUnloadedPictureRow;
   for (const StoredPicture& picture : pictures) {
-    MakeRowResult made =
-        makeRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption);
+    MakeRowResult made = makeRow(picture.path, picture.sizingIndex, picture.effectIndex,
+                                 picture.caption, picture.fitIndex);
     if (made.ok())
       load.document.rows.push_back(std::move(made.row));
     else

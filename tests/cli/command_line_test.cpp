@@ -64,7 +64,8 @@ TEST(CommandLine, ValuesMayFollowTheirOptionAfterAnEqualsSign) {
   const ParseResult r =
       Parse({"--intro=7", "--seconds=13", "--jobs=2", "--template=t.res", "--output=o.gba",
              "--save-project=p.vrn", "--sizing-override=1", "--effect-override=4", "--effect=5",
-             "--sizing=2", "--caption=a=b", "a.png", "--caption=", "b.png"});
+             "--sizing=2", "--fit=whole", "--caption=a=b", "a.png",
+             "--caption=", "--default-fit=fill", "b.png"});
   ASSERT_TRUE(r.ok()) << r.error;
   const CommandLine& line = r.commandLine;
   ASSERT_EQ(line.pictures.size(), 2u);
@@ -72,6 +73,8 @@ TEST(CommandLine, ValuesMayFollowTheirOptionAfterAnEqualsSign) {
   EXPECT_EQ(line.pictures[0].sizing, 2);
   EXPECT_EQ(line.pictures[0].caption, "a=b");
   EXPECT_EQ(line.pictures[1].caption, "");
+  EXPECT_EQ(line.pictures[0].fit, 1);  // whole
+  EXPECT_EQ(line.defaultFit, 2);       // fill
   EXPECT_EQ(line.jobs, 2u);
   EXPECT_EQ(line.templatePath, "t.res");
   EXPECT_EQ(line.outputPath, "o.gba");
@@ -148,6 +151,33 @@ TEST(CommandLine, RefusesWhatTheEditorCouldNotHold) {
   }
   EXPECT_TRUE(Parse({"--help"}).commandLine.help);
   EXPECT_TRUE(Parse({"show.vrn"}).ok());
+}
+
+TEST(CommandLine, FitsByNameForOnePictureOrAsTheDefault) {
+  const ParseResult r = Parse({"--default-fit", "fill", "a.png", "--fit", "whole", "--effect", "2",
+                               "b.png", "--fit", "stretch", "c.png", "d.png"});
+  ASSERT_TRUE(r.ok()) << r.error;
+  const CommandLine& line = r.commandLine;
+  ASSERT_EQ(line.pictures.size(), 4u);
+  EXPECT_EQ(FitOfPicture(line.pictures[0], line), 2);
+  EXPECT_EQ(FitOfPicture(line.pictures[1], line), 1);
+  EXPECT_EQ(line.pictures[1].effect, 2);
+  EXPECT_EQ(FitOfPicture(line.pictures[2], line), 0);
+  EXPECT_EQ(FitOfPicture(line.pictures[3], line), 2);
+  const ParseResult plain = Parse({"a.png"});
+  EXPECT_EQ(FitOfPicture(plain.commandLine.pictures.at(0), plain.commandLine), 0);
+
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"--fit", "Whole", "a.png"},
+           {"--fit", "1", "a.png"},
+           {"--fit", "", "a.png"},
+           {"--default-fit", "squeeze", "a.png"},
+           {"--default-fit"},
+           {"a.png", "--fit", "fill"},
+       }) {
+    EXPECT_FALSE(Parse(bad).ok()) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
+  }
+  EXPECT_NE(Parse({"--fit", "x", "a.png"}).error.find("stretch, whole or fill"), std::string::npos);
 }
 
 TEST(CommandLine, CaptionsBecomeLatin1WithCrLfBreaks) {

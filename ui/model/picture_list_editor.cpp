@@ -82,8 +82,9 @@ void PictureListEditor::DeleteAllRows() {
 }
 
 bool PictureListEditor::AddRow(const std::string& path, int sizingIndex, int effectIndex,
-                               const std::string& caption, RowError* error, std::string* failure) {
-  MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, caption);
+                               const std::string& caption, int fitIndex, RowError* error,
+                               std::string* failure) {
+  MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, caption, fitIndex);
   if (error != nullptr) *error = made.error;
   if (failure != nullptr) *failure = made.failure;
   if (!made.ok()) return false;

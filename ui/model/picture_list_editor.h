@@ -30,7 +30,7 @@ class PictureListEditor {
   void DeleteRow(int row);
   void DeleteAllRows();
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
-              RowError* error, std::string* failure);
+              int fitIndex, RowError* error, std::string* failure);
   std::vector<MakeRowResult> AddRows(std::vector<RowRequest> requests,
                                      const std::function<void(int done)>& onRowsDone);
 

@@ -94,14 +94,15 @@ class WindowProjectHost final : public ProjectHost {
 
   ProjectProgress& Progress() override { return progress_; }
 
-  bool AddRow(const std::string& path, int sizingIndex, int effectIndex,
-              const std::string& caption) override {
-    return window_.AddRow(path, sizingIndex, effectIndex, caption);
+  bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
+              int fitIndex) override {
+    return window_.AddRow(path, sizingIndex, effectIndex, caption, fitIndex);
   }
   std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) override {
     std::vector<RowRequest> requests;
     for (const StoredPicture& picture : pictures)
-      requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption});
+      requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption,
+                          picture.fitIndex});
     std::vector<bool> added;
     for (const MakeRowResult& made :
          window_.AddRows(std::move(requests), [this](int done) { ShowRowsDone(done); }))

@@ -78,13 +78,13 @@ TEST_F(ListTest, AddAppendsThePicturesInDialogOrderAndSkipsTheOthers) {
 TEST_F(ListTest, AddRowMakesRowsByTheRowRuleAndSaysWhyItMadeNone) {
   const std::string a = Picture("a.bmp");
   RowError error = RowError::kNone;
-  EXPECT_TRUE(dlg.AddRow(a, 2, 8, "caption", &error));
+  EXPECT_TRUE(dlg.AddRow(a, 2, 8, "caption", kFitStretch, &error));
   EXPECT_EQ(error, RowError::kNone);
   EXPECT_EQ(dlg.document().rows[0].sizingLabel, "(02) Resized Only (240x160)");
   EXPECT_EQ(dlg.document().rows[0].effectLabel, "(08) FadeOut");
-  EXPECT_FALSE(dlg.AddRow(work.file("gone.png"), 0, 0, "", &error));
+  EXPECT_FALSE(dlg.AddRow(work.file("gone.png"), 0, 0, "", kFitStretch, &error));
   EXPECT_EQ(error, RowError::kPictureNotLoaded);
-  EXPECT_FALSE(dlg.AddRow(a, 3, 0, "", &error));
+  EXPECT_FALSE(dlg.AddRow(a, 3, 0, "", kFitStretch, &error));
   EXPECT_EQ(error, RowError::kSizingIndexOutOfRange);
   EXPECT_EQ(dlg.RowCount(), 1);
   EXPECT_EQ(dlg.rowStates()[0], RowState{});  // new rows come unselected
