@@ -17,6 +17,7 @@ packages=(
   dpkg-dev file help2man appstream lintian   # the Debian package and its tests
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin
                                              # project files opened from a desktop, tested
+  bash-completion                            # the completion of varnel-build and varnel-play, tested
 )
 
 missing=()
