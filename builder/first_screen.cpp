@@ -33,12 +33,15 @@ std::optional<ScreenPixels> FirstScreenOfRow(const SlideshowOptions& options,
   const std::vector<PreparedVersion> toMake =
       PrepareSource(options, row, index, intro, picture, saved);
   if (!picture.loaded) return std::nullopt;
-  // Only the version the viewer shows first is made; the source stays until it is read.
+  // Only the version the viewer shows first is made (alone, it has the bytes it has made
+  // with the others); the source stays until it is read.
   const PictureVersions& versions = picture.versions;
   const bool resized = versions.resized.made;
-  const PreparedVersion shown = resized ? PreparedVersion::kResized : PreparedVersion::kFullSize;
-  if (std::find(toMake.begin(), toMake.end(), shown) != toMake.end())
-    MakePreparedVersion(picture, shown);
+  if (resized) {
+    MakePreparedVersion(picture, PreparedVersion::kResized);
+  } else if (std::find(toMake.begin(), toMake.end(), PreparedVersion::kFullSize) != toMake.end()) {
+    MakePreparedVersion(picture, PreparedVersion::kFullSize);
+  }
   const BitmapView pixels = resized ? picture.VersionPixels(versions.resized, picture.resized)
                                     : picture.VersionPixels(versions.fullSize, picture.fullSize);
   return FirstScreenOfVersion(pixels);
