@@ -62,6 +62,9 @@ struct PortableSteps {
             static_cast<uint8_t>(static_cast<int32_t>(sums[c * L + l]));
   }
 
+  // A product that is exact needs no fused multiply and add: rounding the product changes
+  // nothing, so the two roundings give what one would.
+  template <bool kFused>
   static void AddStep(Sums& sums, const int32_t* values, const double* weights, double y) {
 #pragma GCC unroll 16
     for (int l = 0; l < L; ++l) {
@@ -108,8 +111,8 @@ ShrinkKernel PortableKernel(int lanes) {
 }
 
 #if defined(__x86_64__) || defined(__i386__)
-bool CpuHasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2") != 0;
+bool CpuHasAvx2() {  // with the multiply and add of the same processors
+  static const bool has = __builtin_cpu_supports("avx2") != 0 && __builtin_cpu_supports("fma") != 0;
   return has;
 }
 bool CpuHasAvx512() {

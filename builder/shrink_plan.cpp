@@ -1,6 +1,7 @@
 #include "builder/shrink_plan.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
 
 #include "builder/weight_table.h"
@@ -35,6 +36,20 @@ std::vector<ColumnRun> ColumnRuns(int sourceWidth, int width) {
     if (table.Advances(pair)) ++column;
   }
   return runs;
+}
+
+constexpr int kValueBits = 8;  // a channel value, 0-255
+constexpr int kDoubleSignificandBits = 53;
+constexpr int kFloatFractionBits = 23;
+
+// Bits from a float's leading 1 to its last 1: a product of such numbers needs at most
+// the sum of their bits. 0 for 0.
+int SignificantBits(float value) {
+  if (value == 0.0F) return 0;
+  uint32_t significand = std::bit_cast<uint32_t>(value) & ((uint32_t{1} << kFloatFractionBits) - 1);
+  if ((std::bit_cast<uint32_t>(value) >> kFloatFractionBits & 0xFF) != 0)
+    significand |= uint32_t{1} << kFloatFractionBits;  // the leading 1 of a normal number
+  return std::bit_width(significand) - std::countr_zero(significand);
 }
 
 }  // namespace
@@ -81,14 +96,23 @@ ShrinkPlan PlanShrinkColumns(int sourceWidth, int width, int lanes) {
   return plan;
 }
 
-ShrinkPlanView ViewOf(const ShrinkPlan& plan) {
+ShrinkPlanView ViewOf(const ShrinkPlan& plan, const WeightTable& rows) {
+  int yBits = 0;
+  for (const WeightPair& pair : rows.pairs) {
+    yBits = std::max(yBits, SignificantBits(pair.w0));
+    if (rows.Spills(pair)) yBits = std::max(yBits, SignificantBits(pair.w1));
+  }
+  int xBits = 0;
+  for (const double weight : plan.weights)
+    xBits = std::max(xBits, SignificantBits(static_cast<float>(weight)));
   return {plan.lanes,
           plan.width,
           plan.units,
           plan.unitSteps.data(),
           plan.firstStep.data(),
           plan.runStarts.data(),
-          plan.weights.data()};
+          plan.weights.data(),
+          yBits + xBits + kValueBits <= kDoubleSignificandBits};
 }
 
 }  // namespace varnel

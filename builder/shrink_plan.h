@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "builder/weight_table.h"
+
 namespace varnel {
 
 // The x walk of the shrinking pass, laid out for destination columns summed side by side.
@@ -40,6 +42,10 @@ struct ShrinkPlanView {
   const uint32_t* firstStep = nullptr;
   const int32_t* runStarts = nullptr;
   const double* weights = nullptr;
+  // Every product of a y weight, an x weight and a channel value is exact in double (the
+  // weights' significant bits and the value's 8 fit in 53): a multiply and add rounded
+  // once then gives what the pass's product and addition, each rounded, give.
+  bool exactProducts = false;
 
   const int32_t* StartsOf(int unit) const {
     return runStarts + static_cast<std::ptrdiff_t>(unit) * lanes;
@@ -49,7 +55,8 @@ struct ShrinkPlanView {
   }
 };
 
-ShrinkPlanView ViewOf(const ShrinkPlan& plan);
+// The view of a plan for source rows weighted by the y table rows.
+ShrinkPlanView ViewOf(const ShrinkPlan& plan, const WeightTable& rows);
 
 // The plan of a source row of sourceWidth pixels shrunk to width columns (1 <= width <=
 // sourceWidth), lanes columns to a unit.
