@@ -116,12 +116,19 @@ struct Avx2Steps {
     std::memcpy(out, pixels, static_cast<std::size_t>(count) * kChannels);
   }
 
+  struct Weights {
+    __m256d of[2];
+  };
+  [[gnu::always_inline]] static Weights Weigh(const double* weights, double y) {
+    const __m256d yShare = _mm256_set1_pd(y);
+    return {{_mm256_mul_pd(yShare, _mm256_loadu_pd(weights)),
+             _mm256_mul_pd(yShare, _mm256_loadu_pd(weights + kHalf))}};
+  }
+
   template <bool kFused>
   [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
-                                             const double* weights, double y) {
-    const __m256d yShare = _mm256_set1_pd(y);
-    const __m256d weight[2] = {_mm256_mul_pd(yShare, _mm256_loadu_pd(weights)),
-                               _mm256_mul_pd(yShare, _mm256_loadu_pd(weights + kHalf))};
+                                             const Weights& weighed) {
+    const __m256d* weight = weighed.of;
 #pragma GCC unroll 3
     for (int c = 0; c < kChannels; ++c) {
 #pragma GCC unroll 2
