@@ -109,6 +109,9 @@ void PicturePipeline::PrepareNextSource(std::unique_lock<std::mutex>& lock,
   }
   lock.lock();
   --sourcesBeingPrepared_;
+  // No picture follows the last one to keep the other workers busy: its two small
+  // versions become two tasks, each a walk of its own, that workers make side by side.
+  if (row + 1 == document_.rows.size() && workers_.size() > 1) SplitSharedWalk(versions);
   versionsLeft_[row % slots_.size()] = versions.size();
   if (versions.empty()) {
     FinishPreparing(slot);
@@ -117,6 +120,14 @@ void PicturePipeline::PrepareNextSource(std::unique_lock<std::mutex>& lock,
   }
   for (const PreparedVersion version : versions) versionTasks_.push_back({row, version});
   changed_.notify_all();
+}
+
+void PicturePipeline::SplitSharedWalk(std::vector<PreparedVersion>& versions) {
+  const auto shared =
+      std::find(versions.begin(), versions.end(), PreparedVersion::kResizedAndThumbnail);
+  if (shared == versions.end()) return;
+  *shared = PreparedVersion::kResized;
+  versions.push_back(PreparedVersion::kThumbnail);
 }
 
 void PicturePipeline::MarkReady(std::size_t row) {
