@@ -1,8 +1,9 @@
 #include "player/model/image_file_state.h"
 
 #include <array>
-#include <fstream>
 
+#include "files/binary_file.h"
+#include "files/file_error.h"
 #include "format/image_layout.h"
 
 namespace varnel {
@@ -18,11 +19,15 @@ std::optional<ImageFileStamp> StampOf(const std::string& path) {
 }
 
 bool LooksFinished(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
   std::array<uint8_t, 2> tag{};  // little-endian
-  file.seekg(kHeaderOffset + kHeaderTagAt);
-  if (!file.read(reinterpret_cast<char*>(tag.data()), tag.size())) return true;
+  try {
+    // Opened as the image itself is: a FIFO put in its place must not stop the window.
+    BinaryFile file = BinaryFile::OpenForReading(path);
+    file.Seek(kHeaderOffset + kHeaderTagAt);
+    if (file.Read(tag.data(), tag.size()) != tag.size()) return true;
+  } catch (const FileError&) {
+    return false;
+  }
   return (tag[0] | tag[1] << 8) == kHeaderTag;
 }
 
