@@ -74,14 +74,19 @@ void AppCommands::OnStartSlideShow() {
 void AppCommands::OnPlay() {
   // A box holding more than it may has told the user and holds the focus.
   if (!window_.UpdateData(true)) return;
-  const bool build = !window_.BuiltImageIsCurrent();
-  if (build) {
-    window_.OnBuildSlideShow();
-    // The builder has said why; an open player plays on the image it has.
-    if (!window_.BuiltImageIsCurrent()) return;
+  if (window_.BuiltImageIsCurrent()) {
+    ShowPlayer(false);
+    return;
   }
+  window_.OnBuildSlideShow([this] {
+    // The builder has said why; an open player plays on the image it has.
+    if (window_.BuiltImageIsCurrent()) ShowPlayer(true);
+  });
+}
+
+void AppCommands::ShowPlayer(bool rebuilt) {
   try {
-    platform_.ShowPlayer(DefaultBuildFiles(window_.workDirectory()).outputPath, build);
+    platform_.ShowPlayer(DefaultBuildFiles(window_.workDirectory()).outputPath, rebuilt);
   } catch (const std::exception& error) {
     window_.ShowMessage(error.what(), MessageBoxIcon::kStop);
   }

@@ -32,6 +32,8 @@ class AppCommands {
   void OnAbout();
 
  private:
+  // The player window on the built image; rebuilt: the image was written just now.
+  void ShowPlayer(bool rebuilt);
   // The window keeps the location for this run even when the profile refuses it.
   void KeepEmulatorLocation(const std::string& location);
 

@@ -9,6 +9,7 @@
 
 #include "app/model/app_platform.h"
 #include "files/file_error.h"
+#include "tests/support/posted_tasks.h"
 #include "ui/model/window_platform.h"
 
 namespace varnel::testing {
@@ -37,7 +38,7 @@ class ModelWindowPlatform final : public WindowPlatform {
   std::optional<std::vector<std::string>> ChooseFilesToOpen(const OpenFilesRequest&) override {
     return std::nullopt;
   }
-  void UpdateNow() override {}
+  void Post(std::function<void()> task) override { tasks.Post(std::move(task)); }
   void EndDialog(int) override {}
   void StartTimer(int, int) override {}
   std::string CurrentDirectory() override { return currentDirectory_; }
@@ -50,6 +51,7 @@ class ModelWindowPlatform final : public WindowPlatform {
 
   std::vector<Message> messages;
   int profileReads = 0;
+  PostedTasks tasks;  // the window's event loop: a test runs it
 
  private:
   std::string currentDirectory_;

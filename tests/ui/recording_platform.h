@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/posted_tasks.h"
 #include "ui/model/window_platform.h"
 
 namespace varnel::testing {
@@ -47,10 +48,8 @@ class RecordingPlatform final : public WindowPlatform {
     dialogShowFiles.push_back(showFile);
     return projectFileToOpen;
   }
-  void UpdateNow() override {
-    ++updates;
-    if (duringUpdate) duringUpdate();
-  }
+  void Post(std::function<void()> task) override { tasks.Post(std::move(task)); }
+  void BusyChanged() override { ++busyChanges; }
   void EndDialog(int result) override { endResults.push_back(result); }
   void StartTimer(int timerId, int periodMs) override { timers.push_back({timerId, periodMs}); }
   std::string CurrentDirectory() override { return currentDirectory; }
@@ -64,7 +63,6 @@ class RecordingPlatform final : public WindowPlatform {
 
   std::string currentDirectory = "/tmp";
   std::optional<std::vector<std::string>> filesToChoose;  // nothing: the user cancels
-  std::function<void()> duringUpdate;
   SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::kDiscard;
   std::optional<std::string> projectFileToSave;  // nothing: the user cancels
   std::optional<std::string> projectFileToOpen;
@@ -78,7 +76,8 @@ class RecordingPlatform final : public WindowPlatform {
   int saveDialogs = 0;
   int openDialogs = 0;
   std::vector<std::string> dialogShowFiles;  // what each project file dialog was given
-  int updates = 0;
+  PostedTasks tasks;                         // the window's event loop: a test runs it
+  int busyChanges = 0;
   std::vector<int> endResults;
   std::vector<std::pair<int, int>> timers;
 };

@@ -19,15 +19,27 @@ class WindowTest : public ::testing::Test {
     dlg.OnInitDialog();
   }
 
+  // Runs the window's event loop until the long command running, if any, has ended.
+  void Settle() {
+    ASSERT_TRUE(platform.tasks.RunUntil([this] { return !dlg.busy(); }))
+        << "a long command did not end";
+  }
+  // What the toolkit does with an input: the operation runs, and then the window's event
+  // loop until a long command the input began has ended.
+  bool Dispatch(Notification code, int sourceId, int parameter = 0) {
+    const bool handled = dlg.Dispatch(code, sourceId, parameter);
+    Settle();
+    return handled;
+  }
   // What the toolkit does when the user clicks a check box.
   void Click(int id, int check) {
     dlg.SetControlCheck(id, check);
-    dlg.Dispatch(Notification::kClicked, id);
+    Dispatch(Notification::kClicked, id);
   }
   // What the toolkit does when the user edits a number box.
   void Type(int id, const std::string& text) {
     dlg.SetControlText(id, text);
-    dlg.Dispatch(Notification::kUpdate, id);
+    Dispatch(Notification::kUpdate, id);
   }
   bool Enabled(int id) const { return dlg.control(id).enabled; }
   std::string Picture(const std::string& name, int width = 8, int height = 6) {

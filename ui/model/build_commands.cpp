@@ -2,12 +2,15 @@
 
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <thread>
+#include <utility>
 
 #include "builder/build_slideshow.h"
 #include "files/display_text.h"
 #include "ui/model/build_relay.h"
 #include "ui/model/build_report.h"
+#include "ui/model/command_thread.h"
 #include "ui/model/slideshow_dlg.h"
 
 namespace varnel {
@@ -54,43 +57,56 @@ class BuildThread {
 
 }  // namespace
 
-void BuildCommands::OnBuildSlideShow() {
+void BuildCommands::OnBuildSlideShow(std::function<void()> afterwards) {
   // A box holding more than it may would build from values the window does not show;
   // the exchange has told the user and put the focus on that box.
   if (!window_.UpdateData(true)) return;
-  const std::string& workDirectory = window_.workDirectory();
-  const BuildFiles files = DefaultBuildFiles(workDirectory);
-  CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
+  const BuildFiles files = DefaultBuildFiles(window_.workDirectory());
   builtDocument_.reset();
+  const std::string imageShown = DisplayPath(files.outputPath);
+  RunBuild(files, "Building " + imageShown + " ...", imageShown,
+           [this, files, afterwards = std::move(afterwards)](const Ending& ending) {
+             // The window took no input meanwhile: the show is the one built.
+             if (ending.outcome.ok) builtDocument_ = window_.document();
+             Report(MakeBuildReport(ending.outcome, files.outputPath, ending.stopped,
+                                    ending.leftOut, ending.notes));
+             if (afterwards) afterwards();
+           });
+}
+
+void BuildCommands::RunBuild(const BuildFiles& files, const std::string& statusWhileRunning,
+                             const std::string& imageShown,
+                             std::function<void(const Ending&)> then) {
   buildRunning_ = true;
   window_.Changed(kIdCancelBuild);
-  window_.SetStatusText("Building " + DisplayPath(files.outputPath) + " ...",
-                        DisplayPath(files.outputPath));
+  window_.SetStatusText(statusWhileRunning, imageShown);
+  auto relay = std::make_shared<BuildRelay>(window_.document(), window_.workDirectory());
+  auto ending = std::make_shared<Ending>();
+  window_.RunCommand(
+      [this, relay, files, ending](CommandThread& command) {
+        BuildThread builder(*relay, files);
+        // The news of the build goes to the window's thread at most every kShowInterval:
+        // showing one step costs about as much as showing several.
+        for (bool finished = false; !finished;) {
+          finished = relay->WaitForUpdates(kShowInterval);
+          command.Post([this, relay] { ShowBuildUpdates(relay->TakeUpdates()); });
+        }
+        ending->outcome = builder.Join();
+        ending->stopped = relay->CancelRequested();
+        ending->leftOut = relay->LeftOut();
+        ending->notes = relay->Notes();
+      },
+      [this, relay, ending, then = std::move(then)] {
+        ShowBuildUpdates(relay->TakeUpdates());
+        buildRunning_ = false;
+        window_.Changed(kIdCancelBuild);
+        then(*ending);
+      },
+      [relay] { relay->RequestCancel(); });
+}
 
-  WindowPlatform& platform = window_.platform();
-  BuildRelay relay(window_.document(), workDirectory);
-  BuildOutcome outcome;
-  {
-    BuildThread builder(relay, files);
-    platform.UpdateNow();
-    for (bool finished = false; !finished;) {
-      // A Cancel the window has just taken goes to the builder before the wait.
-      if (window_.stopRequested()) relay.RequestCancel();
-      finished = relay.WaitForUpdates(kShowInterval);
-      ShowBuildUpdates(relay.TakeUpdates());
-      platform.UpdateNow();
-    }
-    outcome = builder.Join();
-  }
-  ShowBuildUpdates(relay.TakeUpdates());
-  buildRunning_ = false;
-  window_.Changed(kIdCancelBuild);
-  if (outcome.ok) builtDocument_ = window_.document();
-
-  const BuildReport report = MakeBuildReport(outcome, files.outputPath, relay.CancelRequested(),
-                                             relay.LeftOut(), relay.Notes());
+void BuildCommands::Report(const BuildReport& report) {
   window_.SetStatusText(report.statusLine, report.imageShown);
-  platform.UpdateNow();
   if (!report.message.empty())
     window_.ShowMessage(report.message,
                         report.failed ? MessageBoxIcon::kStop : MessageBoxIcon::kExclamation);
@@ -121,7 +137,6 @@ void BuildCommands::ClearPictureInfo() {
   window_.fields().sizeInfo.clear();
   window_.fields().colorInfo.clear();
   window_.UpdateData(false);
-  window_.PaintIfBusy();
 }
 
 bool BuildCommands::BuiltImageIsCurrent() const {

@@ -4,13 +4,16 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 
 #include "builder/preview.h"
 #include "document/label_tables.h"
 #include "ui/model/caption_rules.h"
+#include "ui/model/command_thread.h"
 #include "ui/model/display_picture.h"
 #include "ui/model/file_filter.h"
 #include "ui/model/not_added_report.h"
+#include "ui/model/posted_progress.h"
 #include "ui/model/slideshow_dlg.h"
 
 namespace varnel {
@@ -101,78 +104,92 @@ void PictureListEditor::OnAdd() {
   request.filters = ParseFileFilter(kPictureFilter);
   request.initialDirectory = addDirectory_;
   request.multipleFiles = true;
-  if (const auto files = window_.platform().ChooseFilesToOpen(request)) AddPictures(*files);
-  window_.ApplyEnablingRules();
+  if (const auto files = window_.platform().ChooseFilesToOpen(request)) {
+    AddPictures(*files);
+  } else {
+    window_.ApplyEnablingRules();
+  }
 }
 
 void PictureListEditor::OnDropFiles(const std::vector<std::string>& paths) {
   if (window_.busy() || window_.ended()) return;
   AddPictures(paths);
-  window_.ApplyEnablingRules();
-  window_.RefreshShowState();
 }
 
 // A file that is not a picture is passed over and the others still come in; one message
 // then names every file left out. The rows are made on workers, the progress bar going.
 void PictureListEditor::AddPictures(const std::vector<std::string>& paths) {
-  std::vector<NotAddedFile> notAdded;
-  {
-    CSlideshowDlg::LongCommand running(window_,
-                                       CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
-    ProgressBarState& progress = window_.progressBar();
-    std::vector<RowRequest> requests;
-    for (const std::string& path : paths) requests.push_back({path, kSizingBoth, 0, ""});
-    progress.SetRange(static_cast<int>(requests.size()));
-    progress.SetPosition(0);
-    progress.SetStep(1);
-    const std::vector<MakeRowResult> made = AddRows(std::move(requests), [&progress](int done) {
-      progress.SetPosition(progress.position() + done);
-    });
-    for (std::size_t i = 0; i < made.size(); ++i) {
-      if (made[i].ok()) continue;
-      notAdded.push_back({paths[i], made[i].failure.empty()
-                                        ? std::string("it could not be made into a row")
-                                        : made[i].failure});
-    }
-  }
-  if (!notAdded.empty())
-    window_.ShowMessage(NotAddedMessage(notAdded), MessageBoxIcon::kExclamation);
+  auto notAdded = std::make_shared<std::vector<NotAddedFile>>();
+  window_.RunCommand(
+      [this, paths, notAdded](CommandThread& command) {
+        std::vector<RowRequest> requests;
+        for (const std::string& path : paths) requests.push_back({path, kSizingBoth, 0, ""});
+        PostedProgress progress(command, window_);
+        progress.SetRange(static_cast<int>(requests.size()));
+        progress.SetPosition(0);
+        progress.SetStep(1);
+        const std::vector<MakeRowResult> made =
+            MakeRows(command, std::move(requests), [&progress](int done) { progress.Steps(done); });
+        for (std::size_t i = 0; i < made.size(); ++i) {
+          if (made[i].ok()) continue;
+          notAdded->push_back({paths[i], made[i].failure.empty()
+                                             ? std::string("it could not be made into a row")
+                                             : made[i].failure});
+        }
+      },
+      [this, notAdded] {
+        window_.ApplyEnablingRules();
+        if (!notAdded->empty())
+          window_.ShowMessage(NotAddedMessage(*notAdded), MessageBoxIcon::kExclamation);
+      });
 }
 
-std::vector<MakeRowResult> PictureListEditor::AddRows(std::vector<RowRequest> requests,
-                                                      const std::function<void(int)>& onRowsDone) {
+std::vector<MakeRowResult> PictureListEditor::MakeRows(
+    CommandThread& command, std::vector<RowRequest> requests,
+    const std::function<void(int)>& onRowsTaken) {
   using Clock = std::chrono::steady_clock;
   constexpr std::chrono::milliseconds kShowInterval{kCommandShowIntervalMs};
   constexpr std::chrono::milliseconds kRowsShowInterval{kRowsShowIntervalMs};
   std::vector<MakeRowResult> results;
   RowMaker maker(std::move(requests), RowMaker::DefaultWorkers());
-  window_.platform().UpdateNow();
   Clock::time_point rowsShown = Clock::now();
-  bool rowsNotShown = false;
-  const auto showRows = [&] {
-    ListChanged();
-    window_.RefreshCartridgeMeter();
-    rowsShown = Clock::now();
-    rowsNotShown = false;
-  };
   while (!maker.AllTaken() && !window_.stopRequested()) {
     std::vector<MakeRowResult> ready = maker.TakeReady(kShowInterval);
+    if (ready.empty()) continue;
+    std::vector<PictureEntry> rows;
     for (MakeRowResult& made : ready) {
-      if (made.ok()) {
-        window_.document().rows.push_back(std::move(made.row));
-        rowStates_.emplace_back();
-        rowsNotShown = true;
-      }
+      if (made.ok()) rows.push_back(made.row);
       results.push_back(std::move(made));
     }
-    if (!ready.empty() && onRowsDone) onRowsDone(static_cast<int>(ready.size()));
-    if (rowsNotShown && (maker.AllTaken() || Clock::now() - rowsShown >= kRowsShowInterval))
-      showRows();
-    window_.platform().UpdateNow();
+    // Showing the list costs about as much for one row as for many: groups of rows are
+    // shown together, the last one at once.
+    const bool show = maker.AllTaken() || Clock::now() - rowsShown >= kRowsShowInterval;
+    if (show) rowsShown = Clock::now();
+    command.Post([this, rows = std::move(rows), show]() mutable {
+      AppendRows(std::move(rows));
+      if (show) ShowAppendedRows();
+    });
+    if (onRowsTaken) onRowsTaken(static_cast<int>(ready.size()));
   }
   // Stopped: the rows made so far stay and are shown.
-  if (rowsNotShown) showRows();
+  command.Post([this] { ShowAppendedRows(); });
   return results;
+}
+
+void PictureListEditor::AppendRows(std::vector<PictureEntry> rows) {
+  if (rows.empty()) return;
+  for (PictureEntry& row : rows) {
+    window_.document().rows.push_back(std::move(row));
+    rowStates_.emplace_back();
+  }
+  appendedRowsShown_ = false;
+}
+
+void PictureListEditor::ShowAppendedRows() {
+  if (appendedRowsShown_) return;
+  appendedRowsShown_ = true;
+  ListChanged();
+  window_.RefreshCartridgeMeter();
 }
 
 void PictureListEditor::OnRemove() {
@@ -198,9 +215,10 @@ void PictureListEditor::ShowNoRow() {
 }
 
 void PictureListEditor::OnClear() {
-  if (!window_.MaySetChangesAside()) return;
-  DeleteAllRows();
-  window_.ApplyEnablingRules();
+  window_.MaySetChangesAside([this] {
+    DeleteAllRows();
+    window_.ApplyEnablingRules();
+  });
 }
 
 void PictureListEditor::MoveSelectedRow(int direction, MoveStart start) {

@@ -11,6 +11,7 @@
 namespace varnel {
 
 class CSlideshowDlg;
+class CommandThread;
 
 // The picture list of the window and its editing: the rows' selection, adding, removing,
 // clearing and moving rows, the row click that previews a picture and loads its settings
@@ -32,8 +33,9 @@ class PictureListEditor {
   void DeleteAllRows();
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
               int fitIndex, RowError* error, std::string* failure);
-  std::vector<MakeRowResult> AddRows(std::vector<RowRequest> requests,
-                                     const std::function<void(int done)>& onRowsDone);
+  // On a long command's thread (CSlideshowDlg::MakeRows).
+  std::vector<MakeRowResult> MakeRows(CommandThread& command, std::vector<RowRequest> requests,
+                                      const std::function<void(int done)>& onRowsTaken);
 
   // ---- Commands ----
   void OnAdd();
@@ -57,6 +59,10 @@ class PictureListEditor {
   void ListChanged();
   void ForgetRowLoadedBySelection() { rowLoadedBySelection_ = -1; }
   void AddPictures(const std::vector<std::string>& paths);
+  // The window's thread's side of MakeRows: rows come in groups, and are shown when the
+  // command says so (not more often than every kRowsShowIntervalMs).
+  void AppendRows(std::vector<PictureEntry> rows);
+  void ShowAppendedRows();
   void ShowSelectedRow();
   // Empties the picture options, the info texts and the preview.
   void ShowNoRow();
@@ -70,6 +76,7 @@ class PictureListEditor {
   // The row the last selection change showed, so the click that made it does not show
   // it again; -1 after any other change of the rows or the selection.
   int rowLoadedBySelection_ = -1;
+  bool appendedRowsShown_ = true;
 };
 
 }  // namespace varnel

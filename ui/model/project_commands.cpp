@@ -1,13 +1,17 @@
 #include "ui/model/project_commands.h"
 
-#include <chrono>
+#include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "document/number_box_rule.h"
 #include "document/picture_row.h"
 #include "project/load_command.h"
 #include "project/project_host.h"
 #include "project/save_command.h"
+#include "ui/model/command_thread.h"
+#include "ui/model/posted_progress.h"
 #include "ui/model/slideshow_dlg.h"
 
 namespace varnel {
@@ -19,76 +23,33 @@ std::string SaveChangesQuestion(const std::string& name) {
   return "Save changes to " + name + "?";
 }
 
-// The window's progress bar as Save and Load drive it. Every step would paint the window
-// at once; rows whose pictures load in microseconds would then spend nearly all of a Load
-// painting. So steps that come sooner than kShowInterval after the bar was last shown are
-// gathered and shown together with the next one, or when the command ends.
-class ProjectProgressBar final : public ProjectProgress {
- public:
-  explicit ProjectProgressBar(ProgressBarState& bar) : bar_(bar) {}
+}  // namespace
 
-  void SetRange(int maximum) override {
-    Show();
-    bar_.SetRange(maximum);
-  }
-  void SetPosition(int position) override {
-    pendingSteps_ = 0;
-    bar_.SetPosition(position);
-  }
-  void SetStep(int step) override {
-    Show();
-    bar_.SetStep(step);
-  }
-  void StepIt() override {
-    ++pendingSteps_;
-    if (Clock::now() - lastShown_ >= kShowInterval) Show();
-  }
-
-  // Shows the steps gathered so far.
-  void Show() {
-    lastShown_ = Clock::now();
-    if (pendingSteps_ == 0) return;
-    if (pendingSteps_ == 1) {
-      bar_.StepIt();
-    } else {
-      bar_.SetPosition(bar_.position() + pendingSteps_ * bar_.step());
-    }
-    pendingSteps_ = 0;
-  }
-
- private:
-  using Clock = std::chrono::steady_clock;
-  static constexpr std::chrono::milliseconds kShowInterval{25};
-
-  ProgressBarState& bar_;
-  int pendingSteps_ = 0;
-  Clock::time_point lastShown_{};
-};
-
-// Save and Load with the window as the project commands' host: the options from the
-// controls, the rows of the list, the project file dialogs, the progress bar, the caption
-// and the message boxes.
-class WindowProjectHost final : public ProjectHost {
+// Save and Load on the command's thread with the window as their host: the options and
+// rows as the window held them when the command began, the project file dialogs asked on
+// the window's thread, and whatever is shown sent there. The caption and the messages wait
+// for the end of the command, where the window shows them after the rows and the options.
+class CommandProjectHost final : public ProjectHost {
  public:
   // showFile: the project file the show was last saved to or loaded from, if any.
-  WindowProjectHost(CSlideshowDlg& window, WindowPlatform& platform, std::string showFile)
-      : window_(window),
-        platform_(platform),
-        progress_(window.progressBar()),
-        showFile_(std::move(showFile)) {}
+  CommandProjectHost(CommandThread& command, CSlideshowDlg& window, SlideshowDocument shown,
+                     std::string titleBase, std::string showFile)
+      : command_(command),
+        window_(window),
+        shown_(std::move(shown)),
+        titleBase_(std::move(titleBase)),
+        showFile_(std::move(showFile)),
+        progress_(command, window) {}
 
-  SlideshowOptions OptionsFromControls() override {
-    window_.UpdateData(true);
-    return window_.document().options;
-  }
-  std::vector<PictureEntry> Rows() override { return window_.document().rows; }
+  SlideshowOptions OptionsFromControls() override { return shown_.options; }
+  std::vector<PictureEntry> Rows() override { return shown_.rows; }
 
   std::string AskSaveFileName() override {
-    chosenPath_ = platform_.ChooseProjectFileToSave(showFile_).value_or(std::string());
+    chosenPath_ = AskOnWindowThread(&WindowPlatform::ChooseProjectFileToSave);
     return chosenPath_;
   }
   std::string AskOpenFileName() override {
-    chosenPath_ = platform_.ChooseProjectFileToOpen(showFile_).value_or(std::string());
+    chosenPath_ = AskOnWindowThread(&WindowPlatform::ChooseProjectFileToOpen);
     return chosenPath_;
   }
 
@@ -96,100 +57,130 @@ class WindowProjectHost final : public ProjectHost {
 
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
               int fitIndex) override {
-    return window_.AddRow(path, sizingIndex, effectIndex, caption, fitIndex);
+    const std::vector<MakeRowResult> made =
+        window_.MakeRows(command_, {{path, sizingIndex, effectIndex, caption, fitIndex}}, nullptr);
+    return !made.empty() && made.front().ok();
   }
   std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) override {
     std::vector<RowRequest> requests;
     for (const StoredPicture& picture : pictures)
       requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption,
                           picture.fitIndex});
+    // A step per row, sent at once: rows come from the workers in groups, each group a
+    // while after the one before.
     std::vector<bool> added;
-    for (const MakeRowResult& made :
-         window_.AddRows(std::move(requests), [this](int done) { ShowRowsDone(done); }))
+    for (const MakeRowResult& made : window_.MakeRows(command_, std::move(requests),
+                                                      [this](int done) { progress_.Steps(done); }))
       added.push_back(made.ok());
     return added;
   }
-  void ClearRows() override { window_.DeleteAllRows(); }
+  void ClearRows() override {
+    command_.Post([&window = window_] { window.DeleteAllRows(); });
+  }
   void SetOptions(const SlideshowOptions& options) override {
-    window_.document().options = options;
-    // Loaded numbers meet the boxes' rules as typed ones do.
-    ApplyNumberBoxRules(window_.document().options);
+    command_.Post([&window = window_, options] {
+      window.document().options = options;
+      // Loaded numbers meet the boxes' rules as typed ones do.
+      ApplyNumberBoxRules(window.document().options);
+    });
   }
   void RefreshControls() override {
-    progress_.Show();
-    window_.UpdateData(false);
-    window_.ApplyEnablingRules();
+    progress_.Flush();
+    command_.Post([&window = window_] {
+      window.UpdateData(false);
+      window.ApplyEnablingRules();
+    });
   }
 
-  // Shows the steps the bar has gathered; the command's last steps may be among them.
-  void ShowProgress() { progress_.Show(); }
-  // A step per row, shown at once: rows come from the workers in groups, each group
-  // a while after the one before.
-  void ShowRowsDone(int done) {
-    for (int i = 0; i < done; ++i) progress_.StepIt();
-    progress_.Show();
-  }
-  // A file named without the dialog (the project named at start-up).
-  void SetChosenFile(const std::string& path) { chosenPath_ = path; }
-  // The file the show was saved to or loaded from; nothing when the command failed or
-  // was cancelled.
-  std::optional<std::string> FileOfShow() const {
-    if (!showIsTheFile_) return std::nullopt;
-    return chosenPath_;
-  }
-
-  std::string TitleBase() override { return window_.titleBase(); }
+  std::string TitleBase() override { return titleBase_; }
   // Save and Load name the file in the caption only once the show is the file's.
   void SetCaption(const std::string& caption) override {
-    progress_.Show();
-    window_.SetWindowText(caption);
-    showIsTheFile_ = true;
+    progress_.Flush();
+    caption_ = caption;
   }
   void ShowMessage(MessageIcon icon, const std::string& message) override {
-    progress_.Show();
-    window_.ShowMessage(message, icon == MessageIcon::kError ? MessageBoxIcon::kStop
-                                                             : MessageBoxIcon::kExclamation);
+    progress_.Flush();
+    messages_.push_back({message, icon == MessageIcon::kError ? MessageBoxIcon::kStop
+                                                              : MessageBoxIcon::kExclamation});
+  }
+
+  // A file named without the dialog (File > Load asks on the window's thread first).
+  void SetChosenFile(const std::string& path) { chosenPath_ = path; }
+  // What the window shows once the command has ended, in this order: the caption naming
+  // the file when the show is now the file's, the messages, and the show as the file's.
+  struct Ending {
+    std::optional<std::string> caption;
+    std::vector<std::pair<std::string, MessageBoxIcon>> messages;
+    std::optional<std::string> fileOfShow;
+  };
+  Ending End() {
+    progress_.Flush();
+    std::optional<std::string> fileOfShow;
+    if (caption_) fileOfShow = chosenPath_;
+    return {caption_, std::move(messages_), fileOfShow};
   }
 
  private:
+  using FileDialog = std::optional<std::string> (WindowPlatform::*)(const std::string&);
+  std::string AskOnWindowThread(FileDialog dialog) {
+    return command_
+        .Call<std::string>([&window = window_, dialog, showFile = showFile_] {
+          return (window.platform().*dialog)(showFile).value_or(std::string());
+        })
+        .value_or(std::string());
+  }
+
+  CommandThread& command_;
   CSlideshowDlg& window_;
-  WindowPlatform& platform_;
-  ProjectProgressBar progress_;
-  std::string showFile_;
+  const SlideshowDocument shown_;
+  const std::string titleBase_;
+  const std::string showFile_;
+  PostedProgress progress_;
   std::string chosenPath_;
-  bool showIsTheFile_ = false;
+  std::optional<std::string> caption_;
+  std::vector<std::pair<std::string, MessageBoxIcon>> messages_;
 };
 
-}  // namespace
-
-void ProjectCommands::OnSave() {
+void ProjectCommands::OnSave(std::function<void()> afterwards) {
   // A box holding more than it may would save values the window does not show; the
   // exchange has told the user and put the focus on that box.
   if (!window_.UpdateData(true)) return;
-  CSlideshowDlg::LongCommand running(window_);
-  WindowProjectHost host(window_, window_.platform(), showFile_);
-  RunSaveCommand(host);
-  host.ShowProgress();
-  if (const auto file = host.FileOfShow()) MarkSavedAs(*file);
+  RunProjectCommand([](CommandProjectHost& host) { RunSaveCommand(host); }, {},
+                    std::move(afterwards));
 }
 
 void ProjectCommands::OnLoad() {
-  if (!MaySetChangesAside()) return;
-  CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
-  WindowProjectHost host(window_, window_.platform(), showFile_);
-  RunLoadCommand(host);
-  host.ShowProgress();
-  if (const auto file = host.FileOfShow()) MarkSavedAs(*file);
+  window_.MaySetChangesAside([this] {
+    const std::optional<std::string> path = window_.platform().ChooseProjectFileToOpen(showFile_);
+    if (!path) return;
+    LoadProject(*path);
+  });
 }
 
 // The show then has its file's name exactly as after File > Load.
 void ProjectCommands::LoadProject(const std::string& path) {
-  CSlideshowDlg::LongCommand running(window_);
-  WindowProjectHost host(window_, window_.platform(), showFile_);
-  host.SetChosenFile(path);
-  LoadProjectFile(host, path);
-  host.ShowProgress();
-  if (const auto file = host.FileOfShow()) MarkSavedAs(*file);
+  RunProjectCommand([path](CommandProjectHost& host) { LoadProjectFile(host, path); }, path, {});
+}
+
+void ProjectCommands::RunProjectCommand(std::function<void(CommandProjectHost&)> run,
+                                        const std::string& chosenFile,
+                                        std::function<void()> afterwards) {
+  auto ending = std::make_shared<CommandProjectHost::Ending>();
+  SlideshowDocument shown = window_.document();
+  window_.RunCommand(
+      [this, run = std::move(run), chosenFile, ending, shown = std::move(shown),
+       titleBase = window_.titleBase(), showFile = showFile_](CommandThread& command) {
+        CommandProjectHost host(command, window_, shown, titleBase, showFile);
+        if (!chosenFile.empty()) host.SetChosenFile(chosenFile);
+        run(host);
+        *ending = host.End();
+      },
+      [this, ending, afterwards = std::move(afterwards)] {
+        if (ending->caption) window_.SetWindowText(*ending->caption);
+        for (const auto& [message, icon] : ending->messages) window_.ShowMessage(message, icon);
+        if (ending->fileOfShow) MarkSavedAs(*ending->fileOfShow);
+        if (afterwards) afterwards();
+      });
 }
 
 // ---- Unsaved changes ----
@@ -215,19 +206,25 @@ void ProjectCommands::MarkSaved(const std::string& documentName) {
   RefreshModified();
 }
 
-bool ProjectCommands::MaySetChangesAside() {
+void ProjectCommands::MaySetChangesAside(std::function<void()> goOn) {
   RefreshModified();
-  if (!modified_) return true;
+  if (!modified_) {
+    goOn();
+    return;
+  }
   switch (window_.platform().AskSaveChanges(SaveChangesQuestion(documentName_))) {
     case SaveChangesAnswer::kDiscard:
-      return true;
+      goOn();
+      return;
     case SaveChangesAnswer::kCancel:
-      return false;
+      return;
     case SaveChangesAnswer::kSave:
-      OnSave();
-      return !modified_;
+      // A Save that fails or is cancelled leaves the changes unsaved: the command ends.
+      OnSave([this, goOn = std::move(goOn)] {
+        if (!modified_) goOn();
+      });
+      return;
   }
-  return false;
 }
 
 }  // namespace varnel

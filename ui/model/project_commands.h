@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "document/slideshow_document.h"
@@ -7,6 +8,7 @@
 namespace varnel {
 
 class CSlideshowDlg;
+class CommandProjectHost;
 
 // Save and Load from the window, the project named at start-up, and whether the show
 // differs from the one last saved, loaded or begun with New (with the question asked
@@ -17,7 +19,9 @@ class ProjectCommands {
   ProjectCommands(const ProjectCommands&) = delete;
   ProjectCommands& operator=(const ProjectCommands&) = delete;
 
-  void OnSave();
+  // afterwards, when given, runs once the Save has ended, whether or not it saved; not
+  // when it did not begin.
+  void OnSave(std::function<void()> afterwards = {});
   void OnLoad();
   void LoadProject(const std::string& path);
 
@@ -31,10 +35,16 @@ class ProjectCommands {
   void MarkSavedAs(const std::string& projectFile);
   // That file's full path; empty for a show never saved or loaded.
   const std::string& showFile() const { return showFile_; }
-  // True when the command may go on: no unsaved changes, Discard, or a successful Save.
-  bool MaySetChangesAside();
+  // Runs goOn when the show may be set aside: no unsaved changes, Discard, or a Save that
+  // succeeded (once it has ended).
+  void MaySetChangesAside(std::function<void()> goOn);
 
  private:
+  // Runs Save or Load as the window's long command; chosenFile is the file it works on
+  // when no dialog asks for one.
+  void RunProjectCommand(std::function<void(CommandProjectHost&)> run,
+                         const std::string& chosenFile, std::function<void()> afterwards);
+
   CSlideshowDlg& window_;
   SlideshowDocument savedDocument_;
   std::string documentName_;

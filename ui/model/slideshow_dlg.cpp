@@ -31,7 +31,8 @@ class DetachedPlatform final : public WindowPlatform {
   std::optional<std::vector<std::string>> ChooseFilesToOpen(const OpenFilesRequest&) override {
     return std::nullopt;
   }
-  void UpdateNow() override {}
+  // With no window there is no event loop to run a long command's tasks.
+  void Post(std::function<void()>) override {}
   void EndDialog(int) override {}
   void StartTimer(int, int) override {}
   std::string CurrentDirectory() override { return std::filesystem::current_path().string(); }
@@ -56,14 +57,8 @@ std::string WithTrailingSeparator(std::string directory) {
 
 CSlideshowDlg::CSlideshowDlg()
     : platform_(&Detached()),
-      progress_([this] {
-        Changed(kIdProgress);
-        PaintIfBusy();
-      }),
-      preview_([this] {
-        Changed(kIdPreview);
-        PaintIfBusy();
-      }) {
+      progress_([this] { Changed(kIdProgress); }),
+      preview_([this] { Changed(kIdPreview); }) {
   controls_.reserve(kMainWindowControls.size());
   for (const ControlTemplate& t : kMainWindowControls) {
     ControlState state;
@@ -82,11 +77,17 @@ CSlideshowDlg::CSlideshowDlg()
   SetCommandHandler(kCmdLoad, [this] { OnLoad(); });
 }
 
+CSlideshowDlg::~CSlideshowDlg() {
+  AbandonCommand();
+}
+
 void CSlideshowDlg::AttachPlatform(WindowPlatform& platform) {
   platform_ = &platform;
 }
 
 void CSlideshowDlg::DetachPlatform() {
+  // The command's work posts to the toolkit going away: it ends first.
+  AbandonCommand();
   platform_ = &Detached();
 }
 
@@ -125,10 +126,6 @@ ControlState& CSlideshowDlg::MutableControl(int id) {
 
 void CSlideshowDlg::Changed(int id) {
   platform_->ControlChanged(id);
-}
-
-void CSlideshowDlg::PaintIfBusy() {
-  if (busy_ && paintEachChange_) platform_->UpdateNow();
 }
 
 void CSlideshowDlg::RefreshShowState() {
@@ -324,16 +321,53 @@ SlideshowOptions CSlideshowDlg::OptionsShown() const {
 
 // ---- Long commands ----
 
-CSlideshowDlg::LongCommand::LongCommand(CSlideshowDlg& window, Painting painting)
-    : window_(window), wasBusy_(window.busy_), wasPaintingEachChange_(window.paintEachChange_) {
-  window_.busy_ = true;
-  window_.paintEachChange_ = painting == Painting::kEachChange;
-  if (!wasBusy_) window_.stopRequested_ = false;
+void CSlideshowDlg::RunCommand(CommandThread::Work work, std::function<void()> afterwards,
+                               std::function<void()> stop) {
+  if (busy_) throw std::logic_error("a long command is running already");
+  busy_ = true;
+  stopRequested_ = false;
+  commandStop_ = std::move(stop);
+  platform_->BusyChanged();
+  command_ = std::make_unique<CommandThread>(
+      *platform_,
+      [this, work = std::move(work), afterwards = std::move(afterwards)](CommandThread& command) {
+        try {
+          work(command);
+        } catch (const std::exception& error) {
+          // The work's own failures are its messages; this is one it did not expect
+          // (memory ran out): the command ends with it.
+          command.Post([this, message = std::string(error.what())] {
+            ShowMessage(message, MessageBoxIcon::kStop);
+          });
+        }
+        command.Post([this, afterwards] { FinishCommand(afterwards); });
+      });
 }
 
-CSlideshowDlg::LongCommand::~LongCommand() {
-  window_.busy_ = wasBusy_;
-  window_.paintEachChange_ = wasPaintingEachChange_;
+void CSlideshowDlg::FinishCommand(const std::function<void()>& afterwards) {
+  command_->Join();
+  command_.reset();
+  commandStop_ = nullptr;
+  busy_ = false;
+  platform_->BusyChanged();
+  if (afterwards) afterwards();
+  // The command changed the show after the input that began it was taken.
+  if (!ended_) RefreshShowState();
+}
+
+void CSlideshowDlg::RequestStop() {
+  stopRequested_ = true;
+  if (commandStop_) commandStop_();
+}
+
+void CSlideshowDlg::AbandonCommand() {
+  if (!command_) return;
+  RequestStop();
+  command_->Abandon();
+  command_->Join();
+  command_.reset();
+  commandStop_ = nullptr;
+  busy_ = false;
 }
 
 // ---- Enabling rules, number boxes, New, Quit ----
@@ -368,8 +402,7 @@ void CSlideshowDlg::OnIntroCountUpdate() {
 }
 
 void CSlideshowDlg::OnNew() {
-  if (!MaySetChangesAside()) return;
-  ResetToNewShow();
+  MaySetChangesAside([this] { ResetToNewShow(); });
 }
 
 void CSlideshowDlg::ResetToNewShow() {
@@ -386,13 +419,11 @@ void CSlideshowDlg::ResetToNewShow() {
 void CSlideshowDlg::OnOK() {
   // A box holding more than it may keeps the window open, with that box in focus.
   if (!UpdateData(true)) return;
-  if (!MaySetChangesAside()) return;
-  End(kCmdOk);
+  MaySetChangesAside([this] { End(kCmdOk); });
 }
 
 void CSlideshowDlg::OnCancel() {
-  if (!MaySetChangesAside()) return;
-  End(kCmdCancel);
+  MaySetChangesAside([this] { End(kCmdCancel); });
 }
 
 void CSlideshowDlg::End(int result) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "ui/model/build_commands.h"
 #include "ui/model/cartridge_meter.h"
 #include "ui/model/cartridge_space.h"
+#include "ui/model/command_thread.h"
 #include "ui/model/console_preview.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/control_state.h"
@@ -53,6 +55,7 @@ struct WindowFields {
 class CSlideshowDlg {
  public:
   CSlideshowDlg();
+  ~CSlideshowDlg();
   CSlideshowDlg(const CSlideshowDlg&) = delete;
   CSlideshowDlg& operator=(const CSlideshowDlg&) = delete;
 
@@ -108,6 +111,7 @@ class CSlideshowDlg {
   const PreviewArea& previewArea() const { return preview_; }
   const std::string& windowText() const { return windowText_; }
   int focusedControl() const { return focusedControl_; }
+  // A long command runs: the window takes no input but its Cancel button's.
   bool busy() const { return busy_; }
   // The show differs from the one last saved, loaded or begun with New.
   bool modified() const { return project_.modified(); }
@@ -156,15 +160,17 @@ class CSlideshowDlg {
   // The toolkit is told that this control's state changed.
   void Changed(int id);
   void ListChanged() { Changed(kIdPictureList); }
-  // A command running on the window's thread shows each change at once.
-  void PaintIfBusy();
   WindowPlatform& platform() { return *platform_; }
   // The show may have changed: the mark of unsaved changes, the cartridge meter and the
   // preview "As on Console" follow.
   void RefreshShowState();
   void RefreshCartridgeMeter() { cartridge_.Refresh(); }
   void MarkSaved(const std::string& documentName) { project_.MarkSaved(documentName); }
-  bool MaySetChangesAside() { return project_.MaySetChangesAside(); }
+  // Runs goOn when the show may be set aside: no unsaved changes, Discard, or a Save that
+  // succeeded (once it has).
+  void MaySetChangesAside(std::function<void()> goOn) {
+    project_.MaySetChangesAside(std::move(goOn));
+  }
 
   // The picture list.
   int RowCount() const { return static_cast<int>(document_.rows.size()); }
@@ -184,36 +190,25 @@ class CSlideshowDlg {
               std::string* failure = nullptr) {
     return list_.AddRow(path, sizingIndex, effectIndex, caption, fitIndex, error, failure);
   }
-  // Makes the rows of these pictures on worker threads and appends them in order, the
-  // window painting meanwhile; onRowsDone runs each time requests were done (given a row
-  // or not), with their count, so the progress bar can show them. The result of each
-  // request (its row moved into the list when it gave one); a stop leaves the rest out.
-  std::vector<MakeRowResult> AddRows(std::vector<RowRequest> requests,
-                                     const std::function<void(int done)>& onRowsDone) {
-    return list_.AddRows(std::move(requests), onRowsDone);
+  // On a long command's thread: makes the rows of these pictures on worker threads and
+  // hands them to the window's thread in groups, appended in order; onRowsTaken runs on
+  // the command's thread each time requests were done (given a row or not), with their
+  // count. The result of each request; a stop leaves the rest out.
+  std::vector<MakeRowResult> MakeRows(CommandThread& command, std::vector<RowRequest> requests,
+                                      const std::function<void(int done)>& onRowsTaken) {
+    return list_.MakeRows(command, std::move(requests), onRowsTaken);
   }
 
-  // While it lives, a long command (Build, Save, Load, Add) runs: input is refused.
-  // A command that runs on the window's thread paints every change of the progress bar
-  // or the preview at once; one whose work runs on workers paints while it waits.
-  class LongCommand {
-   public:
-    enum class Painting { kEachChange, kWhileWaiting };
-    explicit LongCommand(CSlideshowDlg& window, Painting painting = Painting::kEachChange);
-    ~LongCommand();
-    LongCommand(const LongCommand&) = delete;
-    LongCommand& operator=(const LongCommand&) = delete;
-
-   private:
-    CSlideshowDlg& window_;
-    bool wasBusy_;
-    bool wasPaintingEachChange_;
-  };
+  // A long command (Build, Save, Load, Add): work runs on a thread of its own while the
+  // window takes no input (busy); afterwards runs on the window's thread once every task
+  // the work posted has run and the window takes input again. stop, when given, is how
+  // the work is asked to stop besides stopRequested(). Only one runs at a time.
+  void RunCommand(CommandThread::Work work, std::function<void()> afterwards,
+                  std::function<void()> stop = {});
 
   // Stops the running command as soon as it can: a Build ends without replacing the
-  // image, a Load or an Add keeps the rows made so far. Nothing when none runs. Safe to
-  // call from the toolkit while a command waits (the Cancel button, a request to end).
-  void RequestStop() { stopRequested_ = true; }
+  // image, a Load or an Add keeps the rows made so far. Nothing when none runs.
+  void RequestStop();
 
   // ---- Commands of the window ----
 
@@ -222,7 +217,11 @@ class CSlideshowDlg {
   void OnNew();
   void OnOK();      // Quit, Enter: takes the controls' values, then ends
   void OnCancel();  // Escape, close box: ends without the exchange
-  void OnBuildSlideShow() { build_.OnBuildSlideShow(); }
+  // afterwards, when given, runs once the build has ended (whether or not it wrote the
+  // image); not when the build did not begin.
+  void OnBuildSlideShow(std::function<void()> afterwards = {}) {
+    build_.OnBuildSlideShow(std::move(afterwards));
+  }
   // Whether slide.gba in the work directory was built by this window from the document
   // as it is now (the options as last taken from the controls) and is still there.
   bool BuiltImageIsCurrent() const { return build_.BuiltImageIsCurrent(); }
@@ -266,6 +265,10 @@ class CSlideshowDlg {
   void ResetToNewShow();
   void RunExternal(int commandId);
   void RunNumberCheck(std::string& field, int maximum);
+  void FinishCommand(const std::function<void()>& afterwards);
+  // The window goes away while a command runs: it is stopped and waited for, and what it
+  // had still to show is dropped.
+  void AbandonCommand();
 
   WindowPlatform* platform_;
   std::vector<ControlState> controls_;  // in template order
@@ -282,7 +285,8 @@ class CSlideshowDlg {
   bool busy_ = false;
   std::atomic<bool> stopRequested_ = false;
   std::function<void()> stopHandler_;
-  bool paintEachChange_ = true;
+  std::unique_ptr<CommandThread> command_;
+  std::function<void()> commandStop_;
   std::string statusText_;
   std::string statusShortenable_;
   bool ended_ = false;

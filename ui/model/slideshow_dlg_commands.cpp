@@ -175,7 +175,7 @@ bool CSlideshowDlg::RunOperation(Notification code, int sourceId, int parameter)
 
 void CSlideshowDlg::OnTerminate() {
   if (ended_) return;
-  stopRequested_ = true;
+  RequestStop();
   if (stopHandler_) stopHandler_();
   End(kCmdCancel);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,9 +59,13 @@ class WindowPlatform {
     return std::nullopt;
   }
 
-  // Paints what changed at once; called while a long command keeps the window from its
-  // event loop. No input may be handed to the model from here.
-  virtual void UpdateNow() = 0;
+  // Runs task on the window's thread from its event loop, after the tasks posted before
+  // it. Called from any thread: this is how a long command's work, running on a thread of
+  // its own, reaches the window. A toolkit that is gone drops the task.
+  virtual void Post(std::function<void()> task) = 0;
+  // A long command began or ended (CSlideshowDlg::busy): while one runs, the window takes
+  // no input but the Cancel button's.
+  virtual void BusyChanged() {}
   // The window ends with this result (kCmdOk or kCmdCancel).
   virtual void EndDialog(int result) = 0;
   virtual void StartTimer(int timerId, int periodMs) = 0;

@@ -476,7 +476,7 @@ void MainWindow::ControlChanged(int id) {
     const QString text = FromLatin1(state.text);
     if (label->text() != text) label->setText(text);
   }
-  widget->setEnabled(state.enabled);
+  widget->setEnabled(state.enabled && !dialog_.busy());
   widget->setVisible(state.visible);
 }
 
@@ -649,10 +649,23 @@ std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(
   return files;
 }
 
-void MainWindow::UpdateNow() {
-  // Paints and answers the window system. The user's input is taken too, so it does not
-  // wait to be carried out after the command: the event filter drops it.
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+// Thread-safe: the task becomes an event of the window's thread, dropped with the window.
+void MainWindow::Post(std::function<void()> task) {
+  QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
+// While a long command runs, every control and menu command is disabled, so the user's
+// input cannot reach the show the command works on; the Cancel button stays.
+void MainWindow::BusyChanged() {
+  const bool busy = dialog_.busy();
+  if (busy) focusBeforeCommand_ = QApplication::focusWidget();
+  for (const ControlTemplate& t : kMainWindowControls) {
+    if (QWidget* widget = control(t.id); t.id != kIdNone && widget != nullptr)
+      widget->setEnabled(dialog_.control(t.id).enabled && !busy);
+  }
+  for (const auto& [id, action] : actions_) action->setEnabled(!busy);
+  if (!busy && focusBeforeCommand_ && focusBeforeCommand_->isEnabled())
+    focusBeforeCommand_->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::EndDialog(int result) {
@@ -696,10 +709,6 @@ QAbstractButton* MainWindow::MnemonicButton(const QKeyEvent& event) const {
 // "&Add", not the "&About" item. Claiming the key here keeps Qt from treating the two as
 // an ambiguous shortcut; the key then reaches keyPressEvent.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (DropsInputDuringCommand(watched, event)) {
-    event->accept();
-    return true;
-  }
   if (ExplainsMenuItem(watched, event)) return true;
   if (event->type() == QEvent::ShortcutOverride) {
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -724,38 +733,6 @@ bool MainWindow::ExplainsMenuItem(QObject* watched, QEvent* event) const {
   const QRect at = menu->actionGeometry(item);
   QWhatsThis::showText(menu->mapToGlobal(at.topRight()), item->whatsThis(), menu);
   return true;
-}
-
-bool MainWindow::DropsInputDuringCommand(QObject* watched, QEvent* event) const {
-  if (!dialog_.busy()) return false;
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::ContextMenu:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::InputMethod:
-      break;
-    default:
-      return false;
-  }
-  // A menu's shortcut goes to its action.
-  if (qobject_cast<QAction*>(watched) != nullptr) return true;
-  // Events reach a window first and are passed on to its widgets; the widgets decide.
-  // Message boxes and file dialogs are windows of their own and keep their input.
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this) return false;
-  return !(widget == cancelButton_ && dialog_.buildRunning());
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

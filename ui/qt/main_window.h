@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -61,7 +62,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
       const OpenFilesRequest& request) override;
   std::optional<std::string> ChooseProjectFileToSave(const std::string& showFile) override;
   std::optional<std::string> ChooseProjectFileToOpen(const std::string& showFile) override;
-  void UpdateNow() override;
+  void Post(std::function<void()> task) override;
+  void BusyChanged() override;
   void EndDialog(int result) override;
   void StartTimer(int timerId, int periodMs) override;
   std::string CurrentDirectory() override;
@@ -85,9 +87,6 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   // below the progress bar.
   void CreateCommandControls();
   void MirrorCommandControl(int id);
-  // Input the user gives while a long command runs is dropped, not kept for later;
-  // only the Cancel button of a Build takes it.
-  bool DropsInputDuringCommand(QObject* watched, QEvent* event) const;
   void ConnectControl(int id, QWidget* widget);
   void Send(Notification code, int id, int parameter = 0);
   void MirrorAll();
@@ -117,6 +116,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   // a Load of many rows mirrors the list once per row.
   std::vector<PictureEntry> shownRows_;
   bool mirroring_ = false;  // the window is showing the model; its signals are not input
+  // Where the keyboard was when a long command disabled the controls; it goes back there.
+  QPointer<QWidget> focusBeforeCommand_;
   bool ending_ = false;
   int result_ = 0;
 };

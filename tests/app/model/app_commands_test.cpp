@@ -27,7 +27,11 @@ struct EditorRun {
     dialog.AttachPlatform(window);
     dialog.OnInitDialog();
   }
-  void Command(int id) { ASSERT_TRUE(dialog.Dispatch(Notification::kCommand, id)); }
+  // Runs a command to its end, a long one too.
+  void Command(int id) {
+    ASSERT_TRUE(dialog.Dispatch(Notification::kCommand, id));
+    ASSERT_TRUE(window.tasks.RunUntil([this] { return !dialog.busy(); }));
+  }
 
   ModelWindowPlatform window;
   FakeAppPlatform app;

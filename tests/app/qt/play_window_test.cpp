@@ -29,7 +29,11 @@ class PlayWindowTest : public ::testing::Test {
     dialog.OnInitDialog();
     commands.emplace(dialog, platform);
   }
-  void Play() { ASSERT_TRUE(dialog.Dispatch(Notification::kCommand, kCmdPlay)); }
+  // Play, and the window's event loop until a build it began has ended.
+  void Play() {
+    ASSERT_TRUE(dialog.Dispatch(Notification::kCommand, kCmdPlay));
+    ASSERT_TRUE(window->tasks.RunUntil([this] { return !dialog.busy(); }));
+  }
   std::string Image() const { return work.workDirectory() + "slide.gba"; }
   void AddPicture(uint8_t red) {
     const std::string path = testing::WriteBmp24(work.file("p" + std::to_string(red) + ".bmp"), 240,

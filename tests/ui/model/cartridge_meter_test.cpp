@@ -37,7 +37,7 @@ TEST_F(CartridgeMeterTest, FollowsRowsOptionsAndSelection) {
 
   AddPhotos(1);
   dlg.SetListSelection(2, 2);
-  dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
+  Dispatch(Notification::kItemChanged, kIdPictureList);
   EXPECT_EQ(Meter().text, "Cartridge: 32.9 of 32 MiB, 1 picture over");
   EXPECT_TRUE(Meter().over);
   EXPECT_EQ(Meter().fillPermille, 1000);
@@ -52,7 +52,7 @@ TEST_F(CartridgeMeterTest, FollowsRowsOptionsAndSelection) {
   EXPECT_EQ(Meter().text, "Cartridge: 24.9 of 32 MiB");
   EXPECT_EQ(Meter().rowCost, "4.0 MiB: full size 4.0, resized 0.073");
   dlg.SetListSelection(1, 1);
-  dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
+  Dispatch(Notification::kItemChanged, kIdPictureList);
   EXPECT_EQ(Meter().rowCost, "0.073 MiB: resized 0.073");
 
   // A picture deleted since its row was made is left out by a build: the next input
@@ -71,14 +71,14 @@ TEST_F(CartridgeMeterTest, FitToCartridgeResizesTheLargestUntilTheShowFitsAndBui
   Click(kIdHelpScreen, 1);
   EXPECT_EQ(Meter().text, "Cartridge: 59.3 of 32 MiB, 2 pictures over");
 
-  dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow);
+  Dispatch(Notification::kCommand, kCmdBuildSlideShow);
   EXPECT_FALSE(std::filesystem::exists(work.file("slide.gba")));
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_TRUE(platform.messages[0].text.starts_with("The show does not fit into a cartridge"))
       << platform.messages[0].text;
 
   // The 4000 x 3000 picture alone is not enough; the 3000 x 2000 one goes too.
-  dlg.Dispatch(Notification::kCommand, kCmdFitToCartridge);
+  Dispatch(Notification::kCommand, kCmdFitToCartridge);
   for (int row = 0; row < 8; ++row) {
     EXPECT_EQ(dlg.document().rows[static_cast<std::size_t>(row)].sizingLabel,
               row >= 6 ? "(02) Resized Only (240x160)" : "(00) Both")
@@ -89,7 +89,7 @@ TEST_F(CartridgeMeterTest, FitToCartridgeResizesTheLargestUntilTheShowFitsAndBui
   EXPECT_TRUE(dlg.modified());
 
   // A show that fits is left alone.
-  dlg.Dispatch(Notification::kCommand, kCmdFitToCartridge);
+  Dispatch(Notification::kCommand, kCmdFitToCartridge);
   EXPECT_EQ(platform.messages.size(), 1u);
 }
 

@@ -56,7 +56,7 @@ class ContextHelpTest : public WindowTest {
   void TickAt(ClientPoint point) {
     pointer.at = point;
     platform.changed.clear();
-    ASSERT_TRUE(dlg.Dispatch(Notification::kTimer, kHelpTimerId));
+    ASSERT_TRUE(Dispatch(Notification::kTimer, kHelpTimerId));
   }
   std::string HelpShown() const { return dlg.control(kIdHelpText).text; }
 
@@ -206,7 +206,7 @@ TEST_F(ContextHelpTest, OutsideTheClientAreaOrUnderAnotherWindowNothingChanges) 
 TEST_F(ContextHelpTest, CheckBoxesWithoutAClickHandlerReachTheOptionsAtTheNextTick) {
   ASSERT_EQ(dlg.document().options.thumbnails, 1);
   dlg.SetControlCheck(kIdThumbnails, 0);
-  EXPECT_FALSE(dlg.Dispatch(Notification::kClicked, kIdThumbnails));  // no handler
+  EXPECT_FALSE(Dispatch(Notification::kClicked, kIdThumbnails));  // no handler
   dlg.SetControlCheck(kIdHelpScreen, 0);
   dlg.SetControlCheck(kIdKeyUse, 0);
   EXPECT_EQ(dlg.document().options.thumbnails, 1);

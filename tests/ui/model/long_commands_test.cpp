@@ -1,5 +1,6 @@
-// Build, Add and Load make their rows or the image on workers while the window's thread
-// shows the progress, refuses input and takes a stop; the end of a Build is told once.
+// Build, Add and Load make their rows or the image on threads of their own while the
+// window's thread goes on with its events, shows the progress, refuses input and takes a
+// stop; the end of a Build is told once.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,7 +19,7 @@ class LongCommandTest : public testing::WindowTest {
     WindowTest::SetUp();
     testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(300, 0xAB));
   }
-  void Build() { dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow); }
+  void Build() { Dispatch(Notification::kCommand, kCmdBuildSlideShow); }
   std::string Image() const { return work.file("slide.gba"); }
 };
 
@@ -48,20 +49,18 @@ TEST_F(LongCommandTest, AFinishedBuildSaysWhereTheImageWentAndWhatWasLeftOut) {
 }
 
 TEST_F(LongCommandTest, BuildTakesNoInputButAStopAndEndsWithoutAnImage) {
-  // Pictures large enough that the stop, asked for at the first update, always comes
-  // before the build could end, however briefly a busy machine runs the window's thread.
+  // Pictures large enough that the stop, asked for as soon as the build begins, always
+  // comes before the build could end, however busy the machine.
   for (int i = 0; i < 6; ++i)
     ASSERT_TRUE(dlg.AddRow(Picture("p" + std::to_string(i) + ".bmp", 800, 600), 0, 0, ""));
-  std::vector<bool> cancelShown;
-  platform.duringUpdate = [&] {
-    cancelShown.push_back(dlg.buildRunning());
-    EXPECT_FALSE(dlg.Dispatch(Notification::kClicked, kIdClear));
-    EXPECT_FALSE(dlg.Dispatch(Notification::kKeyDown, kIdPictureList, kKeyDelete));
-    dlg.RequestStop();
-  };
-  Build();
-  ASSERT_FALSE(cancelShown.empty());
-  EXPECT_TRUE(cancelShown.front());
+  // The build begins and the window's thread goes back to its events.
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow));
+  EXPECT_TRUE(dlg.busy());
+  EXPECT_TRUE(dlg.buildRunning());
+  EXPECT_FALSE(dlg.Dispatch(Notification::kClicked, kIdClear));
+  EXPECT_FALSE(dlg.Dispatch(Notification::kKeyDown, kIdPictureList, kKeyDelete));
+  dlg.RequestStop();
+  Settle();
   EXPECT_EQ(dlg.RowCount(), 6);
   EXPECT_EQ(dlg.statusText(), "Build stopped: " + Image() + " was not written.");
   EXPECT_TRUE(platform.messages.empty());
@@ -69,7 +68,6 @@ TEST_F(LongCommandTest, BuildTakesNoInputButAStopAndEndsWithoutAnImage) {
   EXPECT_FALSE(dlg.buildRunning());
 
   // A stop asked for between commands does not reach the next one.
-  platform.duringUpdate = nullptr;
   dlg.RequestStop();
   Build();
   EXPECT_EQ(dlg.statusText(), "Wrote " + Image() + " (6 pictures).");
@@ -87,7 +85,15 @@ TEST_F(LongCommandTest, AddMakesRowsInTheChosenOrderWithTheProgressBar) {
     chosen.push_back(work.file(name));
   }
   platform.filesToChoose = chosen;
-  dlg.Dispatch(Notification::kClicked, kIdAdd);
+  // The window's thread is back in its event loop at once; rows and progress come to it
+  // as tasks, so none is there before the loop runs them.
+  const int busyChanges = platform.busyChanges;
+  EXPECT_TRUE(dlg.Dispatch(Notification::kClicked, kIdAdd));
+  EXPECT_TRUE(dlg.busy());
+  EXPECT_EQ(platform.busyChanges, busyChanges + 1);
+  EXPECT_EQ(dlg.RowCount(), 0);
+  Settle();
+  EXPECT_EQ(platform.busyChanges, busyChanges + 2);
   std::vector<std::string> names;
   for (const PictureEntry& row : dlg.document().rows) names.push_back(row.fileName);
   EXPECT_EQ(names, (std::vector<std::string>{"p0.bmp", "p2.bmp", "p3.bmp", "p4.bmp", "p6.bmp",

@@ -24,11 +24,11 @@ class PictureFitTest : public testing::WindowTest {
   }
   void Select(int row) {
     dlg.SetListSelection(row, row);
-    dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
+    Dispatch(Notification::kItemChanged, kIdPictureList);
   }
   void ChooseFit(int index) {
     dlg.SetComboIndex(kFitChoice, index);
-    dlg.Dispatch(Notification::kSelChange, kFitChoice);
+    Dispatch(Notification::kSelChange, kFitChoice);
   }
   // Blue, green, red of the preview's pixel (x, y) from the top-left.
   std::array<uint8_t, 3> Shown(int x, int y) const {
@@ -77,20 +77,20 @@ TEST_F(PictureFitTest, FitAllPicturesSetsOneFitOnEveryRowAtOnce) {
     ASSERT_TRUE(dlg.AddRow(Portrait(name), 0, 0, "", kFitStretch));
   dlg.document().rows[1].fitLabel = "(01) Whole Picture";
   Select(2);
-  dlg.Dispatch(Notification::kCommand, kFitAllFillScreen);
+  Dispatch(Notification::kCommand, kFitAllFillScreen);
   for (const PictureEntry& row : dlg.document().rows) EXPECT_EQ(row.fitLabel, "(02) Fill Screen");
   EXPECT_EQ(dlg.control(kFitChoice).comboIndex, 2);
   EXPECT_TRUE(dlg.modified());
   // A later edit of the selected row keeps the fit the command set.
   dlg.SetComboIndex(kIdEffectChoice, 4);
-  dlg.Dispatch(Notification::kSelChange, kIdEffectChoice);
+  Dispatch(Notification::kSelChange, kIdEffectChoice);
   EXPECT_EQ(dlg.document().rows[2].fitLabel, "(02) Fill Screen");
   EXPECT_EQ(dlg.document().rows[2].effectLabel, "(04) Scanlines 2 ways");
 
   // With no row selected too.
   dlg.SetListSelection(-1, -1);
-  dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
-  dlg.Dispatch(Notification::kCommand, kFitAllWholePicture);
+  Dispatch(Notification::kItemChanged, kIdPictureList);
+  Dispatch(Notification::kCommand, kFitAllWholePicture);
   for (const PictureEntry& row : dlg.document().rows) EXPECT_EQ(row.fitLabel, "(01) Whole Picture");
 }
 
@@ -127,7 +127,7 @@ TEST_F(PictureFitTest, AsOnConsoleShowsTheSelectedPictureAsTheConsoleShowsItFirs
   // A build shows its conversions in the preview; afterwards the console's screen again.
   ChooseFit(1);
   testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(300, 0xAB));
-  dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow);
+  Dispatch(Notification::kCommand, kCmdBuildSlideShow);
   ASSERT_TRUE(dlg.previewArea().picture().has_value());
   EXPECT_EQ(Shown(92, 10), kBlack);
   EXPECT_EQ(Shown(93, 10), kOnConsole);

@@ -15,13 +15,13 @@ class ListTest : public testing::WindowTest {
   void Select(int row) { dlg.SetListSelection(row, row); }
   void ClickRow(int row) {
     Select(row);
-    dlg.Dispatch(Notification::kClick, kIdPictureList);
+    Dispatch(Notification::kClick, kIdPictureList);
   }
   void Choose(int comboId, int index) {
     dlg.SetComboIndex(comboId, index);
-    dlg.Dispatch(Notification::kSelChange, comboId);
+    Dispatch(Notification::kSelChange, comboId);
   }
-  void Key(int code) { dlg.Dispatch(Notification::kKeyDown, kIdPictureList, code); }
+  void Key(int code) { Dispatch(Notification::kKeyDown, kIdPictureList, code); }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const PictureEntry& row : dlg.document().rows) names.push_back(row.fileName);
@@ -41,7 +41,7 @@ class ListTest : public testing::WindowTest {
 TEST_F(ListTest, AddAppendsThePicturesInDialogOrderAndSkipsTheOthers) {
   const std::string a = Picture("a.bmp", 64, 48);
   platform.filesToChoose = std::vector<std::string>{a, NotAPicture("notes.bmp"), Picture("c.bmp")};
-  dlg.Dispatch(Notification::kClicked, kIdAdd);
+  Dispatch(Notification::kClicked, kIdAdd);
 
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
   EXPECT_EQ(dlg.document().rows[0],
@@ -94,17 +94,17 @@ TEST_F(ListTest, RemoveAndClear) {
   AddThree();
   // Nothing selected: Remove only runs the enabling rules.
   dlg.SetControlCheck(kIdEffectOverride, 1);
-  dlg.Dispatch(Notification::kClicked, kIdRemove);
+  Dispatch(Notification::kClicked, kIdRemove);
   EXPECT_EQ(dlg.RowCount(), 3);
   EXPECT_FALSE(Enabled(kIdEffectChoice));
 
   dlg.SetControlCheck(kIdEffectOverride, 0);
-  dlg.Dispatch(Notification::kClicked, kIdEffectOverride);
+  Dispatch(Notification::kClicked, kIdEffectOverride);
   ClickRow(1);
   Choose(kIdEffectChoice, 5);
   Choose(kIdSizingChoice, 2);
   dlg.SetControlText(kIdCaption, "Beach");
-  dlg.Dispatch(Notification::kChange, kIdCaption);
+  Dispatch(Notification::kChange, kIdCaption);
   ASSERT_EQ(dlg.fields().sizeInfo, "Size: 8x6");
   Key(kKeyDelete);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
@@ -125,11 +125,11 @@ TEST_F(ListTest, RemoveAndClear) {
   }
   // The next selected row shows its own settings.
   Select(1);
-  dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
+  Dispatch(Notification::kItemChanged, kIdPictureList);
   EXPECT_EQ(dlg.control(kIdEffectChoice).comboIndex, 0);
   EXPECT_EQ(dlg.control(kIdSizingChoice).comboIndex, 0);
 
-  dlg.Dispatch(Notification::kClicked, kIdClear);
+  Dispatch(Notification::kClicked, kIdClear);
   EXPECT_EQ(dlg.RowCount(), 0);
   EXPECT_FALSE(Enabled(kIdUp));
   EXPECT_FALSE(Enabled(kIdCaption));
@@ -138,26 +138,26 @@ TEST_F(ListTest, RemoveAndClear) {
 TEST_F(ListTest, UpAndDownButtonsMoveTheSelectedPictureWithItsSelection) {
   AddThree();
   platform.focus.clear();
-  dlg.Dispatch(Notification::kClicked, kIdUp);  // nothing selected: nothing at all
+  Dispatch(Notification::kClicked, kIdUp);  // nothing selected: nothing at all
   EXPECT_TRUE(platform.focus.empty());
 
   Select(0);
-  dlg.Dispatch(Notification::kClicked, kIdUp);
+  Dispatch(Notification::kClicked, kIdUp);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
   ASSERT_FALSE(platform.focus.empty());  // the list still gets the focus
   EXPECT_EQ(platform.focus.back().id, kIdPictureList);
 
   Select(2);
-  dlg.Dispatch(Notification::kClicked, kIdUp);
+  Dispatch(Notification::kClicked, kIdUp);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "c.bmp", "b.bmp"}));
   EXPECT_EQ(StateOf(1), (RowState{true, true}));
   EXPECT_EQ(StateOf(2), RowState{});
 
   Select(2);
-  dlg.Dispatch(Notification::kClicked, kIdDown);  // the last row stays last
+  Dispatch(Notification::kClicked, kIdDown);  // the last row stays last
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "c.bmp", "b.bmp"}));
-  dlg.Dispatch(Notification::kClicked, kIdUp);
-  dlg.Dispatch(Notification::kClicked, kIdUp);
+  Dispatch(Notification::kClicked, kIdUp);
+  Dispatch(Notification::kClicked, kIdUp);
   EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "a.bmp", "c.bmp"}));
   EXPECT_EQ(StateOf(0), (RowState{true, true}));
 }
@@ -249,7 +249,7 @@ TEST_F(ListTest, RowClickShowsThePictureAndLoadsTheEditingBuffer) {
 TEST_F(ListTest, RowClickWithNothingSelectedOnlyShowsTheFields) {
   AddThree();
   dlg.fields().sizeInfo = "Size: 1x1";
-  dlg.Dispatch(Notification::kClick, kIdPictureList);
+  Dispatch(Notification::kClick, kIdPictureList);
   EXPECT_EQ(dlg.control(kIdSizeInfo).text, "Size: 1x1");
   EXPECT_FALSE(std::filesystem::exists(work.file("Display.bmp")));
 }
@@ -266,7 +266,7 @@ TEST_F(ListTest, ChoiceChangesWriteTheEditingBufferIntoTheSelectedRow) {
   Choose(kIdEffectChoice, 3);
   EXPECT_EQ(dlg.document().rows[0].effectLabel, "(03) Scanlines");
   dlg.SetControlText(kIdCaption, "zero");
-  dlg.Dispatch(Notification::kChange, kIdCaption);
+  Dispatch(Notification::kChange, kIdCaption);
 
   // An arrow key selects row 2 without reloading the buffer; the next choice writes the
   // whole buffer (row 0's sizing and caption) into row 2.
@@ -286,13 +286,13 @@ TEST_F(ListTest, CaptionChangesRebuildThePreviewAndReachTheRow) {
   AddThree();
   ClickRow(0);
   dlg.SetControlText(kIdCaption, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  dlg.Dispatch(Notification::kChange, kIdCaption);
+  Dispatch(Notification::kChange, kIdCaption);
   EXPECT_EQ(dlg.control(kIdCaptionPreview).text, "ABCDEFGHIJKLMNOPQR\nSTUVWXYZ");
   EXPECT_EQ(dlg.document().rows[0].caption, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 
   // A caption longer than the box allows (as a loaded one can be) leaves the row alone.
   dlg.SetControlText(kIdCaption, std::string(181, 'x'));
-  dlg.Dispatch(Notification::kChange, kIdCaption);
+  Dispatch(Notification::kChange, kIdCaption);
   EXPECT_EQ(dlg.document().rows[0].caption, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
   EXPECT_EQ(platform.messages.back().text, "Please enter no more than 180 characters.");
 }
@@ -300,6 +300,7 @@ TEST_F(ListTest, CaptionChangesRebuildThePreviewAndReachTheRow) {
 TEST_F(ListTest, DroppedFilesComeInThroughAddRow) {
   dlg.OnDropFiles(
       {Picture("a.bmp"), NotAPicture("b.txt"), Picture("c.bmp"), work.file("gone.png")});
+  Settle();
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
   EXPECT_TRUE(Enabled(kIdDown));
   // One message for the whole drop, a line for each file left out.

@@ -24,11 +24,11 @@ class ProjectTest : public testing::WindowTest {
  protected:
   void Save(const std::optional<std::string>& path) {
     platform.projectFileToSave = path;
-    dlg.Dispatch(Notification::kCommand, kCmdSave);
+    Dispatch(Notification::kCommand, kCmdSave);
   }
   void Load(const std::optional<std::string>& path) {
     platform.projectFileToOpen = path;
-    dlg.Dispatch(Notification::kCommand, kCmdLoad);
+    Dispatch(Notification::kCommand, kCmdLoad);
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
@@ -116,10 +116,11 @@ TEST_F(ProjectTest, AProjectNamedAtStartUpHasItsNameAsAfterLoad) {
                                                         Record(Picture("a.bmp"), "", 0, 0)}));
   for (const bool atStartUp : {true, false}) {
     SCOPED_TRACE(atStartUp ? "at start-up" : "File > Load");
-    dlg.Dispatch(Notification::kCommand, kCmdNew);
+    Dispatch(Notification::kCommand, kCmdNew);
     platform.dialogShowFiles.clear();
     if (atStartUp) {
       dlg.LoadProject(path);
+      Settle();
     } else {
       Load(path);
     }
@@ -129,14 +130,14 @@ TEST_F(ProjectTest, AProjectNamedAtStartUpHasItsNameAsAfterLoad) {
     // Save answers the question: its dialog is given the project's file.
     platform.saveChangesAnswer = SaveChangesAnswer::kSave;
     platform.questions.clear();
-    dlg.Dispatch(Notification::kCommand, kCmdNew);
+    Dispatch(Notification::kCommand, kCmdNew);
     EXPECT_EQ(platform.questions, std::vector<std::string>{"Save changes to trip.vrn?"});
     EXPECT_EQ(platform.dialogShowFiles.back(), path);
     EXPECT_EQ(dlg.RowCount(), 1);  // the dialog was cancelled: the show stays
     platform.saveChangesAnswer = SaveChangesAnswer::kDiscard;
   }
   // A new show has no file for the dialogs.
-  dlg.Dispatch(Notification::kCommand, kCmdNew);
+  Dispatch(Notification::kCommand, kCmdNew);
   Save(std::nullopt);
   EXPECT_EQ(platform.dialogShowFiles.back(), "");
 }
@@ -190,7 +191,7 @@ TEST_F(ProjectTest, EachPicturesFitIsSavedAndLoaded) {
       testing::ReadAllBytes(work.file("stretched.vrn")),
       Cat({testing::NewShowHeader(2), Zeros(2500), Record(a, "", 0, 0), Record(b, "", 0, 0)}));
 
-  dlg.Dispatch(Notification::kCommand, 32794);  // Fit All Pictures > Fill Screen
+  Dispatch(Notification::kCommand, 32794);  // Fit All Pictures > Fill Screen
   dlg.document().rows[0].fitLabel = "(01) Whole Picture";
   Save(work.file("fitted.vrn"));
   Bytes first = Record(a, "", 0, 0);
@@ -200,7 +201,7 @@ TEST_F(ProjectTest, EachPicturesFitIsSavedAndLoaded) {
   EXPECT_EQ(testing::ReadAllBytes(work.file("fitted.vrn")),
             Cat({testing::NewShowHeader(2), Zeros(2500), first, second}));
 
-  dlg.Dispatch(Notification::kCommand, kCmdNew);
+  Dispatch(Notification::kCommand, kCmdNew);
   Load(work.file("fitted.vrn"));
   ASSERT_EQ(dlg.RowCount(), 2);
   EXPECT_EQ(dlg.document().rows[0].fitLabel, "(01) Whole Picture");

@@ -82,14 +82,14 @@ TEST_F(WindowTest, WorkDirectoryGetsOneTrailingSeparator) {
 TEST_F(WindowTest, NewResetsTheShowButKeepsTheEditingBuffer) {
   ASSERT_TRUE(dlg.AddRow(Picture("a.bmp"), 0, 0, "hello"));
   dlg.SetRowState(0, true, true);
-  dlg.Dispatch(Notification::kClick, kIdPictureList);
+  Dispatch(Notification::kClick, kIdPictureList);
   ASSERT_EQ(dlg.control(kIdCaption).text, "hello");
   ASSERT_FALSE(dlg.fields().sizeInfo.empty());
   Click(kIdKeyUse, 0);
   Type(kIdSeconds, "9");
   dlg.SetWindowText("Varnel 1.3 (show.vrn)");
 
-  dlg.Dispatch(Notification::kCommand, kCmdNew);
+  Dispatch(Notification::kCommand, kCmdNew);
 
   EXPECT_EQ(dlg.RowCount(), 0);
   EXPECT_EQ(dlg.document().options, SlideshowOptions::DefaultsAfterNew());
@@ -207,13 +207,13 @@ TEST_F(WindowTest, FieldsToControlsLeavesUnchangedControlsAlone) {
 
 TEST_F(WindowTest, QuitEnterAndEscapeEndTheWindow) {
   dlg.SetControlCheck(kIdKeyUse, 0);
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdQuit));
+  EXPECT_TRUE(Dispatch(Notification::kCommand, kCmdQuit));
   EXPECT_TRUE(dlg.ended());
   EXPECT_EQ(dlg.result(), kCmdOk);
   EXPECT_EQ(dlg.document().options.keyUse, 0);  // Quit takes the controls' values first
   EXPECT_EQ(platform.endResults, std::vector<int>{kCmdOk});
   // An ended window takes no more input.
-  EXPECT_FALSE(dlg.Dispatch(Notification::kCommand, kCmdNew));
+  EXPECT_FALSE(Dispatch(Notification::kCommand, kCmdNew));
 
   RecordingPlatform other;
   CSlideshowDlg escaped;
@@ -303,31 +303,31 @@ TEST_F(WindowTest, EachFieldGoesToItsControlInTheExchangeOrder) {
 TEST_F(WindowTest, MenuCommandsRunTheirOperations) {
   ASSERT_TRUE(dlg.AddRow(Picture("a.bmp"), 0, 0, ""));
   dlg.SetWindowText("Varnel 1.3 (old.vrn)");
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32780));  // New
+  EXPECT_TRUE(Dispatch(Notification::kCommand, 32780));  // New
   EXPECT_EQ(dlg.RowCount(), 0);
   EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (New SlideShow)");
   EXPECT_EQ(platform.saveDialogs + platform.openDialogs, 0);
 
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32772));  // Load asks for a file to open
+  EXPECT_TRUE(Dispatch(Notification::kCommand, 32772));  // Load asks for a file to open
   EXPECT_EQ(platform.openDialogs, 1);
   EXPECT_EQ(platform.saveDialogs, 0);
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32777));  // Save asks for a name
+  EXPECT_TRUE(Dispatch(Notification::kCommand, 32777));  // Save asks for a name
   EXPECT_EQ(platform.openDialogs, 1);
   EXPECT_EQ(platform.saveDialogs, 1);
 
   testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(192, 1));
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32775));  // Build
+  EXPECT_TRUE(Dispatch(Notification::kCommand, 32775));  // Build
   EXPECT_EQ(std::filesystem::file_size(work.file("slide.gba")), 632032u);
 
   // Settings, Start SlideShow, About and Play run what the application gives them.
   const std::vector<int> supplied = {32778, 32774, 32773, 32790};
   std::vector<int> ran;
   for (int id : supplied) dlg.SetCommandHandler(id, [&ran, id] { ran.push_back(id); });
-  for (int id : supplied) EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, id));
+  for (int id : supplied) EXPECT_TRUE(Dispatch(Notification::kCommand, id));
   EXPECT_EQ(ran, supplied);
   EXPECT_FALSE(dlg.ended());
 
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, 32776));  // Quit
+  EXPECT_TRUE(Dispatch(Notification::kCommand, 32776));  // Quit
   EXPECT_TRUE(dlg.ended());
   EXPECT_EQ(dlg.result(), 1);
 }
@@ -345,13 +345,15 @@ TEST_F(WindowTest, BuildWritesTheImageWithTheProgressBarAtItsEnd) {
   dlg.UpdateData(false);
   Click(kIdThumbnails, 0);  // taken from the control at build time
 
-  // No input reaches the window while the build runs.
+  // No input reaches the window while the build runs: none before its news, nor after.
   std::vector<bool> refused;
-  platform.duringUpdate = [&] {
+  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow));
+  ASSERT_TRUE(platform.tasks.RunUntil([&] {
+    if (!dlg.busy()) return true;
     refused.push_back(!dlg.Dispatch(Notification::kCommand, kCmdNew) &&
                       !dlg.Dispatch(Notification::kClicked, kIdClear));
-  };
-  EXPECT_TRUE(dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow));
+    return false;
+  }));
 
   const auto image = testing::ReadAllBytes(work.file("slide.gba"));
   ASSERT_GT(image.size(), 632032u);
@@ -377,7 +379,7 @@ TEST_F(WindowTest, BuildWritesTheImageWithTheProgressBarAtItsEnd) {
 TEST_F(WindowTest, BuildDoesNotRunWhileABoxHoldsTooMuch) {
   WriteFakeTemplate(work);
   dlg.SetControlText(kIdSeconds, "100");
-  dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow);
+  Dispatch(Notification::kCommand, kCmdBuildSlideShow);
   EXPECT_FALSE(std::filesystem::exists(work.file("slide.gba")));
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "Please enter no more than 2 characters.");
@@ -387,7 +389,7 @@ TEST_F(WindowTest, BuildFailureShowsTheStopBox) {
   WriteFakeTemplate(work);
   // The image cannot be created where a directory of its name stands.
   std::filesystem::create_directory(work.file("slide.gba"));
-  dlg.Dispatch(Notification::kCommand, kCmdBuildSlideShow);
+  Dispatch(Notification::kCommand, kCmdBuildSlideShow);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].icon, MessageBoxIcon::kStop);
   EXPECT_FALSE(dlg.busy());

@@ -11,10 +11,10 @@ namespace {
 
 class UnsavedChangesTest : public testing::WindowTest {
  protected:
-  void Command(int id) { dlg.Dispatch(Notification::kCommand, id); }
+  void Command(int id) { Dispatch(Notification::kCommand, id); }
   void AddPicture(const std::string& name) {
     platform.filesToChoose = std::vector<std::string>{Picture(name)};
-    dlg.Dispatch(Notification::kClicked, kIdAdd);
+    Dispatch(Notification::kClicked, kIdAdd);
   }
   void SaveAs(const std::string& name) {
     platform.projectFileToSave = work.file(name);
@@ -52,17 +52,17 @@ TEST_F(UnsavedChangesTest, EveryChangeSetsTheFlagAndOnlyASuccessfulSaveClearsIt)
 
   // A caption typed into the selected row is a change; typed with no row selected it is not.
   dlg.SetListSelection(0, 0);
-  dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
+  Dispatch(Notification::kItemChanged, kIdPictureList);
   dlg.SetControlText(kIdCaption, "Hello");
-  dlg.Dispatch(Notification::kChange, kIdCaption);
+  Dispatch(Notification::kChange, kIdCaption);
   EXPECT_TRUE(dlg.modified());
   dlg.SetControlText(kIdCaption, "");
-  dlg.Dispatch(Notification::kChange, kIdCaption);
+  Dispatch(Notification::kChange, kIdCaption);
   EXPECT_FALSE(dlg.modified());
   dlg.SetListSelection(-1, -1);
-  dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
+  Dispatch(Notification::kItemChanged, kIdPictureList);
   dlg.SetControlText(kIdCaption, "Nowhere");
-  dlg.Dispatch(Notification::kChange, kIdCaption);
+  Dispatch(Notification::kChange, kIdCaption);
   EXPECT_FALSE(dlg.modified());
 
   // Loading a project makes it the saved show.
@@ -83,18 +83,23 @@ TEST_F(UnsavedChangesTest, EachCommandThatSetsChangesAsideAsksFirst) {
                         {kCmdNew, false}, {kCmdLoad, false}, {kIdClear, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
-    CSlideshowDlg window;
     testing::RecordingPlatform recorder;
+    CSlideshowDlg window;
     recorder.currentDirectory = work.path().string();
     window.AttachPlatform(recorder);
     window.OnInitDialog();
+    // The toolkit's part: the input, then its event loop until a command it began ends.
+    const auto dispatch = [&](Notification code, int id) {
+      window.Dispatch(code, id);
+      ASSERT_TRUE(recorder.tasks.RunUntil([&] { return !window.busy(); }));
+    };
     recorder.filesToChoose = std::vector<std::string>{Picture("p.bmp")};
-    window.Dispatch(Notification::kClicked, kIdAdd);
+    dispatch(Notification::kClicked, kIdAdd);
     recorder.projectFileToOpen = std::nullopt;
     const auto run = [&] {
       const Notification code =
           c.command == kIdClear ? Notification::kClicked : Notification::kCommand;
-      window.Dispatch(code, c.command);
+      dispatch(code, c.command);
     };
 
     // Cancel: nothing happens.
@@ -132,7 +137,7 @@ TEST_F(UnsavedChangesTest, EachCommandThatSetsChangesAsideAsksFirst) {
 
     // Discard: the command goes on without saving. A new show has no changes to ask about.
     window.SetControlCheck(kIdHelpScreen, 0);
-    window.Dispatch(Notification::kClicked, kIdHelpScreen);
+    dispatch(Notification::kClicked, kIdHelpScreen);
     recorder.saveChangesAnswer = SaveChangesAnswer::kDiscard;
     const std::size_t asked = recorder.questions.size();
     run();
@@ -156,7 +161,7 @@ TEST_F(UnsavedChangesTest, TheSystemEndsTheWindowWithoutAskingAndStopsWhatRuns) 
   EXPECT_TRUE(dlg.stopRequested());
   EXPECT_EQ(platform.endResults, std::vector<int>{kCmdCancel});
   // Nothing more is taken after the end.
-  EXPECT_FALSE(dlg.Dispatch(Notification::kCommand, kCmdQuit));
+  EXPECT_FALSE(Dispatch(Notification::kCommand, kCmdQuit));
   dlg.OnTerminate();
   EXPECT_EQ(platform.endResults.size(), 1u);
 }
@@ -165,12 +170,12 @@ TEST_F(UnsavedChangesTest, ARowSelectedByKeyboardIsShownAndTakesTheEdits) {
   ASSERT_TRUE(dlg.AddRow(Picture("a.bmp", 30, 20), 0, 0, "first"));
   ASSERT_TRUE(dlg.AddRow(Picture("b.bmp", 12, 9), 1, 5, "second"));
   dlg.SetListSelection(0, 0);
-  dlg.Dispatch(Notification::kClick, kIdPictureList);
+  Dispatch(Notification::kClick, kIdPictureList);
   ASSERT_EQ(dlg.control(kIdCaption).text, "first");
 
   // End, Down, Home: the list's own keys move the selection.
   dlg.SetListSelection(1, 1);
-  dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
+  Dispatch(Notification::kItemChanged, kIdPictureList);
   EXPECT_EQ(dlg.control(kIdEffectChoice).comboIndex, 5);
   EXPECT_EQ(dlg.control(kIdSizingChoice).comboIndex, 1);
   EXPECT_EQ(dlg.control(kIdCaption).text, "second");
@@ -179,7 +184,7 @@ TEST_F(UnsavedChangesTest, ARowSelectedByKeyboardIsShownAndTakesTheEdits) {
   EXPECT_EQ(dlg.previewArea().picture()->width, 12);
 
   dlg.SetComboIndex(kIdEffectChoice, 8);
-  dlg.Dispatch(Notification::kSelChange, kIdEffectChoice);
+  Dispatch(Notification::kSelChange, kIdEffectChoice);
   EXPECT_EQ(dlg.document().rows[1].effectLabel, "(08) FadeOut");
   EXPECT_EQ(dlg.document().rows[1].sizingLabel, "(01) FullSize Only");
   EXPECT_EQ(dlg.document().rows[1].caption, "second");

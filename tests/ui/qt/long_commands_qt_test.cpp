@@ -1,5 +1,6 @@
-// Real clicks and keys given to the window while a Build runs are dropped, not carried
-// out after it; the Cancel button beside the progress bar stops the build.
+// While a Build runs the window's controls and menu commands are disabled, so real clicks
+// and keys given to it do nothing, then or after it; the Cancel button beside the
+// progress bar stays and stops the build.
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -35,25 +36,32 @@ TEST_F(QtWindowTest, InputDuringABuildIsDroppedAndCancelStopsIt) {
   // The texts around the progress bar that the Cancel button must leave readable.
   const std::vector<QWidget*> texts = TextsBelowThePreview(*window);
   const QRect progressBefore = window->control(kIdProgress)->geometry();
-  bool cancelWasVisible = false;
-  QTimer::singleShot(0, [&] {
-    cancelWasVisible = cancel->isVisible();
-    for (QWidget* text : texts) {
-      EXPECT_FALSE(cancel->geometry().intersects(text->geometry()))
-          << text->objectName().toStdString();
-    }
-    EXPECT_FALSE(cancel->geometry().intersects(window->control(kIdProgress)->geometry()));
-    EXPECT_TRUE(window->clientArea()->rect().contains(cancel->geometry()));
-    QTest::mouseClick(Control<QPushButton>(kIdClear), Qt::LeftButton);
-    QTest::keyClick(Control<QTreeWidget>(kIdPictureList), Qt::Key_Delete);
-    QTest::keyClick(Control<QTreeWidget>(kIdPictureList), Qt::Key_N, Qt::AltModifier);
-    QTest::mouseClick(cancel, Qt::LeftButton);
-  });
+  // The build begins; the window's thread is back in its event loop.
   window->commandAction(kCmdBuildSlideShow)->trigger();
   QApplication::processEvents();
+  ASSERT_TRUE(dialog->busy());
+  EXPECT_TRUE(cancel->isVisible());
+  EXPECT_TRUE(cancel->isEnabled());
+  for (const int id : {kIdClear, kIdAdd, kIdRemove, kIdPictureList, kIdThumbnails, kIdSeconds})
+    EXPECT_FALSE(window->control(id)->isEnabled()) << id;
+  for (const int command : {kCmdNew, kCmdLoad, kCmdSave, kCmdBuildSlideShow, kCmdQuit})
+    EXPECT_FALSE(window->commandAction(command)->isEnabled()) << command;
+  for (QWidget* text : texts) {
+    EXPECT_FALSE(cancel->geometry().intersects(text->geometry()))
+        << text->objectName().toStdString();
+  }
+  EXPECT_FALSE(cancel->geometry().intersects(window->control(kIdProgress)->geometry()));
+  EXPECT_TRUE(window->clientArea()->rect().contains(cancel->geometry()));
+  QTest::mouseClick(Control<QPushButton>(kIdClear), Qt::LeftButton);
+  QTest::keyClick(Control<QTreeWidget>(kIdPictureList), Qt::Key_Delete);
+  QTest::keyClick(Control<QTreeWidget>(kIdPictureList), Qt::Key_N, Qt::AltModifier);
+  QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  WaitWhileBusy();
 
-  EXPECT_TRUE(cancelWasVisible);
   EXPECT_FALSE(cancel->isVisible());
+  EXPECT_TRUE(Control<QPushButton>(kIdClear)->isEnabled());
+  EXPECT_TRUE(window->commandAction(kCmdNew)->isEnabled());
   EXPECT_EQ(window->control(kIdProgress)->geometry(), progressBefore);
   EXPECT_EQ(dialog->RowCount(), 8);
   EXPECT_TRUE(window->isVisible());

@@ -39,6 +39,7 @@ class QtListTest : public testing::QtWindowTest {
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &drop);
+    WaitWhileBusy();
   }
 
   void AddPictures() {
@@ -180,7 +181,7 @@ TEST_F(QtListTest, AShowPutTogetherInTheWindowBuilds) {
   QTest::keyClick(effect, Qt::Key_End);  // "(08) FadeOut"
   QTest::keyClicks(Control<QPlainTextEdit>(kIdCaption), "Hi");
 
-  MenuItem("&SlideShow", "&Build SlideShow")->trigger();
+  Run(MenuItem("&SlideShow", "&Build SlideShow"));
 
   ASSERT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   const auto image = testing::ReadAllBytes(work.file("slide.gba"));
@@ -213,6 +214,7 @@ TEST_F(QtListTest, AddButtonAsksForPicturesAndAddsThoseChosen) {
     static_cast<QDialog*>(dialog)->accept();
   });
   QTest::mouseClick(Control<QPushButton>(kIdAdd), Qt::LeftButton);
+  WaitWhileBusy();
   EXPECT_EQ(shownFilters, (QStringList{"Pictures (Bmp,Jpg,Gif,Png)", "All (*.*)"}));
   EXPECT_EQ(ShownNames().size(), 2);
   EXPECT_TRUE(ShownNames().contains("b.BMP"));
@@ -233,6 +235,7 @@ TEST_F(QtListTest, AddOfPicturesThatCrashTheLibraryKeepsTheWindowAndItsRows) {
     static_cast<QDialog*>(files)->accept();
   });
   QTest::mouseClick(Control<QPushButton>(kIdAdd), Qt::LeftButton);
+  WaitWhileBusy();
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("zero.gif")) << messages[0].toStdString();
 

@@ -90,7 +90,7 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
 
   // The name is chosen without its extension; the dialog adds it.
   AnswerDialogWith(work.file("myshow"));
-  MenuItem("&File", "&Save")->trigger();
+  Run(MenuItem("&File", "&Save"));
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)[*]");
   ASSERT_EQ(seen.size(), 1u);
@@ -108,13 +108,13 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
   EXPECT_EQ(testing::ReadAllBytes(work.file("myshow.vrn")), expected);
   EXPECT_FALSE(std::filesystem::exists(work.file("myshow")));
 
-  MenuItem("&File", "&New")->trigger();
+  Run(MenuItem("&File", "&New"));
   ASSERT_EQ(List()->topLevelItemCount(), 0);
   EXPECT_EQ(seconds->text(), "5");
 
   AnswerDialogWith(work.file("myshow.vrn"));
   PaintCounter progressPaints(window->control(kIdProgress));
-  MenuItem("&File", "&Load")->trigger();
+  Run(MenuItem("&File", "&Load"));
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].mode, QFileDialog::AcceptOpen);
@@ -149,8 +149,8 @@ TEST_F(QtProjectTest, SaveAndLoadFromTheMenuWriteTheFileAndRestoreTheWindow) {
 
   // Cancelling either dialog changes nothing.
   AnswerDialogWith("");
-  MenuItem("&File", "&Load")->trigger();
-  MenuItem("&File", "&Save")->trigger();
+  Run(MenuItem("&File", "&Load"));
+  Run(MenuItem("&File", "&Save"));
   EXPECT_EQ(seen.size(), 4u);
   EXPECT_EQ(List()->topLevelItemCount(), 2);
   EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (myshow.vrn)[*]");
@@ -160,7 +160,7 @@ TEST_F(QtProjectTest, SavingOverAFileAsksFirstAndNoKeepsIt) {
   const Bytes old = {'o', 'l', 'd'};
   testing::WriteAllBytes(work.file("show.vrn"), old);
   AnswerDialogWith(work.file("show"));
-  MenuItem("&File", "&Save")->trigger();
+  Run(MenuItem("&File", "&Save"));
   // The fixture answers the question without Yes.
   EXPECT_EQ(messages, QStringList{"show.vrn already exists.\nDo you want to replace it?"});
   EXPECT_EQ(testing::ReadAllBytes(work.file("show.vrn")), old);

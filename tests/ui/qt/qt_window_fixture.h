@@ -48,6 +48,17 @@ class QtWindowTest : public ::testing::Test {
     std::filesystem::current_path(previousDirectory_);
   }
 
+  // Runs the window's events until the long command running, if any, has ended.
+  void WaitWhileBusy() const {
+    while (dialog->busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  // Chooses a menu item, as the user does, and lets a long command it begins end.
+  void Run(QAction* item) const {
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    WaitWhileBusy();
+  }
+
   template <typename W>
   W* Control(int id) const {
     W* widget = qobject_cast<W*>(window->control(id));

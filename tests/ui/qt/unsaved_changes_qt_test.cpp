@@ -44,6 +44,10 @@ class QtChangesTest : public ::testing::Test {
   }
 
   QTreeWidget* List() const { return qobject_cast<QTreeWidget*>(window->control(kIdPictureList)); }
+  // Runs the window's events until the long command running, if any, has ended.
+  void WaitWhileBusy() const {
+    while (dialog->busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
   void ClickRow(int row) {
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {},
                       List()->visualItemRect(List()->topLevelItem(row)).center());
@@ -102,6 +106,7 @@ TEST_F(QtChangesTest, ShortcutsAreShownInTheMenusAndCtrlSSaves) {
     static_cast<QDialog&>(fileDialog).accept();  // as the Save button does
   });
   QTest::keyClick(List(), Qt::Key_S, Qt::ControlModifier);
+  WaitWhileBusy();
   EXPECT_TRUE(std::filesystem::exists(work.file("keys.vrn")));
   EXPECT_EQ(window->windowTitle(), "Varnel 1.3 (keys.vrn)[*]");
   EXPECT_FALSE(window->isWindowModified());

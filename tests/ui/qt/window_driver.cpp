@@ -142,8 +142,14 @@ int main(int argc, char** argv) {
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
+  // Long commands run on threads of their own while the window's events go on.
+  const auto waitWhileBusy = [&dialog] {
+    while (dialog.busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  };
   if (!options.project.empty()) dialog.LoadProject(options.project);
+  waitWhileBusy();
   if (!options.pictures.empty()) dialog.OnDropFiles(PicturesIn(options.pictures));
+  waitWhileBusy();
   if (options.click >= 0) {
     auto* list = static_cast<QTreeWidget*>(window.control(varnel::kIdPictureList));
     QTreeWidgetItem* item = list->topLevelItem(options.click);
@@ -176,6 +182,7 @@ int main(int argc, char** argv) {
     });
     watch.start(10);
     window.commandAction(varnel::kCmdBuildSlideShow)->trigger();
+    waitWhileBusy();
     watch.stop();
     if (!photographedBuild) {
       std::fprintf(stderr, "the build ended before it could be photographed\n");
@@ -192,6 +199,7 @@ int main(int argc, char** argv) {
               window.baseUnits().y);
   if (!options.play.empty()) {
     window.commandAction(varnel::kCmdPlay)->trigger();
+    waitWhileBusy();
     varnel::PlayerWindow* player = platform.player();
     if (player == nullptr || !QTest::qWaitForWindowExposed(player)) return 1;
     // From the show's start, frame by frame, so the photograph is the same every time.

@@ -93,7 +93,7 @@ TEST_F(WindowLayoutTest, ThePreviewMovesWithTheLayoutAndNothingOverlaps) {
   EXPECT_EQ(window->control(kIdPreview)->geometry(), place);
   EXPECT_FALSE(static_cast<PreviewWidget*>(window->control(kIdPreview))->image().isNull());
   ExpectNothingOverlaps();
-  MenuItem("&SlideShow", "&Build SlideShow")->trigger();
+  Run(MenuItem("&SlideShow", "&Build SlideShow"));
   EXPECT_EQ(window->control(kIdPreview)->geometry(), place);
   ExpectNothingOverlaps();
 }
