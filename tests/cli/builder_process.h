@@ -24,8 +24,10 @@ struct ScratchShow {
 RunResult RunBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments,
                      const std::string& shellPrefix = {});
 
-// Starts varnel-build in the work directory without waiting; its output goes nowhere.
-pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments);
+// Starts varnel-build in the work directory without waiting; its output goes into
+// outputFile (both streams), or nowhere.
+pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments,
+                   const std::string& outputFile = {});
 // Waits for a started builder: its exit status, or -(signal) when a signal ended it.
 int WaitForBuilder(pid_t pid);
 
