@@ -41,6 +41,14 @@ class BitmapView {
                       redFirst);
   }
 
+  // A rectangle of the view, counted from its top-left corner, read where it lies: the
+  // same rows, only a later start and fewer pixels. Its rows are walked as those of a
+  // picture of exactly that size. The rectangle must lie within the view.
+  BitmapView Part(int x, int y, int width, int height) const {
+    const uint8_t* bottom = RowFromBottom(height_ - y - height) + std::ptrdiff_t{x} * 3;
+    return BitmapView(bottom, step_, width, height, redFirst_);
+  }
+
   int width() const { return width_; }
   int height() const { return height_; }
   bool empty() const { return width_ <= 0 || height_ <= 0; }

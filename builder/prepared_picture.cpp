@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "builder/conversion_source.h"
+#include "builder/fitted_version.h"
 #include "builder/resize_bitmap.h"
 #include "picture/picture_loader.h"
 
@@ -11,12 +12,17 @@ namespace varnel {
 
 namespace {
 
-// Resizes into a bitmap whose buffer is reused; an empty bitmap when the resize fails.
-void MakeVersion(const BitmapView& source, const VersionChoice& version, Bitmap& out) {
+// Resizes into a bitmap whose buffer is reused, a fitted version through scratch; an
+// empty bitmap when the resize fails.
+void MakeVersion(const BitmapView& source, const VersionChoice& version, Bitmap& scratch,
+                 Bitmap& out) {
   out.width = out.height = 0;
   if (!version.made) return;
   try {
-    if (!ResizeBitmapInto(source, version.width, version.height, out)) out.width = out.height = 0;
+    const bool made = version.fit == kFitStretch
+                          ? ResizeBitmapInto(source, version.width, version.height, out)
+                          : MakeFittedVersion(source, version.geometry, scratch, out);
+    if (!made) out.width = out.height = 0;
   } catch (const std::bad_alloc&) {
     out = Bitmap{};
   }
@@ -92,12 +98,15 @@ std::vector<PreparedVersion> PrepareSource(const SlideshowOptions& options, cons
 void MakePreparedVersion(PreparedPicture& picture, PreparedVersion version) {
   const PictureVersions& v = picture.versions;
   switch (version) {
-    case PreparedVersion::kFullSize:
-      return MakeVersion(picture.sourceView, v.fullSize, picture.fullSize);
+    case PreparedVersion::kFullSize: {
+      Bitmap unused;  // the full size is the whole picture at its own proportions
+      return MakeVersion(picture.sourceView, v.fullSize, unused, picture.fullSize);
+    }
     case PreparedVersion::kResized:
-      return MakeVersion(picture.sourceView, v.resized, picture.resized);
+      return MakeVersion(picture.sourceView, v.resized, picture.resizedScratch, picture.resized);
     case PreparedVersion::kThumbnail:
-      return MakeVersion(picture.sourceView, v.thumbnail, picture.thumbnail);
+      return MakeVersion(picture.sourceView, v.thumbnail, picture.thumbnailScratch,
+                         picture.thumbnail);
   }
 }
 

@@ -33,6 +33,10 @@ struct PreparedPicture {
   // Resized versions; empty where a version is not made here or its resize failed.
   Bitmap fullSize, resized, thumbnail;
   bool fullSizeIsSource = false;
+  // A version that keeps the picture's proportions is resampled into its scratch before
+  // it is placed on its black box; each has its own, as each may be made on a thread of
+  // its own.
+  Bitmap resizedScratch, thumbnailScratch;
 
   // The pixels of a version; an empty view when it was not made.
   BitmapView VersionPixels(const VersionChoice& version, const Bitmap& made) const {

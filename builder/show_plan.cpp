@@ -1,5 +1,7 @@
 #include "builder/show_plan.h"
 
+#include <algorithm>
+
 #include "builder/caption_block.h"
 #include "builder/resize_bitmap.h"
 #include "document/label_tables.h"
@@ -14,18 +16,23 @@ namespace {
 constexpr int kMaxFullSizeSide = 65535;
 constexpr double kBytesPerMiB = 1024.0 * 1024.0;
 
-VersionChoice Resize(PictureSize size, int width, int height) {
+VersionChoice Resize(PictureSize size, int width, int height, Fit fit = kFitStretch) {
   VersionChoice choice;
   choice.wanted = true;
   choice.width = static_cast<uint16_t>(width);
   choice.height = static_cast<uint16_t>(height);
+  choice.fit = fit;
   if (width == 0 || height == 0) {
     choice.whyNot = "the picture is narrower than 4 pixels, so it has no full-size version";
-  } else if (ResizeIsRefused(size.width, size.height, width, height)) {
+  } else if (fit != kFitStretch && (size.width < 1 || size.height < 1)) {
+    choice.whyNot = "the picture has no pixels";
+  } else if (fit == kFitStretch && ResizeIsRefused(size.width, size.height, width, height)) {
     choice.whyNot = "the " + std::to_string(width) + " x " + std::to_string(height) +
                     " version would shrink the picture one way while enlarging it the other";
   } else {
     choice.made = true;
+    choice.geometry =
+        FitPictureInBox(fit, std::max(size.width, 1), std::max(size.height, 1), width, height);
   }
   return choice;
 }
@@ -48,6 +55,7 @@ PictureVersions ChooseVersions(const SlideshowOptions& options, const PictureEnt
       options.sizingOverride ? options.sizingOverrideIndex : LabelIndex(row.sizingLabel);
   const int effect =
       options.effectOverride ? options.effectOverrideIndex : LabelIndex(row.effectLabel);
+  const Fit fit = FitOfLabel(row.fitLabel);
   PictureVersions versions;
   versions.effect = static_cast<uint8_t>(effect);
   const bool recordHoldsFullSize =
@@ -67,9 +75,9 @@ PictureVersions ChooseVersions(const SlideshowOptions& options, const PictureEnt
     }
   }
   if (sizing == kSizingBoth || sizing == kSizingResizedOnly || intro)
-    versions.resized = Resize(size, kScreenWidth, kScreenHeight);
+    versions.resized = Resize(size, kScreenWidth, kScreenHeight, fit);
   if (options.thumbnails && !intro)
-    versions.thumbnail = Resize(size, kThumbnailWidth, kThumbnailHeight);
+    versions.thumbnail = Resize(size, kThumbnailWidth, kThumbnailHeight, fit);
   if (options.textDisplay && !intro && !row.caption.empty()) {
     versions.caption = true;
     versions.captionBytes = MakeCaptionBlock(row.caption).size();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/fit_geometry.h"
 #include "builder/rom_layout.h"
 #include "document/slideshow_document.h"
 
@@ -19,17 +20,19 @@ struct PictureSize {
   bool operator==(const PictureSize&) const = default;
 };
 
-// One version of a picture: whether the options ask for it, its size, and whether it
-// will be made. A version asked for is not made when the resize rule refuses it (one
-// dimension would shrink while the other grows), when its width is 0 (a full size of a
-// picture narrower than 4 pixels), or when the picture is too large for a record to
-// describe its full size.
+// One version of a picture: whether the options ask for it, its size, how the picture
+// fills it, and whether it will be made. A version asked for is not made when the resize
+// rule refuses it (one dimension would shrink while the other grows, which only Stretch
+// can ask for), when its width is 0 (a full size of a picture narrower than 4 pixels), or
+// when the picture is too large for a record to describe its full size.
 struct VersionChoice {
   bool wanted = false;
   bool made = false;
   uint16_t width = 0;
   uint16_t height = 0;
-  std::string whyNot;  // for a version wanted but not made, in the user's words
+  Fit fit = kFitStretch;  // the full size is always stretched to its own size
+  FitGeometry geometry;   // for a version made: what is read, resampled and placed
+  std::string whyNot;     // for a version wanted but not made, in the user's words
   uint64_t PixelBytes() const { return uint64_t{width} * height * 2; }
 };
 

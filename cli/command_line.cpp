@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <string_view>
@@ -59,7 +60,20 @@ bool HasProjectExtension(const std::string& arg) {
   });
 }
 
+// The values of --fit and --default-fit, by fit index.
+constexpr std::array<std::string_view, 3> kFitArguments = {"stretch", "whole", "fill"};
+
 }  // namespace
+
+std::optional<int> FitOfArgument(const std::string& value) {
+  for (std::size_t i = 0; i < kFitArguments.size(); ++i)
+    if (value == kFitArguments[i]) return static_cast<int>(i);
+  return std::nullopt;
+}
+
+int FitOfPicture(const PictureArgument& picture, const CommandLine& line) {
+  return picture.fit.value_or(line.defaultFit.value_or(kFitStretch));
+}
 
 void GeneralOptionChanges::ApplyTo(SlideshowOptions& options) const {
   if (introCountText) options.introCountText = *introCountText;
@@ -130,6 +144,13 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       out = *parsed;
       return true;
     };
+    auto fit = [&](std::optional<int>& out) {
+      std::string text;
+      if (!value(text)) return false;
+      out = FitOfArgument(text);
+      if (!out) result.error = arg + " takes stretch, whole or fill, not '" + text + "'";
+      return out.has_value();
+    };
     const int lastEffect = static_cast<int>(kEffectLabels.size()) - 1;
     const int lastSizing = static_cast<int>(kSizingLabels.size()) - 1;
     int n = 0;
@@ -150,6 +171,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (arg == "--sizing") {
       if (!number(0, lastSizing, next.sizing)) return result;
       pictureOptionsPending = true;
+    } else if (arg == "--fit") {
+      if (!fit(next.fit)) return result;
+      pictureOptionsPending = true;
+    } else if (arg == "--default-fit") {
+      if (!fit(line.defaultFit)) return result;
     } else if (arg == "--caption") {
       if (!value(text)) return result;
       std::string reason;
@@ -217,7 +243,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
   if (line.help || line.version) return result;
   if (pictureOptionsPending) {
     result.error =
-        "--effect, --sizing and --caption apply to the picture named after them, "
+        "--effect, --sizing, --fit and --caption apply to the picture named after them, "
         "but no picture follows";
   } else if (line.projectPath && !line.pictures.empty()) {
     result.error = "give either a project file or pictures, not both";
@@ -235,13 +261,18 @@ Builds a Game Boy Advance slideshow image (slide.gba) from pictures in show orde
 from a Varnel project file. Pictures may be BMP, JPEG, GIF or PNG files.
 
 Picture options (for the next picture only; each picture otherwise gets effect 0,
-sizing 0 and no caption):
+sizing 0, the default fit and no caption):
   --effect N           transition effect into this picture, 0-8:
                          0 No Effect, 1 Scroll Up/Down, 2 Scroll Down, 3 Scanlines,
                          4 Scanlines 2 ways, 5 Zoom In, 6 Transparence, 7 FadeIn,
                          8 FadeOut
   --sizing N           versions to make, 0-2: 0 Both, 1 FullSize Only,
                          2 Resized Only (240x160)
+  --fit MODE           how the picture fills the 240x160 version and the
+                         thumbnail: stretch (to the screen's proportions),
+                         whole (the whole picture in proportion, black around
+                         it) or fill (the screen filled in proportion, the
+                         picture's edges left out)
   --caption TEXT       caption shown over the picture (at most 180 Latin-1
                          characters; a line break counts two)
 
@@ -256,6 +287,9 @@ file's values):
   --no-text-display    leave the captions out
   --sizing-override N  every picture uses sizing N
   --effect-override N  every picture uses effect N
+  --default-fit MODE   the fit of every picture without a --fit of its own
+                         (default stretch); with a project file, of every
+                         picture it stores with stretch
 
 Files:
   --template FILE      viewer program to build with (default: Src.res in the current
@@ -263,9 +297,10 @@ Files:
   -o, --output FILE    image to write (default: slide.gba in the current directory)
   -j, --jobs N         threads that prepare pictures (1-64; default: one per
                          processor core)
-  --plan               write nothing; list each picture's versions and bytes and the
-                         image's length, ending "total N bytes of 33554432"; exit 0
-                         when the show fits into a cartridge, 1 when it does not
+  --plan               write nothing; list each picture's fit, versions and bytes
+                         and the image's length, ending "total N bytes of
+                         33554432"; exit 0 when the show fits into a cartridge, 1
+                         when it does not
   --save-project FILE  also save the show as a Varnel project file, to open in the
                          editor (the pictures that loaded, by full path)
   --help               show this text

@@ -13,7 +13,8 @@ struct PictureArgument {
   std::string path;
   int sizing = 0;
   int effect = 0;
-  std::string caption;  // Latin-1 bytes, line breaks as CR LF like the editor's caption box
+  std::string caption;     // Latin-1 bytes, line breaks as CR LF like the editor's caption box
+  std::optional<int> fit;  // --fit; without it the picture takes --default-fit, else Stretch
 };
 
 // General options given on the command line; each one that is set replaces the value of
@@ -38,6 +39,9 @@ struct CommandLine {
   GeneralOptionChanges changes;
   std::optional<std::string> templatePath;
   std::optional<std::string> outputPath;
+  // --default-fit: the fit of every picture without a --fit of its own, and of every
+  // picture a project stores as stretched.
+  std::optional<int> defaultFit;
   unsigned jobs = 0;  // threads preparing pictures; 0: one per processor core
   bool plan = false;  // print what the image would hold instead of building it
   std::optional<std::string> saveProjectPath;  // the show written as a .vrn project too
@@ -52,6 +56,11 @@ struct ParseResult {
 };
 
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The fit a --fit or --default-fit value names ("stretch", "whole", "fill").
+std::optional<int> FitOfArgument(const std::string& value);
+// The fit a picture named on the command line gets.
+int FitOfPicture(const PictureArgument& picture, const CommandLine& line);
 
 // The text of --help.
 std::string UsageText();

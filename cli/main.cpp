@@ -12,6 +12,7 @@
 #include "cli/command_line.h"
 #include "cli/plan_table.h"
 #include "cli/terminal_progress.h"
+#include "document/label_tables.h"
 #include "document/number_box_rule.h"
 #include "document/picture_row.h"
 #include "files/display_text.h"
@@ -113,8 +114,8 @@ SlideshowDocument DocumentFromPictures(const CommandLine& line, Shortfalls& shor
   document.options = SlideshowOptions::DefaultsAfterNew();
   const auto makeRow = line.plan ? MakePictureRow : MakeUnloadedPictureRow;
   for (const PictureArgument& picture : line.pictures) {
-    const MakeRowResult made =
-        makeRow(picture.path, picture.sizing, picture.effect, picture.caption);
+    const MakeRowResult made = makeRow(picture.path, picture.sizing, picture.effect,
+                                       picture.caption, FitOfPicture(picture, line));
     if (made.ok()) {
       document.rows.push_back(made.row);
     } else {
@@ -145,6 +146,12 @@ std::optional<SlideshowDocument> DocumentFromProject(const std::string& path, Pr
     std::fprintf(stderr, "%s: %s\n", kProgramName, error.what());
     return std::nullopt;
   }
+}
+
+// A project stores a fit for every picture, Stretch for those never given another.
+void GiveStretchedRowsTheFit(SlideshowDocument& document, int fit) {
+  for (PictureEntry& row : document.rows)
+    if (FitOfLabel(row.fitLabel) == kFitStretch) row.fitLabel = std::string(kFitLabels[fit]);
 }
 
 // Prints the plan of the show; 0 when it fits into a cartridge, 1 when it does not.
@@ -216,6 +223,7 @@ int Run(const std::vector<std::string>& arguments) {
     document = *loaded;
     // The editor's boxes would make the same of the file's numbers.
     ApplyNumberBoxRules(document.options);
+    if (line.defaultFit) GiveStretchedRowsTheFit(document, *line.defaultFit);
   } else {
     document = DocumentFromPictures(line, shortfalls);
   }

@@ -31,12 +31,25 @@ std::string VersionsText(const PicturePlan& picture) {
   return text.empty() ? "none" : text;
 }
 
-constexpr const char* kLineFormat = "%-28s %-58s %10s %10s%s\n";
+// A fit as a word, the value --fit takes for it.
+const char* FitWord(Fit fit) {
+  switch (fit) {
+    case kFitWholePicture:
+      return "whole";
+    case kFitFillScreen:
+      return "fill";
+    case kFitStretch:
+      break;
+  }
+  return "stretch";
+}
 
-std::string Line(const std::string& picture, const std::string& versions, uint64_t bytes,
-                 uint64_t total, const char* note = "") {
+constexpr const char* kLineFormat = "%-28s %-7s %-58s %10s %10s%s\n";
+
+std::string Line(const std::string& picture, const char* fit, const std::string& versions,
+                 uint64_t bytes, uint64_t total, const char* note = "") {
   char line[1024];
-  std::snprintf(line, sizeof line, kLineFormat, picture.c_str(), versions.c_str(),
+  std::snprintf(line, sizeof line, kLineFormat, picture.c_str(), fit, versions.c_str(),
                 std::to_string(bytes).c_str(), std::to_string(total).c_str(), note);
   return line;
 }
@@ -45,15 +58,18 @@ std::string Line(const std::string& picture, const std::string& versions, uint64
 
 std::string PlanTable(const SlideshowDocument& document, const ShowPlan& plan) {
   char heading[256];
-  std::snprintf(heading, sizeof heading, kLineFormat, "picture", "versions", "bytes", "total", "");
+  std::snprintf(heading, sizeof heading, kLineFormat, "picture", "fit", "versions", "bytes",
+                "total", "");
   std::string table = heading;
-  table += Line("(viewer and picture table)", "", kPictureDataOffset, kPictureDataOffset);
+  table += Line("(viewer and picture table)", "", "", kPictureDataOffset, kPictureDataOffset);
   for (const PicturePlan& picture : plan.pictures) {
     const std::string name =
         std::to_string(picture.row + 1) + " " + DisplayPath(document.rows[picture.row].fileName);
+
     const bool firstOver = plan.firstOverflow && &picture == &plan.pictures[*plan.firstOverflow];
-    table += Line(name, VersionsText(picture), picture.end - picture.start, picture.end,
-                  firstOver ? "  <- does not fit" : "");
+    const PictureEntry& row = document.rows[picture.row];
+    table += Line(name, FitWord(FitOfLabel(row.fitLabel)), VersionsText(picture),
+                  picture.end - picture.start, picture.end, firstOver ? "  <- does not fit" : "");
   }
   table += "total " + std::to_string(plan.imageBytes) + " bytes of " +
            std::to_string(kCartridgeMaxBytes) + "\n";

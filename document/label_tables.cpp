@@ -1,5 +1,7 @@
 #include "document/label_tables.h"
 
+#include "document/number_rules.h"
+
 namespace varnel {
 
 namespace {
@@ -15,6 +17,14 @@ std::optional<std::string_view> EffectLabel(int index) {
 }
 std::optional<std::string_view> SizingLabel(int index) {
   return LabelAt(kSizingLabels, index);
+}
+std::optional<std::string_view> FitLabel(int index) {
+  return LabelAt(kFitLabels, index);
+}
+
+Fit FitOfLabel(std::string_view label) {
+  const int32_t index = LabelIndex(label);
+  return FitLabel(index) ? static_cast<Fit>(index) : kFitStretch;
 }
 
 }  // namespace varnel

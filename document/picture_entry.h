@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "document/label_tables.h"
+
 namespace varnel {
 
-// One row of the picture list: six texts in column order. Strings are byte strings:
+// One row of the picture list: its texts in column order. Strings are byte strings:
 // paths as the platform gives them (UTF-8 here), captions as Latin-1 bytes with line
 // breaks held as a carriage return and a line feed.
 struct PictureEntry {
@@ -14,16 +16,17 @@ struct PictureEntry {
   std::string sizeText;     // column 3 "Size": "%ix%i (%iBits)"
   std::string path;         // column 4 "Directory": the full path as given to Add row
   std::string caption;      // column 5, hidden
+  std::string fitLabel = std::string(kFitLabels[kFitStretch]);  // column 6 "Fit"
   // The loaded picture's size in pixels when the row was made, so a show can be planned
   // without loading its pictures again; 0 when not known. Not a column of the list.
   int pictureWidth = 0;
   int pictureHeight = 0;
 
-  // Rows compare by their six columns, the texts the list shows and a project stores.
+  // Rows compare by their columns, the texts the list shows and a project stores.
   bool operator==(const PictureEntry& other) const {
     return fileName == other.fileName && effectLabel == other.effectLabel &&
            sizingLabel == other.sizingLabel && sizeText == other.sizeText && path == other.path &&
-           caption == other.caption;
+           caption == other.caption && fitLabel == other.fitLabel;
   }
 };
 

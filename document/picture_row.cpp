@@ -23,7 +23,7 @@ namespace {
 
 // The row's texts that need no picture; an error for an index outside the label tables.
 MakeRowResult RowWithoutPicture(const std::string& path, int sizingIndex, int effectIndex,
-                                const std::string& caption) {
+                                const std::string& caption, int fitIndex) {
   MakeRowResult result;
   const auto effectLabel = EffectLabel(effectIndex);
   if (!effectLabel) {
@@ -35,19 +35,25 @@ MakeRowResult RowWithoutPicture(const std::string& path, int sizingIndex, int ef
     result.error = RowError::kSizingIndexOutOfRange;
     return result;
   }
+  const auto fitLabel = FitLabel(fitIndex);
+  if (!fitLabel) {
+    result.error = RowError::kFitIndexOutOfRange;
+    return result;
+  }
   result.row.fileName = FileNameOfPath(path);
   result.row.effectLabel = std::string(*effectLabel);
   result.row.sizingLabel = std::string(*sizingLabel);
   result.row.path = path;
   result.row.caption = caption;
+  result.row.fitLabel = std::string(*fitLabel);
   return result;
 }
 
 }  // namespace
 
 MakeRowResult MakeUnloadedPictureRow(const std::string& path, int sizingIndex, int effectIndex,
-                                     const std::string& caption) {
-  MakeRowResult result = RowWithoutPicture(path, sizingIndex, effectIndex, caption);
+                                     const std::string& caption, int fitIndex) {
+  MakeRowResult result = RowWithoutPicture(path, sizingIndex, effectIndex, caption, fitIndex);
   if (!result.ok()) return result;
   if (const std::optional<ShownSize> size = ShownSizeFromHeader(path)) {
     result.row.pictureWidth = size->width;
@@ -57,8 +63,8 @@ MakeRowResult MakeUnloadedPictureRow(const std::string& path, int sizingIndex, i
 }
 
 MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effectIndex,
-                             const std::string& caption) {
-  MakeRowResult result = RowWithoutPicture(path, sizingIndex, effectIndex, caption);
+                             const std::string& caption, int fitIndex) {
+  MakeRowResult result = RowWithoutPicture(path, sizingIndex, effectIndex, caption, fitIndex);
   if (!result.ok()) return result;
   const LoadedPictureSize picture = LoadPictureSize(path);
   if (!picture) {

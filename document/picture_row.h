@@ -12,6 +12,7 @@ enum class RowError {
   kPictureNotLoaded,       // the picture did not load (see failure)
   kEffectIndexOutOfRange,  // only a project file can bring one
   kSizingIndexOutOfRange,
+  kFitIndexOutOfRange,
 };
 
 struct MakeRowResult {
@@ -31,13 +32,13 @@ std::string SizeText(int width, int height, int bitsPerPixel);
 // Makes a row from a full path: the picture is loaded once for its size text and let
 // go. Indices outside the label tables are refused before anything is loaded.
 MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effectIndex,
-                             const std::string& caption);
+                             const std::string& caption, int fitIndex = kFitStretch);
 
 // A row made without loading the picture, for a build, which loads every picture once and
 // leaves out with its reason each one that does not load. Indices are checked as
 // MakePictureRow checks them; the picture's size is what its file's header says where
 // that is known (ShownSizeFromHeader), and the Size text stays empty.
 MakeRowResult MakeUnloadedPictureRow(const std::string& path, int sizingIndex, int effectIndex,
-                                     const std::string& caption);
+                                     const std::string& caption, int fitIndex = kFitStretch);
 
 }  // namespace varnel

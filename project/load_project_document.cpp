@@ -19,8 +19,8 @@ ProjectDocumentLoad LoadProjectDocument(const std::string& path, ProjectRows row
   };
   const auto makeRow = rows == ProjectRows::kLoadPictures ? MakePictureRow : MakeUnloadedPictureRow;
   handlers.picture = [&load, makeRow](const StoredPicture& picture) {
-    MakeRowResult made =
-        makeRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption);
+    MakeRowResult made = makeRow(picture.path, picture.sizingIndex, picture.effectIndex,
+                                 picture.caption, picture.fitIndex);
     if (made.ok())
       load.document.rows.push_back(std::move(made.row));
     else

@@ -17,7 +17,11 @@ namespace varnel {
 //                    helpScreen again (this copy wins), thumbnails, textDisplay
 //   offset 19  2500 reserved zero bytes
 //   offset 2519 N records: path\0 caption\0 u16 sizing index, u16 effect index,
-//                    100 zero bytes, then 0x20 0x00 ten times
+//                    100 reserved bytes, then 0x20 0x00 ten times
+// The first reserved byte of a record holds the picture's fit (0 Stretch, 1 Whole Picture,
+// 2 Fill Screen; read back, any other value is Stretch); the other 99 are zero. A show
+// whose pictures are all stretched thus gives the same bytes as a file without fits, and
+// a reader that skips the reserved bytes still loads it.
 // The writer and the reader share these numbers so that the layout has one description.
 inline constexpr uint8_t kProjectFormatByte = 1;
 inline constexpr std::size_t kProjectHeaderSize = 19;

@@ -99,11 +99,14 @@ bool ReadHeader(FieldReader& in, ProjectHeader& header) {
 
 bool ReadRecord(FieldReader& in, StoredPicture& picture) {
   uint16_t sizingIndex = 0, effectIndex = 0;
+  uint8_t fitIndex = 0;
   if (!in.ReadString(picture.path) || !in.ReadString(picture.caption) || !in.ReadU16(sizingIndex) ||
-      !in.ReadU16(effectIndex) || !in.Skip(kRecordReservedSize + kRecordTrailerSize))
+      !in.ReadU16(effectIndex) || !in.ReadByte(fitIndex) ||
+      !in.Skip(kRecordReservedSize - 1 + kRecordTrailerSize))
     return false;
   picture.sizingIndex = SizingIndexOfStored(sizingIndex);
   picture.effectIndex = EffectIndexOfStored(effectIndex);
+  picture.fitIndex = FitIndexOfStored(fitIndex);
   return true;
 }
 

@@ -36,7 +36,8 @@ struct ProjectFileHandlers {
   // Once, when the 19 header bytes have been read (before the reserved block).
   std::function<void(const ProjectHeader&)> header;
   // For each complete record, in file order, right after its last byte was read. The
-  // indices are mended: a sizing index above 2 or an effect index above 8 comes as 0.
+  // indices are mended: a sizing index above 2, an effect index above 8 or a fit above 2
+  // comes as 0.
   std::function<void(const StoredPicture&)> picture;
 };
 

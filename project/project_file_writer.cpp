@@ -64,7 +64,8 @@ void WriteRecord(ByteSink& sink, const StoredPicture& picture) {
   WriteString(sink, picture.caption);
   WriteU16(sink, picture.sizingIndex);
   WriteU16(sink, picture.effectIndex);
-  WriteZeros(sink, kRecordReservedSize);
+  WriteU8(sink, picture.fitIndex);
+  WriteZeros(sink, kRecordReservedSize - 1);
   for (std::size_t i = 0; i < kRecordTrailerPairCount; ++i)
     sink.Write(kRecordTrailerPair, sizeof kRecordTrailerPair);
 }

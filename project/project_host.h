@@ -48,14 +48,14 @@ class ProjectHost {
   // Add row: appends a row made from the picture at path when it loads; false when it
   // does not (nothing is added then).
   virtual bool AddRow(const std::string& path, int sizingIndex, int effectIndex,
-                      const std::string& caption) = 0;
+                      const std::string& caption, int fitIndex) = 0;
   // Add row for each picture in order, stepping the progress once after each whether or
   // not it gave a row; whether each gave one. A host may make the rows on workers.
   virtual std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) {
     std::vector<bool> added;
     for (const StoredPicture& picture : pictures) {
-      added.push_back(
-          AddRow(picture.path, picture.sizingIndex, picture.effectIndex, picture.caption));
+      added.push_back(AddRow(picture.path, picture.sizingIndex, picture.effectIndex,
+                             picture.caption, picture.fitIndex));
       Progress().StepIt();
     }
     return added;

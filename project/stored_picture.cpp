@@ -1,5 +1,6 @@
 #include "project/stored_picture.h"
 
+#include "document/label_tables.h"
 #include "document/number_rules.h"
 
 namespace varnel {
@@ -10,6 +11,7 @@ StoredPicture StoredPictureOfRow(const PictureEntry& row) {
   stored.caption = row.caption;
   stored.sizingIndex = Low16(LabelIndex(row.sizingLabel));
   stored.effectIndex = Low16(LabelIndex(row.effectLabel));
+  stored.fitIndex = static_cast<uint8_t>(FitOfLabel(row.fitLabel));
   return stored;
 }
 

@@ -16,6 +16,7 @@ struct StoredPicture {
   std::string caption;  // Latin-1 bytes, line breaks as CR LF
   uint16_t sizingIndex = 0;
   uint16_t effectIndex = 0;
+  uint8_t fitIndex = 0;  // the first reserved byte of the record; 0 is Stretch
 
   bool operator==(const StoredPicture&) const = default;
 };

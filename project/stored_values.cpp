@@ -56,4 +56,8 @@ uint16_t EffectIndexOfStored(uint16_t stored) {
   return InTable(stored, kEffectLabels.size()) ? stored : 0;
 }
 
+uint8_t FitIndexOfStored(uint8_t stored) {
+  return InTable(stored, kFitLabels.size()) ? stored : 0;
+}
+
 }  // namespace varnel

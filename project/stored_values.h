@@ -33,5 +33,8 @@ int EffectOverrideIndexOfStored(uint16_t stored);
 // the row is kept with the default choice rather than lost.
 uint16_t SizingIndexOfStored(uint16_t stored);
 uint16_t EffectIndexOfStored(uint16_t stored);
+// A picture's fit when the fit table has it, else 0 (Stretch), which is what a reader
+// that skips the reserved bytes makes of any value.
+uint8_t FitIndexOfStored(uint8_t stored);
 
 }  // namespace varnel

@@ -2,12 +2,14 @@
 # Photographs the editor's main window under a virtual X server.
 #
 #   tools/window-screenshot.sh [--build DIR] [--pictures DIR] [--click N] [--caption TEXT]
-#                              [--question QUESTION.png] OUT.png
+#                              [--question QUESTION.png] [--screen WxH] [--font-dpi N] OUT.png
 #
 # --pictures adds every picture of DIR (dropped onto the list, which is what the Add
 # dialog feeds too), --click N clicks row N (from 0), --caption types a caption into the
 # caption box afterwards; --question then chooses Quit and photographs the question about
-# the unsaved show. The window runs in a fresh work directory. With no window manager to
+# the unsaved show. --screen sets the virtual screen's size (1280x1024 unless given; 800x600
+# shows the layout shrunk to fit), --font-dpi the resolution Qt lays fonts out for (144
+# for a large-font desktop). The window runs in a fresh work directory. With no window manager to
 # draw the title bar, the title the window gives the window system is written above it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +19,8 @@ pictures=""
 click=""
 caption=""
 question=""
+screen=1280x1024
+font_dpi=""
 while [ $# -gt 1 ]; do
   case "$1" in
     --build) build_dir=$2; shift 2 ;;
@@ -24,10 +28,12 @@ while [ $# -gt 1 ]; do
     --click) click=$2; shift 2 ;;
     --caption) caption=$2; shift 2 ;;
     --question) question=$(realpath -m "$2"); shift 2 ;;
+    --screen) screen=$2; shift 2 ;;
+    --font-dpi) font_dpi=$2; shift 2 ;;
     *) echo "window-screenshot: unknown option $1" >&2; exit 2 ;;
   esac
 done
-[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--pictures DIR] [--click N] [--caption TEXT] [--question Q.png] OUT.png" >&2; exit 2; }
+[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--pictures DIR] [--click N] [--caption TEXT] [--question Q.png] [--screen WxH] [--font-dpi N] OUT.png" >&2; exit 2; }
 out=$(realpath -m "$1")
 exe=$(realpath "$build_dir/bin/varnel-window-driver")
 
@@ -40,5 +46,6 @@ args=(--screenshot "$out")
 [ -n "$question" ] && args+=(--question "$question")
 
 cd "$work"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$exe" "${args[@]}"
+[ -n "$font_dpi" ] && export QT_FONT_DPI=$font_dpi
+xvfb-run -a -s "-screen 0 ${screen}x24" "$exe" "${args[@]}"
 echo "window-screenshot: wrote $out${question:+ and $question}"

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/model/emulator_launch.h"
+#include "app/model/known_emulators.h"
 #include "builder/build_slideshow.h"
 #include "files/file_error.h"
 
@@ -37,24 +38,32 @@ AppCommands::~AppCommands() {
 }
 
 void AppCommands::OnSettings() {
-  const std::optional<std::string> location = platform_.RunSettingsDialog(window_.emulatorPath());
-  if (!location) return;
-  // The window keeps the new location for this run even when the profile refuses it.
-  window_.SetEmulatorPath(*location);
-  try {
-    platform_.WriteProfileString(kProfileSection, kProfileEmulatorKey, *location);
-  } catch (const FileError& error) {
-    window_.ShowMessage(NotStoredMessage(error), MessageBoxIcon::kExclamation);
+  std::string shown = window_.emulatorPath();
+  bool suggested = false;
+  if (shown.empty()) {
+    shown = FindEmulator(platform_.SearchPlacesForEmulators());
+    suggested = !shown.empty();
   }
+  const std::optional<std::string> location = platform_.RunSettingsDialog(shown, suggested);
+  if (location) KeepEmulatorLocation(*location);
 }
 
 void AppCommands::OnStartSlideShow() {
+  const EmulatorSearchPlaces places = platform_.SearchPlacesForEmulators();
+  if (window_.emulatorPath().empty() && !foundEmulatorOffered_) {
+    if (const std::string found = FindEmulator(places); !found.empty()) {
+      foundEmulatorOffered_ = true;
+      if (!platform_.AskYesNo(FoundEmulatorQuestion(found))) return;
+      KeepEmulatorLocation(found);
+    }
+  }
   const std::string& location = window_.emulatorPath();
   if (!EmulatorLocationMatches(location)) {
     if (platform_.ShowNoEmulatorMessageOfferingPlay(kNoEmulatorMessage)) OnPlay();
     return;
   }
-  const EmulatorCommand command = MakeEmulatorCommand(location, window_.workDirectory());
+  const EmulatorCommand command =
+      MakeEmulatorCommand(location, window_.workDirectory(), places.coreFolders);
   try {
     platform_.StartDetachedProcess(command.program, command.arguments);
   } catch (const std::exception& error) {
@@ -75,6 +84,15 @@ void AppCommands::OnPlay() {
     platform_.ShowPlayer(DefaultBuildFiles(window_.workDirectory()).outputPath, build);
   } catch (const std::exception& error) {
     window_.ShowMessage(error.what(), MessageBoxIcon::kStop);
+  }
+}
+
+void AppCommands::KeepEmulatorLocation(const std::string& location) {
+  window_.SetEmulatorPath(location);
+  try {
+    platform_.WriteProfileString(kProfileSection, kProfileEmulatorKey, location);
+  } catch (const FileError& error) {
+    window_.ShowMessage(NotStoredMessage(error), MessageBoxIcon::kExclamation);
   }
 }
 

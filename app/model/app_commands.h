@@ -20,8 +20,11 @@ class AppCommands {
   AppCommands& operator=(const AppCommands&) = delete;
 
   // The location goes to the window on every OK, changed or not, and to the profile.
+  // With no location set, the dialog suggests the emulator found on this computer.
   void OnSettings();
-  // Starts the emulator on the built image, or tells the user why not.
+  // Starts the emulator on the built image, or tells the user why not. With no location
+  // set, offers the emulator found on this computer, once a run; taken, it is stored as
+  // Settings would store it.
   void OnStartSlideShow();
   // Builds the show when the list or the options changed since the last build, then
   // plays it in the player window.
@@ -29,8 +32,12 @@ class AppCommands {
   void OnAbout();
 
  private:
+  // The window keeps the location for this run even when the profile refuses it.
+  void KeepEmulatorLocation(const std::string& location);
+
   CSlideshowDlg& window_;
   AppPlatform& platform_;
+  bool foundEmulatorOffered_ = false;
 };
 
 }  // namespace varnel

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/model/known_emulators.h"
+
 namespace varnel {
 
 // What the commands around the main window (Settings, Start SlideShow, About) need of the
@@ -13,8 +15,10 @@ class AppPlatform {
   virtual ~AppPlatform() = default;
 
   // Runs the Settings dialog modally on this emulator location: the location as the
-  // dialog holds it when it ends with OK, nothing when it ends with Cancel.
-  virtual std::optional<std::string> RunSettingsDialog(const std::string& emulatorLocation) = 0;
+  // dialog holds it when it ends with OK, nothing when it ends with Cancel. A `suggested`
+  // location is not stored yet but was found on this computer, which the dialog says.
+  virtual std::optional<std::string> RunSettingsDialog(const std::string& emulatorLocation,
+                                                       bool suggested) = 0;
   // Runs the About box modally.
   virtual void RunAboutDialog() = 0;
 
@@ -28,6 +32,11 @@ class AppPlatform {
   // system's words for the cause, when the program cannot be started.
   virtual void StartDetachedProcess(const std::string& program,
                                     const std::vector<std::string>& arguments) = 0;
+
+  // Where to look for emulators when none is set.
+  virtual EmulatorSearchPlaces SearchPlacesForEmulators() = 0;
+  // Asks a question with Yes and No buttons, Yes the default. True for Yes.
+  virtual bool AskYesNo(const std::string& question) = 0;
 
   // Start SlideShow's message when no emulator is set (the text as given, the
   // exclamation icon, an OK button), offering to play the show in Varnel's own player

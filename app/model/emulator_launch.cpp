@@ -2,6 +2,7 @@
 
 #include <glob.h>
 
+#include "app/model/known_emulators.h"
 #include "builder/build_slideshow.h"
 
 namespace varnel {
@@ -33,10 +34,31 @@ bool EmulatorLocationMatches(const std::string& location) {
   return matches;
 }
 
-EmulatorCommand MakeEmulatorCommand(const std::string& location, const std::string& workDirectory) {
+std::string FoundEmulatorQuestion(const std::string& found) {
+  return "No Gameboy Advance Emulator is set, but Varnel found this one:\n" + found +
+         "\n\nStart the SlideShow in it? It is kept under the menu \"File->Settings\".";
+}
+
+EmulatorCommand MakeEmulatorCommand(const std::string& location, const std::string& workDirectory,
+                                    const std::vector<std::string>& coreFolders) {
   EmulatorCommand command;
   command.program = location.find('/') == std::string::npos ? "./" + location : location;
-  command.arguments = {kEmulatorFullScreenOption, DefaultBuildFiles(workDirectory).outputPath};
+  const std::string image = DefaultBuildFiles(workDirectory).outputPath;
+  switch (KindOfEmulator(location)) {
+    case EmulatorKind::kMednafen:
+      command.arguments = {"-video.fs", "1", image};
+      return command;
+    case EmulatorKind::kRetroArch:
+      if (const std::string core = FindMgbaCore(coreFolders); !core.empty()) {
+        command.arguments = {kEmulatorFullScreenOption, "-L", core, image};
+        return command;
+      }
+      break;
+    case EmulatorKind::kMgba:
+    case EmulatorKind::kOther:
+      break;
+  }
+  command.arguments = {kEmulatorFullScreenOption, image};
   return command;
 }
 

@@ -15,6 +15,9 @@ inline constexpr const char* kNoEmulatorMessage =
 // The emulator's option that comes before the image: full screen in the usual emulators.
 inline constexpr const char* kEmulatorFullScreenOption = "-f";
 
+// No emulator is set, but one was found: Start SlideShow asks whether to use it.
+std::string FoundEmulatorQuestion(const std::string& found);
+
 // Whether the emulator location names something that exists. The location is a search
 // pattern: "*" and "?" are wildcards within a name, every other character stands for
 // itself, and it passes when at least one file or directory matches. An empty location
@@ -29,9 +32,13 @@ struct EmulatorCommand {
 };
 
 // The emulator at `location` on the image the builder writes in `workDirectory` (which
-// ends with a separator): the arguments are "-f" and the image's full path, each handed
-// over whole, blanks and all. A location without a directory names a file in the current
-// directory, as the check found it, never one found along the search path.
-EmulatorCommand MakeEmulatorCommand(const std::string& location, const std::string& workDirectory);
+// ends with a separator), each argument handed over whole, blanks and all. A program Varnel
+// does not know gets "-f" and the image's full path; a known emulator gets the arguments
+// that start it full screen on the image (see EmulatorKind), RetroArch with the first mGBA
+// core among `coreFolders` (without one it is treated as a program Varnel does not know).
+// A location without a directory names a file in the current directory, as the check
+// found it, never one found along the search path.
+EmulatorCommand MakeEmulatorCommand(const std::string& location, const std::string& workDirectory,
+                                    const std::vector<std::string>& coreFolders);
 
 }  // namespace varnel

@@ -24,8 +24,10 @@ QtAppPlatform::~QtAppPlatform() {
   delete player_.data();
 }
 
-std::optional<std::string> QtAppPlatform::RunSettingsDialog(const std::string& emulatorLocation) {
+std::optional<std::string> QtAppPlatform::RunSettingsDialog(const std::string& emulatorLocation,
+                                                            bool suggested) {
   CSettingsDlg dialog(emulatorLocation, owner_);
+  if (suggested) dialog.ShowAsSuggestion();
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.path();
 }
@@ -49,6 +51,13 @@ void QtAppPlatform::StartDetachedProcess(const std::string& program,
   process.setArguments(list);
   // The emulator shares the editor's environment and current directory.
   if (!process.startDetached()) throw std::runtime_error(process.errorString().toStdString());
+}
+
+bool QtAppPlatform::AskYesNo(const std::string& question) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), FromLocal(question),
+                  QMessageBox::Yes | QMessageBox::No, owner_);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
 }
 
 bool QtAppPlatform::ShowNoEmulatorMessageOfferingPlay(const std::string& message) {

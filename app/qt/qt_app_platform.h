@@ -13,7 +13,9 @@ namespace varnel {
 // profile in its INI file, processes started through QProcess, and the player window.
 class QtAppPlatform final : public AppPlatform {
  public:
-  QtAppPlatform() = default;
+  // Emulators are looked for in `searchPlaces` (the system's, unless a test says otherwise).
+  explicit QtAppPlatform(EmulatorSearchPlaces searchPlaces)
+      : searchPlaces_(std::move(searchPlaces)) {}
   ~QtAppPlatform() override;
   QtAppPlatform(const QtAppPlatform&) = delete;
   QtAppPlatform& operator=(const QtAppPlatform&) = delete;
@@ -21,12 +23,15 @@ class QtAppPlatform final : public AppPlatform {
   // The window that owns the dialogs; nullptr until it exists.
   void SetOwner(QWidget* owner) { owner_ = owner; }
 
-  std::optional<std::string> RunSettingsDialog(const std::string& emulatorLocation) override;
+  std::optional<std::string> RunSettingsDialog(const std::string& emulatorLocation,
+                                               bool suggested) override;
   void RunAboutDialog() override;
   void WriteProfileString(const std::string& section, const std::string& key,
                           const std::string& value) override;
   void StartDetachedProcess(const std::string& program,
                             const std::vector<std::string>& arguments) override;
+  EmulatorSearchPlaces SearchPlacesForEmulators() override { return searchPlaces_; }
+  bool AskYesNo(const std::string& question) override;
   bool ShowNoEmulatorMessageOfferingPlay(const std::string& message) override;
   void ShowPlayer(const std::string& imagePath, bool rebuilt) override;
 
@@ -34,6 +39,7 @@ class QtAppPlatform final : public AppPlatform {
   PlayerWindow* player() const { return player_; }
 
  private:
+  EmulatorSearchPlaces searchPlaces_;
   QWidget* owner_ = nullptr;
   QPointer<PlayerWindow> player_;
 };

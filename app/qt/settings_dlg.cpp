@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -16,7 +17,7 @@ namespace {
 
 constexpr DialogTemplate kSettingsTemplate = {136, "Settings", 194, 74, "MS Sans Serif", 8};
 
-const std::array<ControlTemplate, 5> kSettingsControls = {{
+const std::array<ControlTemplate, 6> kSettingsControls = {{
     {kIdDialogOk, ControlClass::kButton, "OK", kStylePushButton, {137, 53, 50, 14}, false},
     {kIdDialogCancel, ControlClass::kButton, "Cancel", kStylePushButton, {75, 53, 50, 14}, false},
     {kIdNone,
@@ -32,7 +33,10 @@ const std::array<ControlTemplate, 5> kSettingsControls = {{
      {7, 16, 180, 12},
      false},
     {kIdBrowse, ControlClass::kButton, "Browse...", kStylePushButton, {147, 31, 40, 14}, false},
+    // Empty unless the location shown is a suggestion, left of Browse.
+    {kIdNone, ControlClass::kStatic, "", kStyleNone, {7, 34, 136, 10}, false},
 }};
+constexpr int kSuggestionNoteIndex = 5;
 
 // Qt's filter entry for one of ours: the description followed by its patterns in
 // parentheses, which the dialog hides, so it shows the description as it stands. "*.*"
@@ -55,6 +59,19 @@ CSettingsDlg::CSettingsDlg(const std::string& path, QWidget* parent)
   connect(qobject_cast<QPushButton*>(control(kIdBrowse)), &QPushButton::clicked, this,
           [this] { OnBrowse(); });
   ShowPath();
+}
+
+void CSettingsDlg::ShowAsSuggestion() {
+  suggestion_ = true;
+  static_cast<QLabel*>(controlAt(kSuggestionNoteIndex))
+      ->setText(QString::fromLatin1(kSuggestionNote));
+}
+
+void CSettingsDlg::showEvent(QShowEvent* event) {
+  TemplateDialog::showEvent(event);
+  if (!suggestion_) return;
+  edit_->setFocus(Qt::OtherFocusReason);
+  edit_->selectAll();
 }
 
 void CSettingsDlg::accept() {

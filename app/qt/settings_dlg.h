@@ -12,6 +12,9 @@ namespace varnel {
 inline constexpr int kIdEmulatorLocation = 1040;
 inline constexpr int kIdBrowse = 1041;
 
+// Shown under the location when it was found on this computer rather than stored.
+inline constexpr const char* kSuggestionNote = "Found on this computer.";
+
 // The Browse button's file dialog filter. Programs on this system carry no extension, so
 // the "All (*.*)" entry is the one that shows them: it lists every file.
 inline constexpr const char* kEmulatorFileFilter = "Programs (*.exe)|*.exe|All (*.*)|*.*||";
@@ -25,8 +28,15 @@ class CSettingsDlg : public TemplateDialog {
   // The location; after OK, the text the edit box held.
   const std::string& path() const { return path_; }
 
+  // Says that the location shown was found on this computer, not stored: OK keeps it.
+  void ShowAsSuggestion();
+
   // OK: the edit box's text becomes the location, then the dialog ends.
   void accept() override;
+
+ protected:
+  // A suggestion gets the focus, selected, so that typing replaces it.
+  void showEvent(QShowEvent* event) override;
 
  private:
   void OnBrowse();
@@ -36,6 +46,7 @@ class CSettingsDlg : public TemplateDialog {
 
   std::string path_;
   QLineEdit* edit_;
+  bool suggestion_ = false;
 };
 
 }  // namespace varnel

@@ -3,7 +3,9 @@
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "app/model/app_commands.h"
@@ -61,7 +63,12 @@ std::string StartProjectFromArguments(const QStringList& arguments) {
 }
 
 CSlideshowApp::CSlideshowApp(int& argc, char** argv)
-    : QApplication(argc, argv), startProject_(StartProjectFromArguments(arguments())) {
+    : QApplication(argc, argv),
+      startProject_(StartProjectFromArguments(arguments())),
+      searchPlaces_(SystemEmulatorSearchPlaces(
+          qgetenv("PATH").toStdString(),
+          QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+              .toStdString())) {
   setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
   setWindowIcon(ApplicationIcon());
   // The program ends when the main window's run ends, not when some window closes.
@@ -76,7 +83,7 @@ bool CSlideshowApp::InitInstance() {
   CSlideshowDlg dialog;
   // Before the window starts the picture library, which keeps the handlers it finds.
   const TerminationSignals termination([&dialog](int) { EndOnSignal(dialog); });
-  QtAppPlatform platform;
+  QtAppPlatform platform(searchPlaces_);
   const AppCommands commands(dialog, platform);
   MainWindow window(dialog);
   platform.SetOwner(&window);

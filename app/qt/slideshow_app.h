@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <string>
 
+#include "app/model/known_emulators.h"
+
 namespace varnel {
 
 class MainWindow;
@@ -29,6 +31,10 @@ class CSlideshowApp : public QApplication {
   // The program's exit status: 0, or the shells' status for the ending signal.
   int ExitStatus() const;
 
+  // Where the next InitInstance looks for emulators when none is set; the system's
+  // places unless set otherwise.
+  void SetEmulatorSearchPlaces(EmulatorSearchPlaces places) { searchPlaces_ = std::move(places); }
+
   // The project the next InitInstance loads at start-up; empty for none.
   const std::string& startProject() const { return startProject_; }
   void SetStartProject(std::string path) { startProject_ = std::move(path); }
@@ -37,6 +43,7 @@ class CSlideshowApp : public QApplication {
   MainWindow* window_ = nullptr;
   int endingSignal_ = 0;
   std::string startProject_;
+  EmulatorSearchPlaces searchPlaces_;
 };
 
 // The project file among the program's arguments (after the program's own name), as a full

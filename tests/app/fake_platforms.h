@@ -66,9 +66,16 @@ class FakeAppPlatform final : public AppPlatform {
 
   explicit FakeAppPlatform(ProfileValues& profile) : profile_(profile) {}
 
-  std::optional<std::string> RunSettingsDialog(const std::string& emulatorLocation) override {
+  std::optional<std::string> RunSettingsDialog(const std::string& emulatorLocation,
+                                               bool suggested) override {
     settingsShown.push_back(emulatorLocation);
+    settingsSuggested.push_back(suggested);
     return settingsAnswer;
+  }
+  EmulatorSearchPlaces SearchPlacesForEmulators() override { return searchPlaces; }
+  bool AskYesNo(const std::string& question) override {
+    questions.push_back(question);
+    return answerYes;
   }
   void RunAboutDialog() override { ++aboutRuns; }
   void WriteProfileString(const std::string& section, const std::string& key,
@@ -99,6 +106,9 @@ class FakeAppPlatform final : public AppPlatform {
     bool operator==(const PlayerShown&) const = default;
   };
 
+  // Where emulators are looked for; by default nowhere, so none is found.
+  EmulatorSearchPlaces searchPlaces;
+  bool answerYes = false;  // the answer to every Yes/No question
   // What the Settings dialog ends with: the location on OK, nothing on Cancel.
   std::optional<std::string> settingsAnswer;
   std::string profileWriteFailure;  // the cause a failing write reports; empty: it works
@@ -107,6 +117,8 @@ class FakeAppPlatform final : public AppPlatform {
   std::string playerFailure;        // why the image cannot be played; empty: it plays
 
   std::vector<std::string> settingsShown;
+  std::vector<bool> settingsSuggested;
+  std::vector<std::string> questions;
   int aboutRuns = 0;
   int profileWrites = 0;
   std::vector<Start> starts;

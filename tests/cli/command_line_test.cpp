@@ -83,6 +83,33 @@ TEST(CommandLine, RefusesWhatTheEditorCouldNotHold) {
   EXPECT_TRUE(Parse({"show.vrn"}).ok());
 }
 
+TEST(CommandLine, FitsByNameForOnePictureOrAsTheDefault) {
+  const ParseResult r = Parse({"--default-fit", "fill", "a.png", "--fit", "whole", "--effect", "2",
+                               "b.png", "--fit", "stretch", "c.png", "d.png"});
+  ASSERT_TRUE(r.ok()) << r.error;
+  const CommandLine& line = r.commandLine;
+  ASSERT_EQ(line.pictures.size(), 4u);
+  EXPECT_EQ(FitOfPicture(line.pictures[0], line), 2);
+  EXPECT_EQ(FitOfPicture(line.pictures[1], line), 1);
+  EXPECT_EQ(line.pictures[1].effect, 2);
+  EXPECT_EQ(FitOfPicture(line.pictures[2], line), 0);
+  EXPECT_EQ(FitOfPicture(line.pictures[3], line), 2);
+  const ParseResult plain = Parse({"a.png"});
+  EXPECT_EQ(FitOfPicture(plain.commandLine.pictures.at(0), plain.commandLine), 0);
+
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"--fit", "Whole", "a.png"},
+           {"--fit", "1", "a.png"},
+           {"--fit", "", "a.png"},
+           {"--default-fit", "squeeze", "a.png"},
+           {"--default-fit"},
+           {"a.png", "--fit", "fill"},
+       }) {
+    EXPECT_FALSE(Parse(bad).ok()) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
+  }
+  EXPECT_NE(Parse({"--fit", "x", "a.png"}).error.find("stretch, whole or fill"), std::string::npos);
+}
+
 TEST(CommandLine, CaptionsBecomeLatin1WithCrLfBreaks) {
   std::string reason;
   EXPECT_EQ(CaptionFromArgument("Caf\xC3\xA9", reason), std::optional<std::string>("Caf\xE9"));

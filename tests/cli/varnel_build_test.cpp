@@ -166,12 +166,13 @@ TEST(VarnelBuildPlan, ListsEveryPicturesBytesAndWritesNothing) {
   // The intro picture: 240 x 160 x 2 bytes after the 632032 bytes before the pictures. The
   // second: full size 120000, thumbnail 4800 and the 3-byte caption, no alignment bytes.
   EXPECT_EQ(WordsOfLines(run.output),
-            (std::vector<Words>{{"picture", "versions", "bytes", "total"},
-                                {"(viewer", "and", "picture", "table)", "632032", "632032"},
-                                {"1", "a.bmp", "resized", "240x160,", "(intro)", "76800", "708832"},
-                                {"2", "b.bmp", "full", "300x200,", "thumbnail", "60x40,", "caption",
-                                 "124803", "833635"},
-                                {"total", "833635", "bytes", "of", "33554432"}}))
+            (std::vector<Words>{
+                {"picture", "fit", "versions", "bytes", "total"},
+                {"(viewer", "and", "picture", "table)", "632032", "632032"},
+                {"1", "a.bmp", "stretch", "resized", "240x160,", "(intro)", "76800", "708832"},
+                {"2", "b.bmp", "stretch", "full", "300x200,", "thumbnail", "60x40,", "caption",
+                 "124803", "833635"},
+                {"total", "833635", "bytes", "of", "33554432"}}))
       << run.output;
   EXPECT_TRUE(run.output.ends_with("\ntotal 833635 bytes of 33554432\n")) << run.output;
   EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
@@ -196,6 +197,63 @@ TEST(VarnelBuildPlan, AShowThatDoesNotFitExitsOneNamingTheFirstPictureOver) {
       << build.output;
   EXPECT_NE(build.output.find("picture 3"), std::string::npos) << build.output;
   EXPECT_FALSE(std::filesystem::exists(show.dir.file("slide.gba")));
+}
+
+}  // namespace
+}  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// A portrait picture of 100 x 300: Stretch refuses its 240 x 160 version, the other fits
+// make it; the project saved keeps each picture's fit, and --default-fit then changes only
+// the pictures stored with Stretch.
+TEST(VarnelBuildFit, PicturesKeepTheirFitThroughPlanBuildAndProject) {
+  Show show;
+  const std::string tall = testing::WriteBmp24(show.dir.file("tall.bmp"), 100, 300, [](int, int) {
+    return Rgb{200, 100, 50};
+  });
+  const RunResult plan = RunBuilder(show.dir, {"--plan", "--fit", "whole", "tall.bmp", "tall.bmp"});
+  ASSERT_EQ(plan.status, 0) << plan.output;
+  EXPECT_NE(plan.output.find("1 tall.bmp"), std::string::npos) << plan.output;
+  const std::vector<std::vector<std::string>> lines = WordsOfLines(plan.output);
+  ASSERT_EQ(lines.size(), 5u) << plan.output;
+  EXPECT_EQ(lines[2][2], "whole");
+  EXPECT_EQ(lines[2][3], "full");
+  EXPECT_EQ(lines[2][6], "240x160,");
+  EXPECT_EQ(lines[3][2], "stretch");
+  EXPECT_EQ(lines[3][6], "240x160");
+  EXPECT_EQ(lines[3][7], "refused,");
+
+  const RunResult built =
+      RunBuilder(show.dir, {"--fit", "fill", "tall.bmp", "tall.bmp", "--save-project", "tall.vrn"});
+  EXPECT_EQ(built.status, 3) << built.output;  // the stretched picture has no 240 x 160
+  const ImageReader image(show.dir.file("slide.gba"));
+  EXPECT_NE(image.record(0).resizedData, 0u);
+  EXPECT_EQ(image.record(1).resizedData, 0u);
+  // The fit byte of each record: the first after the two indices.
+  const std::vector<uint8_t> project = testing::ReadAllBytes(show.dir.file("tall.vrn"));
+  const std::size_t record = 2519 + tall.size() + 1 + 1 + 4;
+  EXPECT_EQ(project.at(record), 2);
+  EXPECT_EQ(project.at(record + tall.size() + 126), 0);
+
+  const RunResult fromProject =
+      RunBuilder(show.dir, {"--default-fit", "whole", "tall.vrn", "-o", "again.gba"});
+  ASSERT_EQ(fromProject.status, 0) << fromProject.output;
+  const ImageReader again(show.dir.file("again.gba"));
+  // Filled: no black; whole: 53 x 160 at x 93, black on both sides.
+  const std::vector<uint16_t> filled = again.pixels(again.record(0).resizedData, 240, 160);
+  const std::vector<uint16_t> whole = again.pixels(again.record(1).resizedData, 240, 160);
+  const uint16_t colour = testing::Pixel15(200, 100, 50);
+  EXPECT_EQ(filled[0], colour);
+  EXPECT_EQ(whole[0], 0);
+  EXPECT_EQ(whole[92], 0);
+  EXPECT_EQ(whole[93], colour);
+  EXPECT_EQ(whole[145], colour);
+  EXPECT_EQ(whole[146], 0);
+
+  const RunResult bad = RunBuilder(show.dir, {"--fit", "widest", "tall.bmp"});
+  EXPECT_EQ(bad.status, 2) << bad.output;
 }
 
 }  // namespace

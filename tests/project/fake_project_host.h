@@ -33,9 +33,9 @@ class FakeProjectHost : public ProjectHost, public ProjectProgress {
   }
   std::string AskOpenFileName() override { return openName; }
   ProjectProgress& Progress() override { return *this; }
-  bool AddRow(const std::string& path, int sizingIndex, int effectIndex,
-              const std::string& text) override {
-    MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, text);
+  bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& text,
+              int fitIndex = kFitStretch) override {
+    MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, text, fitIndex);
     if (made.ok()) rows.push_back(std::move(made.row));
     return made.ok();
   }

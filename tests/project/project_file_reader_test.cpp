@@ -8,6 +8,7 @@
 
 #include "project/project_file_writer.h"
 #include "tests/project/hand_written_files.h"
+#include "tests/support/test_support.h"
 
 namespace varnel {
 namespace {
@@ -212,6 +213,51 @@ TEST(ReadProjectFile, ReadsBackWhatTheWriterWrote) {
 
   options.secondsText = "";
   EXPECT_EQ(Read(ProjectFileBytes(options, {})).header->options.secondsText, "0");
+}
+
+}  // namespace
+}  // namespace varnel
+
+namespace varnel {
+namespace {
+
+// A picture's fit lies in the first of the record's 100 reserved bytes; any value the
+// fit table does not have reads as Stretch.
+TEST(ProjectFileFit, LiesInTheFirstReservedByteOfItsRecord) {
+  const SlideshowOptions options = SlideshowOptions::DefaultsAfterNew();
+  for (const uint8_t fit : {0, 1, 2}) {
+    const StoredPicture picture{"C:\\Pics\\a.bmp", "", 2, 8, fit};
+    const Bytes record = {'C', ':', '\\', 'P',  'i',  'c',  's',  '\\', 'a', '.',
+                          'b', 'm', 'p',  0x00, 0x00, 0x02, 0x00, 0x08, 0x00};
+    Bytes tail = testing::RecordTail();
+    tail[0] = fit;
+    const Bytes file = ProjectFileBytes(options, std::vector{picture});
+    EXPECT_EQ(file, Cat({testing::NewShowHeader(1), Zeros(2500), record, tail}));
+    ASSERT_EQ(Read(file).pictures.size(), 1u);
+    EXPECT_EQ(Read(file).pictures[0], picture);
+  }
+  Bytes unknown = ProjectFileBytes(options, std::vector{StoredPicture{"a.bmp", "", 0, 0, 1}});
+  const std::size_t fitByte = 2519 + 6 + 1 + 4;
+  ASSERT_EQ(unknown[fitByte], 1);
+  for (const uint8_t value : {3, 0x80, 0xFF}) {
+    unknown[fitByte] = value;
+    EXPECT_EQ(Read(unknown).pictures.at(0).fitIndex, 0) << int{value};
+  }
+}
+
+// Files written before pictures had a fit read back as stretched and are written again
+// byte for byte.
+TEST(ProjectFileFit, FilesWithoutFitsAreWrittenAgainUnchanged) {
+  for (const char* name : {"empty-new-show.vrn", "every-option-off.vrn", "every-option-on.vrn",
+                           "three-pictures.vrn"}) {
+    const Bytes file = testing::ReadAllBytes(
+        testing::TestDataPath(std::string("../../project/fuzz/corpus/") + name));
+    ASSERT_GE(file.size(), 2519u) << name;
+    const Loaded loaded = Read(file);
+    ASSERT_EQ(loaded.result.end, ProjectFileEnd::kComplete) << name;
+    for (const StoredPicture& picture : loaded.pictures) EXPECT_EQ(picture.fitIndex, 0) << name;
+    EXPECT_EQ(ProjectFileBytes(loaded.header->options, loaded.pictures), file) << name;
+  }
 }
 
 }  // namespace

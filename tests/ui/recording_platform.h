@@ -37,12 +37,14 @@ class RecordingPlatform final : public WindowPlatform {
     openRequests.push_back(request);
     return filesToChoose;
   }
-  std::optional<std::string> ChooseProjectFileToSave() override {
+  std::optional<std::string> ChooseProjectFileToSave(const std::string& showFile) override {
     ++saveDialogs;
+    dialogShowFiles.push_back(showFile);
     return projectFileToSave;
   }
-  std::optional<std::string> ChooseProjectFileToOpen() override {
+  std::optional<std::string> ChooseProjectFileToOpen(const std::string& showFile) override {
     ++openDialogs;
+    dialogShowFiles.push_back(showFile);
     return projectFileToOpen;
   }
   void UpdateNow() override {
@@ -75,6 +77,7 @@ class RecordingPlatform final : public WindowPlatform {
   std::vector<OpenFilesRequest> openRequests;
   int saveDialogs = 0;
   int openDialogs = 0;
+  std::vector<std::string> dialogShowFiles;  // what each project file dialog was given
   int updates = 0;
   std::vector<int> endResults;
   std::vector<std::pair<int, int>> timers;

@@ -35,12 +35,12 @@ std::vector<ChildWindow> StackingOrder(const CSlideshowDlg& window, const Dialog
   for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
     order.push_back(ChildAt(window, base, i));
   }
-  // Start-up moves the preview to its fixed pixel rectangle on top of the others (and a
+  // Start-up moves the preview to its place in the layout on top of the others (and a
   // build moves it about).
   if (const auto& previewRect = window.previewArea().rect()) {
     const auto preview = order.begin() + TemplateIndexOf(kIdPreview);
     ChildWindow moved = *preview;
-    moved.rect = *previewRect;
+    moved.rect = MovedWithPreview(*previewRect, base);
     order.erase(preview);
     order.insert(order.begin(), moved);
   }

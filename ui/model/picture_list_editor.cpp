@@ -82,8 +82,9 @@ void PictureListEditor::DeleteAllRows() {
 }
 
 bool PictureListEditor::AddRow(const std::string& path, int sizingIndex, int effectIndex,
-                               const std::string& caption, RowError* error, std::string* failure) {
-  MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, caption);
+                               const std::string& caption, int fitIndex, RowError* error,
+                               std::string* failure) {
+  MakeRowResult made = MakePictureRow(path, sizingIndex, effectIndex, caption, fitIndex);
   if (error != nullptr) *error = made.error;
   if (failure != nullptr) *failure = made.failure;
   if (!made.ok()) return false;
@@ -178,7 +179,21 @@ void PictureListEditor::OnRemove() {
   const std::vector<int> selected = SelectedRows();
   // From the last, so the earlier indices stay valid.
   for (auto row = selected.rbegin(); row != selected.rend(); ++row) DeleteRow(*row);
+  // The picture options showed the row just deleted; edits to them would reach no row.
+  if (!selected.empty()) ShowNoRow();
   window_.ApplyEnablingRules();
+}
+
+void PictureListEditor::ShowNoRow() {
+  WindowFields& fields = window_.fields();
+  fields.effectChoice = -1;
+  fields.sizingChoice = -1;
+  fields.caption.clear();
+  fields.captionPreview.clear();
+  fields.sizeInfo.clear();
+  fields.colorInfo.clear();
+  window_.previewArea().ClearPicture();
+  window_.UpdateData(false);
 }
 
 void PictureListEditor::OnClear() {

@@ -30,7 +30,7 @@ class PictureListEditor {
   void DeleteRow(int row);
   void DeleteAllRows();
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
-              RowError* error, std::string* failure);
+              int fitIndex, RowError* error, std::string* failure);
   std::vector<MakeRowResult> AddRows(std::vector<RowRequest> requests,
                                      const std::function<void(int done)>& onRowsDone);
 
@@ -54,6 +54,8 @@ class PictureListEditor {
   void ForgetRowLoadedBySelection() { rowLoadedBySelection_ = -1; }
   void AddPictures(const std::vector<std::string>& paths);
   void ShowSelectedRow();
+  // Empties the picture options, the info texts and the preview.
+  void ShowNoRow();
   void ShowRowPicture(const std::string& path);
   int FindComboItem(int id, const std::string& text) const;
   std::string ComboItemText(int id, int index) const;

@@ -46,6 +46,12 @@ void PreviewArea::SetPicture(Bitmap picture) {
   Changed();
 }
 
+void PreviewArea::ClearPicture() {
+  if (!picture_) return;
+  picture_.reset();
+  Changed();
+}
+
 void PreviewArea::PlaceAtNormalRect() {
   rect_ = kNormalPreviewRect;
   Changed();

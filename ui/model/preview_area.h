@@ -16,8 +16,10 @@ Bitmap CentredPart(const BitmapView& picture, int width, int height);
 inline constexpr PixelRect kNormalPreviewRect = {kPreviewX, kPreviewY, kPreviewWidth,
                                                  kPreviewHeight};
 
-// The preview control (1009) as the model keeps it: where it lies in client pixels and
-// the picture it shows centred and clipped. Changes are reported through onChange.
+// The preview control (1009) as the model keeps it: where it lies in client pixels of the
+// layout of the template's font, and the picture it shows centred and clipped. A layout
+// of other units moves it along (MovedWithPreview). Changes are reported through
+// onChange.
 class PreviewArea final : public PreviewSink {
  public:
   explicit PreviewArea(std::function<void()> onChange) : onChange_(std::move(onChange)) {}
@@ -28,6 +30,8 @@ class PreviewArea final : public PreviewSink {
 
   // A clicked picture, shown at the normal place until the next one replaces it.
   void SetPicture(Bitmap picture);
+  // Shows no picture, keeping the control where it is.
+  void ClearPicture();
   // Puts the control at its normal place (start-up), keeping its picture.
   void PlaceAtNormalRect();
 

@@ -70,8 +70,12 @@ class ProjectProgressBar final : public ProjectProgress {
 // and the message boxes.
 class WindowProjectHost final : public ProjectHost {
  public:
-  WindowProjectHost(CSlideshowDlg& window, WindowPlatform& platform)
-      : window_(window), platform_(platform), progress_(window.progressBar()) {}
+  // showFile: the project file the show was last saved to or loaded from, if any.
+  WindowProjectHost(CSlideshowDlg& window, WindowPlatform& platform, std::string showFile)
+      : window_(window),
+        platform_(platform),
+        progress_(window.progressBar()),
+        showFile_(std::move(showFile)) {}
 
   SlideshowOptions OptionsFromControls() override {
     window_.UpdateData(true);
@@ -80,24 +84,25 @@ class WindowProjectHost final : public ProjectHost {
   std::vector<PictureEntry> Rows() override { return window_.document().rows; }
 
   std::string AskSaveFileName() override {
-    chosenPath_ = platform_.ChooseProjectFileToSave().value_or(std::string());
+    chosenPath_ = platform_.ChooseProjectFileToSave(showFile_).value_or(std::string());
     return chosenPath_;
   }
   std::string AskOpenFileName() override {
-    chosenPath_ = platform_.ChooseProjectFileToOpen().value_or(std::string());
+    chosenPath_ = platform_.ChooseProjectFileToOpen(showFile_).value_or(std::string());
     return chosenPath_;
   }
 
   ProjectProgress& Progress() override { return progress_; }
 
-  bool AddRow(const std::string& path, int sizingIndex, int effectIndex,
-              const std::string& caption) override {
-    return window_.AddRow(path, sizingIndex, effectIndex, caption);
+  bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
+              int fitIndex) override {
+    return window_.AddRow(path, sizingIndex, effectIndex, caption, fitIndex);
   }
   std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) override {
     std::vector<RowRequest> requests;
     for (const StoredPicture& picture : pictures)
-      requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption});
+      requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption,
+                          picture.fitIndex});
     std::vector<bool> added;
     for (const MakeRowResult& made :
          window_.AddRows(std::move(requests), [this](int done) { ShowRowsDone(done); }))
@@ -124,6 +129,8 @@ class WindowProjectHost final : public ProjectHost {
     for (int i = 0; i < done; ++i) progress_.StepIt();
     progress_.Show();
   }
+  // A file named without the dialog (the project named at start-up).
+  void SetChosenFile(const std::string& path) { chosenPath_ = path; }
   // The file the show was saved to or loaded from; nothing when the command failed or
   // was cancelled.
   std::optional<std::string> FileOfShow() const {
@@ -148,6 +155,7 @@ class WindowProjectHost final : public ProjectHost {
   CSlideshowDlg& window_;
   WindowPlatform& platform_;
   ProjectProgressBar progress_;
+  std::string showFile_;
   std::string chosenPath_;
   bool showIsTheFile_ = false;
 };
@@ -159,27 +167,29 @@ void ProjectCommands::OnSave() {
   // exchange has told the user and put the focus on that box.
   if (!window_.UpdateData(true)) return;
   CSlideshowDlg::LongCommand running(window_);
-  WindowProjectHost host(window_, window_.platform());
+  WindowProjectHost host(window_, window_.platform(), showFile_);
   RunSaveCommand(host);
   host.ShowProgress();
-  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
+  if (const auto file = host.FileOfShow()) MarkSavedAs(*file);
 }
 
 void ProjectCommands::OnLoad() {
   if (!MaySetChangesAside()) return;
   CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
-  WindowProjectHost host(window_, window_.platform());
+  WindowProjectHost host(window_, window_.platform(), showFile_);
   RunLoadCommand(host);
   host.ShowProgress();
-  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
+  if (const auto file = host.FileOfShow()) MarkSavedAs(*file);
 }
 
+// The show then has its file's name exactly as after File > Load.
 void ProjectCommands::LoadProject(const std::string& path) {
   CSlideshowDlg::LongCommand running(window_);
-  WindowProjectHost host(window_, window_.platform());
+  WindowProjectHost host(window_, window_.platform(), showFile_);
+  host.SetChosenFile(path);
   LoadProjectFile(host, path);
   host.ShowProgress();
-  if (const auto file = host.FileOfShow()) MarkSaved(FileNameOfPath(*file));
+  if (const auto file = host.FileOfShow()) MarkSavedAs(*file);
 }
 
 // ---- Unsaved changes ----
@@ -192,8 +202,14 @@ void ProjectCommands::RefreshModified() {
   window_.platform().WindowTextChanged();
 }
 
+void ProjectCommands::MarkSavedAs(const std::string& projectFile) {
+  MarkSaved(FileNameOfPath(projectFile));
+  showFile_ = projectFile;
+}
+
 void ProjectCommands::MarkSaved(const std::string& documentName) {
   documentName_ = documentName;
+  showFile_.clear();
   savedDocument_.rows = window_.document().rows;
   savedDocument_.options = window_.OptionsShown();
   RefreshModified();

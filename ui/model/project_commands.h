@@ -25,8 +25,12 @@ class ProjectCommands {
   const std::string& documentName() const { return documentName_; }
   // Compares the show as the controls show it with the one last saved.
   void RefreshModified();
-  // The show as it is now is the one named so (a file's name, or "New SlideShow").
+  // The show as it is now is the one named so ("New SlideShow"), with no file of its own.
   void MarkSaved(const std::string& documentName);
+  // The show as it is now is the one in this project file.
+  void MarkSavedAs(const std::string& projectFile);
+  // That file's full path; empty for a show never saved or loaded.
+  const std::string& showFile() const { return showFile_; }
   // True when the command may go on: no unsaved changes, Discard, or a successful Save.
   bool MaySetChangesAside();
 
@@ -34,6 +38,7 @@ class ProjectCommands {
   CSlideshowDlg& window_;
   SlideshowDocument savedDocument_;
   std::string documentName_;
+  std::string showFile_;
   bool modified_ = false;
 };
 

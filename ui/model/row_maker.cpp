@@ -29,8 +29,8 @@ void RowMaker::Work() {
     const RowRequest& request = requests_[index];
     MakeRowResult made;
     try {
-      made =
-          MakePictureRow(request.path, request.sizingIndex, request.effectIndex, request.caption);
+      made = MakePictureRow(request.path, request.sizingIndex, request.effectIndex, request.caption,
+                            request.fitIndex);
     } catch (const std::exception&) {
       // Out of memory for a huge picture: it gives no row, as a picture that does not load.
       made.error = RowError::kPictureNotLoaded;

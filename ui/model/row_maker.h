@@ -20,6 +20,7 @@ struct RowRequest {
   int sizingIndex = 0;
   int effectIndex = 0;
   std::string caption;
+  int fitIndex = 0;
 };
 
 // Makes the rows of many pictures on worker threads (loading a picture is most of a

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "builder/preview.h"
 #include "ui/model/control_layout.h"
 
 namespace varnel {
@@ -15,15 +14,18 @@ int ShrunkUnit(int unit, double share) {
   return std::max(static_cast<int>(std::floor(unit * share)), floorUnit);
 }
 
-// The preview keeps its pixel rectangle whatever the font, so the client area may not
-// become shorter than the preview's bottom edge.
-int UnitHoldingPreview(int unit) {
-  constexpr int kPreviewBottom = kPreviewY + kPreviewHeight;
-  while (ClientPixelRect({1, unit}).height < kPreviewBottom) ++unit;
-  return unit;
-}
-
 }  // namespace
+
+DialogBaseUnits UnitsHoldingPreview(DialogBaseUnits units) {
+  // The preview's pixel size is fixed, so each unit alone decides whether it fits in its
+  // direction: the height between the list and the info texts, the width left of the
+  // frame. Neither loop runs far: 6 x 12 holds it.
+  units.x = std::max(units.x, 1);
+  units.y = std::max(units.y, 1);
+  while (!PreviewFitsLayout({units.x, kTemplateBaseUnits.y * 4})) ++units.x;
+  while (!PreviewFitsLayout({kTemplateBaseUnits.x * 4, units.y})) ++units.y;
+  return units;
+}
 
 DialogBaseUnits BaseUnitsFittingScreen(const DialogBaseUnits& fontUnits, PixelSize available) {
   const PixelRect client = ClientPixelRect(fontUnits);
@@ -32,8 +34,8 @@ DialogBaseUnits BaseUnitsFittingScreen(const DialogBaseUnits& fontUnits, PixelSi
   const double heightShare = static_cast<double>(available.height - kWindowFrameAllowance.height) /
                              std::max(client.height, 1);
   const double share = std::min(widthShare, heightShare);
-  if (share >= 1.0) return fontUnits;
-  return {ShrunkUnit(fontUnits.x, share), UnitHoldingPreview(ShrunkUnit(fontUnits.y, share))};
+  if (share >= 1.0) return UnitsHoldingPreview(fontUnits);
+  return UnitsHoldingPreview({ShrunkUnit(fontUnits.x, share), ShrunkUnit(fontUnits.y, share)});
 }
 
 }  // namespace varnel

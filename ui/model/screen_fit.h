@@ -18,8 +18,13 @@ inline constexpr int kSmallestLayoutPercent = 70;
 
 // The base units that fit the main window, frame included, into the available area of a
 // screen. A window that fits keeps the font's own units, pixel for pixel; a larger one
-// shrinks both units by the same share, down to the legible floor, and always keeps the
-// client area high enough for the fixed preview area.
+// shrinks both units by the same share, down to the legible floor, and always keeps
+// room for the preview area (UnitsHoldingPreview).
 DialogBaseUnits BaseUnitsFittingScreen(const DialogBaseUnits& fontUnits, PixelSize available);
+
+// The smallest units, no smaller than these, whose layout holds the 240 x 160 preview area
+// between its neighbours without touching them: a small font spreads the layout out just
+// enough for it.
+DialogBaseUnits UnitsHoldingPreview(DialogBaseUnits units);
 
 }  // namespace varnel

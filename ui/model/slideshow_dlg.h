@@ -173,8 +173,9 @@ class CSlideshowDlg {
   // asked: its kind, and for a picture that does not load the words for the user) when it
   // makes none.
   bool AddRow(const std::string& path, int sizingIndex, int effectIndex, const std::string& caption,
-              RowError* error = nullptr, std::string* failure = nullptr) {
-    return list_.AddRow(path, sizingIndex, effectIndex, caption, error, failure);
+              int fitIndex = kFitStretch, RowError* error = nullptr,
+              std::string* failure = nullptr) {
+    return list_.AddRow(path, sizingIndex, effectIndex, caption, fitIndex, error, failure);
   }
   // Makes the rows of these pictures on worker threads and appends them in order, the
   // window painting meanwhile; onRowsDone runs each time requests were done (given a row

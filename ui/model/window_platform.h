@@ -43,12 +43,20 @@ class WindowPlatform {
   virtual std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) = 0;
 
-  // The project file dialogs of Save and Load, owned by the window, with no initial file
-  // name and the one filter of project files. Save gives the name to write: ".vrn" added
-  // to a name that has no extension, and replacing an existing file confirmed by the
-  // user. Load gives an existing file. Nothing when the user cancels.
-  virtual std::optional<std::string> ChooseProjectFileToSave() { return std::nullopt; }
-  virtual std::optional<std::string> ChooseProjectFileToOpen() { return std::nullopt; }
+  // The project file dialogs of Save and Load, owned by the window, with the one filter of
+  // project files. Both open in the folder of the show's project file (`showFile`, empty
+  // for a show never saved or loaded), Save with that file's name filled in. Save gives
+  // the name to write: ".vrn" added to a name that has no extension, and replacing an
+  // existing file confirmed by the user. Load gives an existing file. Nothing when the
+  // user cancels.
+  virtual std::optional<std::string> ChooseProjectFileToSave(const std::string& showFile) {
+    (void)showFile;
+    return std::nullopt;
+  }
+  virtual std::optional<std::string> ChooseProjectFileToOpen(const std::string& showFile) {
+    (void)showFile;
+    return std::nullopt;
+  }
 
   // Paints what changed at once; called while a long command keeps the window from its
   // event loop. No input may be handed to the model from here.

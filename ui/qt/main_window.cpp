@@ -154,13 +154,14 @@ void MainWindow::ChooseDialogFont(QWidget& client) {
     const DialogBaseUnits fitting =
         BaseUnitsFittingScreen(baseUnits_, {available.width(), available.height()});
     if (fitting.x != baseUnits_.x || fitting.y != baseUnits_.y) {
-      // The shrunk font's own width keeps the texts inside their controls; the height
-      // never drops below what the fixed preview area needs.
+      // The shrunk font's own width keeps the texts inside their controls.
       font = DialogFontWithin(fitting);
       const DialogBaseUnits measured = BaseUnitsOf(font);
       baseUnits_ = {measured.x, std::max(measured.y, fitting.y)};
     }
   }
+  // A small font spreads the layout out just enough for the preview area.
+  baseUnits_ = UnitsHoldingPreview(baseUnits_);
   client.setFont(font);
 }
 
@@ -494,8 +495,9 @@ void MainWindow::MirrorList() {
 void MainWindow::MirrorPreview() {
   auto* preview = static_cast<PreviewWidget*>(control(kIdPreview));
   const PreviewArea& area = dialog_.previewArea();
-  if (const auto& r = area.rect()) {
-    preview->setGeometry(r->x, r->y, r->width, r->height);
+  if (const auto& placed = area.rect()) {
+    const PixelRect r = MovedWithPreview(*placed, baseUnits_);
+    preview->setGeometry(r.x, r.y, r.width, r.height);
     preview->raise();
   }
   preview->setPicture(area.picture() ? &*area.picture() : nullptr);

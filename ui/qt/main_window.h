@@ -57,8 +57,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   SaveChangesAnswer AskSaveChanges(const std::string& question) override;
   std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) override;
-  std::optional<std::string> ChooseProjectFileToSave() override;
-  std::optional<std::string> ChooseProjectFileToOpen() override;
+  std::optional<std::string> ChooseProjectFileToSave(const std::string& showFile) override;
+  std::optional<std::string> ChooseProjectFileToOpen(const std::string& showFile) override;
   void UpdateNow() override;
   void EndDialog(int result) override;
   void StartTimer(int timerId, int periodMs) override;

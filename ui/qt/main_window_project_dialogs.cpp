@@ -1,5 +1,6 @@
 // The main window's file dialogs for project files, and the stand-in that answers file
 // dialogs without showing them.
+#include <QFile>
 #include <QFileInfo>
 
 #include "ui/qt/main_window.h"
@@ -22,9 +23,13 @@ int MainWindow::RunFileDialog(QFileDialog& dialog) {
 
 namespace {
 
-// Save and Load open where the user last kept a project.
-void OpenInProjectsFolder(QFileDialog& dialog) {
-  const QString folder = RememberedFolder(FolderUse::kProjects);
+// Save and Load open in the folder of the show's project file, or else where the user
+// last kept a project.
+void OpenInProjectsFolder(QFileDialog& dialog, const std::string& showFile) {
+  const QString folder =
+      showFile.empty()
+          ? RememberedFolder(FolderUse::kProjects)
+          : QFileInfo(QFile::decodeName(QByteArray::fromStdString(showFile))).absolutePath();
   if (!folder.isEmpty()) dialog.setDirectory(folder);
 }
 
@@ -34,9 +39,12 @@ void RememberProjectsFolderOf(const QString& path) {
 
 }  // namespace
 
-std::optional<std::string> MainWindow::ChooseProjectFileToSave() {
+std::optional<std::string> MainWindow::ChooseProjectFileToSave(const std::string& showFile) {
   ProjectSaveDialog dialog(this);
-  OpenInProjectsFolder(dialog);
+  OpenInProjectsFolder(dialog, showFile);
+  // Saving the show again is one Enter away (with the question about replacing it).
+  if (!showFile.empty())
+    dialog.selectFile(QFileInfo(QFile::decodeName(QByteArray::fromStdString(showFile))).fileName());
   if (RunFileDialog(dialog) != QDialog::Accepted || dialog.chosenPath().isEmpty()) {
     return std::nullopt;
   }
@@ -44,9 +52,9 @@ std::optional<std::string> MainWindow::ChooseProjectFileToSave() {
   return LocalPath(dialog.chosenPath());
 }
 
-std::optional<std::string> MainWindow::ChooseProjectFileToOpen() {
+std::optional<std::string> MainWindow::ChooseProjectFileToOpen(const std::string& showFile) {
   ProjectOpenDialog dialog(this);
-  OpenInProjectsFolder(dialog);
+  OpenInProjectsFolder(dialog, showFile);
   if (RunFileDialog(dialog) != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;

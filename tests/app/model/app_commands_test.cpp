@@ -178,6 +178,122 @@ TEST_F(AppCommandsTest, AboutOpensFromTheMenuBar) {
   EXPECT_EQ(run->app.aboutRuns, 1);
 }
 
+// An emulator on this computer, found when no location is set.
+class FoundEmulatorTest : public AppCommandsTest {
+ protected:
+  void SetUp() override {
+    AppCommandsTest::SetUp();
+    std::filesystem::create_directories(games.file("bin"));
+    found = games.file("bin/mednafen");
+    std::ofstream(found) << "#!/bin/sh\n";
+    std::filesystem::permissions(found, std::filesystem::perms::owner_all);
+  }
+  std::unique_ptr<EditorRun> StartFinding() {
+    auto run = Start();
+    run->app.searchPlaces = {{games.file("nothing here"), games.file("bin")}, {}};
+    return run;
+  }
+  std::string Question() const {
+    return "No Gameboy Advance Emulator is set, but Varnel found this one:\n" + found +
+           "\n\nStart the SlideShow in it? It is kept under the menu \"File->Settings\".";
+  }
+
+  TempDir games;
+  std::string found;
+};
+
+TEST_F(FoundEmulatorTest, SettingsSuggestsItWhenNoneIsSetAndOkKeepsIt) {
+  auto run = StartFinding();
+  run->app.settingsAnswer = std::nullopt;
+  run->Command(kCmdSettings);  // Cancel: nothing is stored
+  EXPECT_EQ(run->app.settingsShown, std::vector<std::string>{found});
+  EXPECT_EQ(run->app.settingsSuggested, std::vector<bool>{true});
+  EXPECT_TRUE(profile.empty());
+  EXPECT_EQ(run->dialog.emulatorPath(), "");
+
+  run->app.settingsAnswer = found;  // OK on the suggestion
+  run->Command(kCmdSettings);
+  EXPECT_EQ(profile, (ProfileValues{{"Main/Emulator", found}}));
+  EXPECT_EQ(run->dialog.emulatorPath(), found);
+  // Stored now: shown as the location, not suggested.
+  run->Command(kCmdSettings);
+  EXPECT_EQ(run->app.settingsShown.back(), found);
+  EXPECT_EQ(run->app.settingsSuggested.back(), false);
+  EXPECT_TRUE(run->app.questions.empty());
+}
+
+TEST_F(FoundEmulatorTest, AStoredLocationIsUsedAsBeforeAndNothingIsLookedFor) {
+  profile["Main/Emulator"] = emulator;
+  auto run = StartFinding();
+  run->app.settingsAnswer = std::nullopt;
+  run->Command(kCmdSettings);
+  EXPECT_EQ(run->app.settingsShown, std::vector<std::string>{emulator});
+  EXPECT_EQ(run->app.settingsSuggested, std::vector<bool>{false});
+  run->Command(kCmdStartSlideShow);
+  EXPECT_TRUE(run->app.questions.empty());
+  ASSERT_EQ(run->app.starts.size(), 1u);
+  EXPECT_EQ(run->app.starts[0].program, emulator);
+  EXPECT_EQ(run->app.starts[0].arguments,
+            (std::vector<std::string>{"-f", work.workDirectory() + "slide.gba"}));
+
+  // A stored location that matches nothing gets the message, found emulator or not.
+  profile["Main/Emulator"] = emulators.file("gone");
+  auto next = StartFinding();
+  next->Command(kCmdStartSlideShow);
+  EXPECT_TRUE(next->app.questions.empty());
+  ExpectNoEmulatorMessage(*next);
+}
+
+TEST_F(FoundEmulatorTest, StartSlideShowAsksOnceAndYesStoresItAndStartsIt) {
+  auto run = StartFinding();
+  run->app.answerYes = true;
+  run->Command(kCmdStartSlideShow);
+  EXPECT_EQ(run->app.questions, std::vector<std::string>{Question()});
+  EXPECT_EQ(profile, (ProfileValues{{"Main/Emulator", found}}));
+  EXPECT_EQ(run->dialog.emulatorPath(), found);
+  ASSERT_EQ(run->app.starts.size(), 1u);
+  // mednafen's own full-screen setting, not "-f".
+  EXPECT_EQ(run->app.starts[0].program, found);
+  EXPECT_EQ(run->app.starts[0].arguments,
+            (std::vector<std::string>{"-video.fs", "1", work.workDirectory() + "slide.gba"}));
+  run->Command(kCmdStartSlideShow);
+  EXPECT_EQ(run->app.questions.size(), 1u);
+  EXPECT_EQ(run->app.starts.size(), 2u);
+  EXPECT_TRUE(run->window.messages.empty());
+}
+
+TEST_F(FoundEmulatorTest, NoIsTakenForTheRestOfTheRunAndTheNextRunAsksAgain) {
+  auto run = StartFinding();
+  run->app.answerYes = false;
+  run->Command(kCmdStartSlideShow);
+  EXPECT_EQ(run->app.questions.size(), 1u);
+  EXPECT_TRUE(run->app.starts.empty());
+  EXPECT_TRUE(run->app.playOffers.empty());
+  EXPECT_TRUE(profile.empty());
+  // Not asked again: the usual message says where to set an emulator.
+  run->Command(kCmdStartSlideShow);
+  EXPECT_EQ(run->app.questions.size(), 1u);
+  ExpectNoEmulatorMessage(*run);
+
+  run.reset();
+  auto next = StartFinding();
+  next->app.answerYes = true;
+  next->Command(kCmdStartSlideShow);
+  EXPECT_EQ(next->app.questions.size(), 1u);
+  EXPECT_EQ(next->app.starts.size(), 1u);
+}
+
+TEST_F(FoundEmulatorTest, YesWithAProfileThatCannotBeWrittenSaysSoAndStartsItAllTheSame) {
+  auto run = StartFinding();
+  run->app.answerYes = true;
+  run->app.profileWriteFailure = "Read-only file system";
+  run->Command(kCmdStartSlideShow);
+  ASSERT_EQ(run->window.messages.size(), 1u);
+  EXPECT_EQ(run->window.messages[0].text.rfind("The emulator location could not be stored", 0), 0u);
+  EXPECT_EQ(run->app.starts.size(), 1u);
+  EXPECT_EQ(run->dialog.emulatorPath(), found);
+}
+
 // Play builds through the real builder around a stand-in viewer in the work directory.
 class PlayCommandTest : public AppCommandsTest {
  protected:

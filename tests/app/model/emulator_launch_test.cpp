@@ -64,18 +64,40 @@ TEST(EmulatorLocationMatches, ReadsALocationWithoutDirectoryInTheCurrentDirector
 }
 
 TEST(MakeEmulatorCommand, HandsOverFullScreenAndTheBuiltImageAsTwoWholeArguments) {
-  EXPECT_EQ(MakeEmulatorCommand("/usr/games/mgba-qt", "/home/ann/My Shows/"),
+  EXPECT_EQ(MakeEmulatorCommand("/usr/games/mgba-qt", "/home/ann/My Shows/", {}),
             (EmulatorCommand{"/usr/games/mgba-qt", {"-f", "/home/ann/My Shows/slide.gba"}}));
   // Nothing is quoted or escaped: every character reaches the emulator as it stands.
   EXPECT_EQ(
-      MakeEmulatorCommand("/opt/GBA emu/run \"it\"", "/tmp/a \"b\" $HOME 'c'/"),
+      MakeEmulatorCommand("/opt/GBA emu/run \"it\"", "/tmp/a \"b\" $HOME 'c'/", {}),
       (EmulatorCommand{"/opt/GBA emu/run \"it\"", {"-f", "/tmp/a \"b\" $HOME 'c'/slide.gba"}}));
 }
 
 TEST(MakeEmulatorCommand, StartsALocationWithoutDirectoryFromTheCurrentDirectory) {
-  EXPECT_EQ(MakeEmulatorCommand("mgba-qt", "/w/").program, "./mgba-qt");
-  EXPECT_EQ(MakeEmulatorCommand("bin/mgba-qt", "/w/").program, "bin/mgba-qt");
-  EXPECT_EQ(MakeEmulatorCommand("./mgba-qt", "/w/").program, "./mgba-qt");
+  EXPECT_EQ(MakeEmulatorCommand("mgba-qt", "/w/", {}).program, "./mgba-qt");
+  EXPECT_EQ(MakeEmulatorCommand("bin/mgba-qt", "/w/", {}).program, "bin/mgba-qt");
+  EXPECT_EQ(MakeEmulatorCommand("./mgba-qt", "/w/", {}).program, "./mgba-qt");
+}
+
+TEST(MakeEmulatorCommand, GivesEachKnownEmulatorItsOwnFullScreenArguments) {
+  TempDir cores;
+  const std::vector<std::string> noCore = {cores.file("none")};
+  const std::string image = "/home/ann/My Shows/slide.gba";
+  auto arguments = [&](const std::string& location, const std::vector<std::string>& folders) {
+    return MakeEmulatorCommand(location, "/home/ann/My Shows/", folders).arguments;
+  };
+  using Arguments = std::vector<std::string>;
+  EXPECT_EQ(arguments("/usr/games/mgba-qt", noCore), (Arguments{"-f", image}));
+  EXPECT_EQ(arguments("/usr/games/mgba", noCore), (Arguments{"-f", image}));
+  // mednafen reads "-f" as the start of a setting's name.
+  EXPECT_EQ(arguments("/usr/games/mednafen", noCore), (Arguments{"-video.fs", "1", image}));
+  EXPECT_EQ(arguments("mednafen", noCore), (Arguments{"-video.fs", "1", image}));
+  // RetroArch plays nothing without a core; without an mGBA core it gets the usual ones.
+  EXPECT_EQ(arguments("/usr/bin/retroarch", noCore), (Arguments{"-f", image}));
+  std::ofstream(cores.file("mgba_libretro.so")) << "core";
+  EXPECT_EQ(arguments("/usr/bin/retroarch", {cores.file("none"), cores.path().string()}),
+            (Arguments{"-f", "-L", cores.file("mgba_libretro.so"), image}));
+  EXPECT_EQ(arguments("/opt/vba/visualboyadvance-m", {cores.path().string()}),
+            (Arguments{"-f", image}));
 }
 
 }  // namespace

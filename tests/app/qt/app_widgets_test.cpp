@@ -62,6 +62,8 @@ class ApplicationTest : public ::testing::Test {
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(work.path());
     std::filesystem::create_directories(emulators.file("emu dir"));
+    // No emulator of this machine is found unless a test puts one where it looks.
+    App().SetEmulatorSearchPlaces({});
   }
   void TearDown() override { std::filesystem::current_path(previous_); }
 
@@ -132,7 +134,9 @@ TEST(TemplateDialogs, SettingsAndAboutHoldTheirControlsWhereTheirTemplatesPutThe
        {2, "push", "Cancel", {75, 53, 50, 14}},
        {0, "static", "Enter the location of your Gameboy Advance Emulator :", {7, 7, 180, 10}},
        {1040, "edit", "", {7, 16, 180, 12}},
-       {1041, "push", "Browse...", {147, 31, 40, 14}}});
+       {1041, "push", "Browse...", {147, 31, 40, 14}},
+       // Varnel's own: says when the location is a suggestion; empty otherwise.
+       {0, "static", "", {7, 34, 136, 10}}});
   const CAboutDlg about(nullptr);
   EXPECT_EQ(about.windowTitle(), "About Varnel");
   ExpectTemplate(about, {298, 114},
@@ -288,6 +292,62 @@ TEST_F(ApplicationTest, SettingsBrowseStartSlideShowAndAboutThroughTheRealWidget
   EXPECT_EQ(App().mainWindow(), nullptr);
   // Nothing is written on the way out.
   EXPECT_EQ(ReadAllBytes(profile.filePath()), finalBytes);
+}
+
+TEST_F(ApplicationTest, AnEmulatorFoundIsSuggestedBySettingsAndOfferedByStartSlideShow) {
+  const FakeEmulator emulator(emulators.file("emu dir/mgba-qt"));
+  const QString emulatorPath = QString::fromStdString(emulator.path());
+  App().SetEmulatorSearchPlaces({{emulators.file("emu dir")}, {}});
+  const IniProfile profile = IniProfile::ForApplication();
+
+  user.Then("the main window", [] {
+    MainWindow* window = App().mainWindow();
+    if (window == nullptr || !window->isVisible()) return false;
+    Command(kCmdSettings);
+    return true;
+  });
+  user.Then("Settings suggests the emulator found, ready to be typed over; Cancel", [&] {
+    auto* dialog = ScriptedUser::ActiveModal<CSettingsDlg>();
+    if (dialog == nullptr) return false;
+    auto* edit = static_cast<QLineEdit*>(dialog->control(kIdEmulatorLocation));
+    EXPECT_EQ(edit->text(), emulatorPath);
+    EXPECT_EQ(edit->selectedText(), emulatorPath);
+    EXPECT_EQ(LabelText(*dialog, 5), "Found on this computer.");
+    static_cast<QPushButton*>(dialog->control(kIdDialogCancel))->click();
+    return true;
+  });
+  user.Then("nothing stored; Start SlideShow", [&] {
+    if (QApplication::activeModalWidget() != nullptr) return false;
+    EXPECT_EQ(profile.ReadString("Main", "Emulator", "absent"), "absent");
+    Command(kCmdStartSlideShow);
+    return true;
+  });
+  user.Then("asked whether to use it; Yes", [&] {
+    auto* box = ScriptedUser::ActiveModal<QMessageBox>();
+    if (box == nullptr) return false;
+    EXPECT_EQ(box->text(), "No Gameboy Advance Emulator is set, but Varnel found this one:\n" +
+                               emulatorPath +
+                               "\n\nStart the SlideShow in it? It is kept under the menu "
+                               "\"File->Settings\".");
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+    box->button(QMessageBox::Yes)->click();
+    return true;
+  });
+  user.Then("mGBA runs full screen on the image, and is kept", [&] {
+    const auto call = emulator.WaitForCall();
+    EXPECT_TRUE(call);
+    if (call) {
+      EXPECT_EQ(*call, (std::vector<std::string>{emulator.path(), "-f",
+                                                 work.workDirectory() + "slide.gba"}));
+    }
+    EXPECT_EQ(profile.ReadString("Main", "Emulator", ""), emulator.path());
+    Command(kCmdQuit);
+    return true;
+  });
+  user.Start([] { Command(kCmdQuit); });
+  EXPECT_FALSE(App().InitInstance());
+  EXPECT_EQ(user.stuckAt(), "");
 }
 
 TEST_F(ApplicationTest, StartUpReadsTheStoredLocationAndOkWritesItAgainWhole) {

@@ -42,7 +42,7 @@ class PlayWindowTest : public ::testing::Test {
   TempDir work;
   ProfileValues profile;
   std::optional<ModelWindowPlatform> window;
-  QtAppPlatform platform;
+  QtAppPlatform platform{EmulatorSearchPlaces{}};
   CSlideshowDlg dialog;
   std::optional<AppCommands> commands;
 };

@@ -2,6 +2,8 @@
 // with Load's messages when it cannot be.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTreeWidget>
@@ -80,6 +82,50 @@ TEST_F(StartProjectTest, AProjectOnTheCommandLineIsLoadedAtStartUp) {
     EXPECT_EQ(static_cast<QLineEdit*>(window.control(kIdSeconds))->text(), "7");
     return true;
   });
+}
+
+TEST_F(StartProjectTest, AProjectOpenedAtStartUpIsNamedInTheQuestionAndTheSaveDialog) {
+  const std::string picture = std::string(VARNEL_TEST_DATA_DIR) + "/picture.gif";
+  const std::string project = dir.file("trip.vrn");
+  const std::vector<StoredPicture> pictures = {{picture, "first", 0, 3}};
+  testing::WriteAllBytes(project, ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
+  App().SetStartProject(project);
+  QString question;
+  QString dialogFolder;
+  QString dialogName;
+  const auto answerQuestion = [&](QMessageBox::StandardButton answer) {
+    auto* box = ScriptedUser::ActiveModal<QMessageBox>();
+    if (box == nullptr) return false;
+    question = box->text();
+    box->button(answer)->click();
+    return true;
+  };
+  user.Then("the window with the project", [&] {
+    MainWindow* window = App().mainWindow();
+    if (window == nullptr || window->windowTitle() != "Varnel 1.3 (trip.vrn)[*]") return false;
+    window->SetFileDialogAnswer([&](QFileDialog& dialog) {
+      dialogFolder = dialog.directory().absolutePath();
+      dialogName = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
+      dialog.reject();
+    });
+    static_cast<QCheckBox*>(window->control(kIdThumbnails))->click();
+    Quit();
+    return true;
+  });
+  // Save: the dialog opens on the project's own file; cancelled, the window stays.
+  user.Then("the question", [&] { return answerQuestion(QMessageBox::Save); });
+  user.Then("the window still there", [&] {
+    if (!App().mainWindow()->isVisible()) return false;
+    Quit();
+    return true;
+  });
+  user.Then("the question again", [&] { return answerQuestion(QMessageBox::Discard); });
+  user.Start(Quit);
+  EXPECT_FALSE(App().InitInstance());
+  EXPECT_EQ(user.stuckAt(), "");
+  EXPECT_EQ(question.toStdString(), "Save changes to trip.vrn?");
+  EXPECT_EQ(dialogFolder.toStdString(), dir.path().string());
+  EXPECT_EQ(dialogName.toStdString(), "trip.vrn");
 }
 
 TEST_F(StartProjectTest, AMissingOrBrokenProjectIsSaidAndTheShowStaysEmpty) {

@@ -42,7 +42,7 @@ class StartSlideShowTest : public ::testing::Test {
   std::string work;
   ProfileValues profile;
   std::optional<ModelWindowPlatform> window;
-  QtAppPlatform platform;
+  QtAppPlatform platform{EmulatorSearchPlaces{}};
   CSlideshowDlg dialog;
   std::optional<AppCommands> commands;
 };

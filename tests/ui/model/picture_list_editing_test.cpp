@@ -78,13 +78,13 @@ TEST_F(ListTest, AddAppendsThePicturesInDialogOrderAndSkipsTheOthers) {
 TEST_F(ListTest, AddRowMakesRowsByTheRowRuleAndSaysWhyItMadeNone) {
   const std::string a = Picture("a.bmp");
   RowError error = RowError::kNone;
-  EXPECT_TRUE(dlg.AddRow(a, 2, 8, "caption", &error));
+  EXPECT_TRUE(dlg.AddRow(a, 2, 8, "caption", kFitStretch, &error));
   EXPECT_EQ(error, RowError::kNone);
   EXPECT_EQ(dlg.document().rows[0].sizingLabel, "(02) Resized Only (240x160)");
   EXPECT_EQ(dlg.document().rows[0].effectLabel, "(08) FadeOut");
-  EXPECT_FALSE(dlg.AddRow(work.file("gone.png"), 0, 0, "", &error));
+  EXPECT_FALSE(dlg.AddRow(work.file("gone.png"), 0, 0, "", kFitStretch, &error));
   EXPECT_EQ(error, RowError::kPictureNotLoaded);
-  EXPECT_FALSE(dlg.AddRow(a, 3, 0, "", &error));
+  EXPECT_FALSE(dlg.AddRow(a, 3, 0, "", kFitStretch, &error));
   EXPECT_EQ(error, RowError::kSizingIndexOutOfRange);
   EXPECT_EQ(dlg.RowCount(), 1);
   EXPECT_EQ(dlg.rowStates()[0], RowState{});  // new rows come unselected
@@ -98,13 +98,36 @@ TEST_F(ListTest, RemoveAndClear) {
   EXPECT_EQ(dlg.RowCount(), 3);
   EXPECT_FALSE(Enabled(kIdEffectChoice));
 
+  dlg.SetControlCheck(kIdEffectOverride, 0);
+  dlg.Dispatch(Notification::kClicked, kIdEffectOverride);
   ClickRow(1);
-  const WindowFields buffer = dlg.fields();
+  Choose(kIdEffectChoice, 5);
+  Choose(kIdSizingChoice, 2);
+  dlg.SetControlText(kIdCaption, "Beach");
+  dlg.Dispatch(Notification::kChange, kIdCaption);
+  ASSERT_EQ(dlg.fields().sizeInfo, "Size: 8x6");
   Key(kKeyDelete);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
   EXPECT_EQ(dlg.SelectedCount(), 0);
-  EXPECT_EQ(dlg.fields(), buffer);  // the editing buffer and the preview stay
-  EXPECT_TRUE(dlg.previewArea().picture().has_value());
+  // The picture options show no row: not the deleted row's effect, sizing and caption.
+  EXPECT_EQ(dlg.control(kIdEffectChoice).comboIndex, -1);
+  EXPECT_EQ(dlg.control(kIdSizingChoice).comboIndex, -1);
+  EXPECT_EQ(dlg.control(kIdCaption).text, "");
+  EXPECT_EQ(dlg.control(kIdCaptionPreview).text, "");
+  EXPECT_EQ(dlg.control(kIdSizeInfo).text, "");
+  EXPECT_EQ(dlg.control(kIdColorInfo).text, "");
+  EXPECT_FALSE(dlg.previewArea().picture().has_value());
+  // Choosing an effect now reaches no row.
+  Choose(kIdEffectChoice, 3);
+  for (const PictureEntry& row : dlg.document().rows) {
+    EXPECT_EQ(row.effectLabel, "(00) No Effect");
+    EXPECT_EQ(row.caption, "");
+  }
+  // The next selected row shows its own settings.
+  Select(1);
+  dlg.Dispatch(Notification::kItemChanged, kIdPictureList);
+  EXPECT_EQ(dlg.control(kIdEffectChoice).comboIndex, 0);
+  EXPECT_EQ(dlg.control(kIdSizingChoice).comboIndex, 0);
 
   dlg.Dispatch(Notification::kClicked, kIdClear);
   EXPECT_EQ(dlg.RowCount(), 0);

@@ -111,6 +111,36 @@ TEST_F(ProjectTest, APictureGoneSinceSavingIsLeftOutAndTheRestKeepTheirOrder) {
   EXPECT_NE(platform.messages[0].text.find(gone), std::string::npos);
 }
 
+TEST_F(ProjectTest, AProjectNamedAtStartUpHasItsNameAsAfterLoad) {
+  const std::string path = ProjectFile("trip.vrn", Cat({testing::NewShowHeader(1), Zeros(2500),
+                                                        Record(Picture("a.bmp"), "", 0, 0)}));
+  for (const bool atStartUp : {true, false}) {
+    SCOPED_TRACE(atStartUp ? "at start-up" : "File > Load");
+    dlg.Dispatch(Notification::kCommand, kCmdNew);
+    platform.dialogShowFiles.clear();
+    if (atStartUp) {
+      dlg.LoadProject(path);
+    } else {
+      Load(path);
+    }
+    EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (trip.vrn)");
+    EXPECT_FALSE(dlg.modified());
+    Click(kIdThumbnails, 0);
+    // Save answers the question: its dialog is given the project's file.
+    platform.saveChangesAnswer = SaveChangesAnswer::kSave;
+    platform.questions.clear();
+    dlg.Dispatch(Notification::kCommand, kCmdNew);
+    EXPECT_EQ(platform.questions, std::vector<std::string>{"Save changes to trip.vrn?"});
+    EXPECT_EQ(platform.dialogShowFiles.back(), path);
+    EXPECT_EQ(dlg.RowCount(), 1);  // the dialog was cancelled: the show stays
+    platform.saveChangesAnswer = SaveChangesAnswer::kDiscard;
+  }
+  // A new show has no file for the dialogs.
+  dlg.Dispatch(Notification::kCommand, kCmdNew);
+  Save(std::nullopt);
+  EXPECT_EQ(platform.dialogShowFiles.back(), "");
+}
+
 TEST_F(ProjectTest, LoadedOptionsReachTheControlsAndTheEnablingRules) {
   ASSERT_TRUE(dlg.AddRow(Picture("old.bmp"), 0, 0, ""));
   Click(kIdTimeLimit, 1);

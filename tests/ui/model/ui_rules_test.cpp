@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "document/number_box_rule.h"
 #include "tests/ui/expected_window.h"
 #include "ui/model/caption_rules.h"
 #include "ui/model/control_ids.h"
+#include "ui/model/control_layout.h"
 #include "ui/model/dialog_units.h"
 #include "ui/model/file_filter.h"
 #include "ui/model/screen_fit.h"
@@ -75,16 +77,43 @@ TEST(DialogUnits, ConvertCornersThroughTheFontsBaseUnits) {
   EXPECT_EQ(ScaledToFontWidth(125, {6, 13}), 125);
   EXPECT_EQ(ScaledToFontWidth(125 + 3 * 100 + 280, {7, 13}), 823);
   EXPECT_LE(823, ToPixels({7, 7, 475, 139}, {7, 13}).width);
-  // With the template font's height the fixed preview area sits between the list and the
-  // info texts and left of the option frames, overlapping nothing.
-  for (const DialogBaseUnits base : {DialogBaseUnits{6, 13}, DialogBaseUnits{7, 13}}) {
-    const PixelRect preview{10, 250, 240, 160};
-    for (const testing::ExpectedControl& t : testing::kExpectedControls) {
-      if (t.id == kIdPreview) continue;
-      const PixelRect r = ToPixels({t.rect.x, t.rect.y, t.rect.width, t.rect.height}, base);
-      const bool apart = r.x >= preview.x + preview.width || preview.x >= r.x + r.width ||
-                         r.y >= preview.y + preview.height || preview.y >= r.y + r.height;
-      EXPECT_TRUE(apart) << "control " << t.id << " " << t.text;
+}
+
+// The 240 x 160 preview area moves with the layout: for every font the window may get,
+// shrunk or not, it lies in the client area between the list and the info texts and left
+// of the option frames, overlapping nothing; the units grow only as far as it needs.
+TEST(DialogUnits, ThePreviewAreaMovesWithTheLayoutAndOverlapsNothing) {
+  EXPECT_EQ(PreviewPixelRect({6, 13}), (PixelRect{10, 250, 240, 160}));
+  EXPECT_EQ(PreviewPixelRect({7, 13}), (PixelRect{10, 250, 240, 160}));
+  // Units that hold it stay; 5 x 11 leaves 150 pixels of height and 220 of width for it.
+  EXPECT_EQ(UnitsHoldingPreview({7, 13}).x, 7);
+  EXPECT_EQ(UnitsHoldingPreview({7, 13}).y, 13);
+  EXPECT_EQ(UnitsHoldingPreview({5, 11}).x, 6);
+  EXPECT_EQ(UnitsHoldingPreview({5, 11}).y, 12);
+  for (int x = 4; x <= 12; ++x) {
+    for (int y = 8; y <= 24; ++y) {
+      const DialogBaseUnits base = UnitsHoldingPreview({x, y});
+      SCOPED_TRACE(::testing::Message()
+                   << x << " x " << y << " held as " << base.x << " x " << base.y);
+      EXPECT_GE(base.x, x);
+      EXPECT_GE(base.y, y);
+      const PixelRect preview = PreviewPixelRect(base);
+      EXPECT_EQ(preview.width, 240);
+      EXPECT_EQ(preview.height, 160);
+      const PixelRect client = ToPixels({0, 0, 532, 311}, base);
+      EXPECT_TRUE(preview.x >= 0 && preview.y >= 0 && preview.x + 240 <= client.width &&
+                  preview.y + 160 <= client.height);
+      for (const testing::ExpectedControl& t : testing::kExpectedControls) {
+        if (t.id == kIdPreview) continue;
+        PixelRect r = ToPixels({t.rect.x, t.rect.y, t.rect.width, t.rect.height}, base);
+        if (HasStyle(t, "dropdown")) r.height = std::min(r.height, base.y + 8);  // closed
+        const bool apart = r.x >= preview.x + preview.width || preview.x >= r.x + r.width ||
+                           r.y >= preview.y + preview.height || preview.y >= r.y + r.height;
+        EXPECT_TRUE(apart) << "control " << t.id << " " << t.text;
+      }
+      // A picture a build centres in the preview moves along with it.
+      const PixelRect centred = MovedWithPreview({10 + 80, 250 + 60, 80, 40}, base);
+      EXPECT_EQ(centred, (PixelRect{preview.x + 80, preview.y + 60, 80, 40}));
     }
   }
 }
@@ -101,12 +130,12 @@ TEST(ScreenFit, ShrinksOnlyWindowsLargerThanTheScreenDownToALegibleFloor) {
   // One pixel short in either direction shrinks the layout.
   EXPECT_NE(units(946, 577), std::pair(7, 13));
   EXPECT_NE(units(947, 576), std::pair(7, 13));
-  // 800 x 560: 665 x 428 client pixels, 681 x 500 with the frame, inside the screen; the
-  // height stays enough for the 160-pixel preview whose bottom is at 410.
-  EXPECT_EQ(units(800, 560), std::pair(5, 11));
-  EXPECT_EQ(ToPixels({0, 0, 532, 311}, {5, 11}), (PixelRect{0, 0, 665, 428}));
-  // Far too small: the floor, never smaller units.
-  EXPECT_EQ(units(320, 240), std::pair(5, 11));
+  // 800 x 560: the share would be 5 x 11, but the 240 x 160 preview needs 6 x 12 (a layout
+  // of 798 x 467 pixels) to lie between the list, the info texts and the option frame.
+  EXPECT_EQ(units(800, 560), std::pair(6, 12));
+  EXPECT_EQ(ToPixels({0, 0, 532, 311}, {6, 12}), (PixelRect{0, 0, 798, 467}));
+  // Far too small: never smaller units.
+  EXPECT_EQ(units(320, 240), std::pair(6, 12));
   // A height-bound screen shrinks both directions.
   EXPECT_EQ(units(1920, 540), std::pair(6, 12));
 }
