@@ -14,13 +14,13 @@ namespace {
 // Calls the picture library, its codecs, stdio and the allocator make while decoding a
 // picture from a descriptor (checked with strace), with those of ending the process.
 constexpr int kAllowed[] = {
-    SCMP_SYS(read),          SCMP_SYS(readv),          SCMP_SYS(pread64),
-    SCMP_SYS(lseek),         SCMP_SYS(fstat),          SCMP_SYS(newfstatat),
-    SCMP_SYS(fcntl),         SCMP_SYS(close),          SCMP_SYS(munmap),
-    SCMP_SYS(mremap),        SCMP_SYS(madvise),        SCMP_SYS(brk),
-    SCMP_SYS(futex),         SCMP_SYS(rt_sigprocmask), SCMP_SYS(rt_sigreturn),
-    SCMP_SYS(clock_gettime), SCMP_SYS(gettimeofday),   SCMP_SYS(getpid),
-    SCMP_SYS(gettid),        SCMP_SYS(exit),           SCMP_SYS(exit_group)};
+    SCMP_SYS(read), SCMP_SYS(readv), SCMP_SYS(pread64), SCMP_SYS(lseek), SCMP_SYS(fstat),
+    SCMP_SYS(newfstatat), SCMP_SYS(fcntl), SCMP_SYS(close), SCMP_SYS(munmap), SCMP_SYS(mremap),
+    SCMP_SYS(madvise), SCMP_SYS(brk), SCMP_SYS(futex), SCMP_SYS(rt_sigprocmask),
+    SCMP_SYS(rt_sigreturn), SCMP_SYS(clock_gettime), SCMP_SYS(gettimeofday), SCMP_SYS(getpid),
+    SCMP_SYS(gettid), SCMP_SYS(exit), SCMP_SYS(exit_group),
+    // Sanitizer runtimes look at the signal stack when a codec jumps out of an error.
+    SCMP_SYS(sigaltstack)};
 
 // Allocations may make memory readable and writable, never executable.
 constexpr int kMemoryCalls[] = {SCMP_SYS(mmap), SCMP_SYS(mprotect)};
