@@ -8,6 +8,7 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev          # picture loading and the BMP round trip
   libpng-dev                                 # 16-bit PNG samples read again, rounded
   libseccomp-dev                             # the picture decoders give up what decoding does not need
+  libicu-dev                                 # names of characters a caption cannot hold
   qt6-base-dev                               # the editor window
   libgtest-dev libgmock-dev libbenchmark-dev # tests and benchmarks
   gcc-arm-none-eabi libnewlib-arm-none-eabi  # the console viewer
@@ -17,6 +18,7 @@ packages=(
   dpkg-dev file help2man appstream lintian   # the Debian package and its tests
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin
                                              # project files opened from a desktop, tested
+  bash-completion                            # the completion of varnel-build and varnel-play, tested
 )
 
 missing=()

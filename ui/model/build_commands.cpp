@@ -64,7 +64,8 @@ void BuildCommands::OnBuildSlideShow() {
   builtDocument_.reset();
   buildRunning_ = true;
   window_.Changed(kIdCancelBuild);
-  window_.SetStatusText("Building " + DisplayPath(files.outputPath) + " ...");
+  window_.SetStatusText("Building " + DisplayPath(files.outputPath) + " ...",
+                        DisplayPath(files.outputPath));
 
   WindowPlatform& platform = window_.platform();
   BuildRelay relay(window_.document(), workDirectory);
@@ -88,7 +89,7 @@ void BuildCommands::OnBuildSlideShow() {
 
   const BuildReport report = MakeBuildReport(outcome, files.outputPath, relay.CancelRequested(),
                                              relay.LeftOut(), relay.Notes());
-  window_.SetStatusText(report.statusLine);
+  window_.SetStatusText(report.statusLine, report.imageShown);
   platform.UpdateNow();
   if (!report.message.empty())
     window_.ShowMessage(report.message,

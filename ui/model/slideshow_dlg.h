@@ -11,6 +11,7 @@
 #include "ui/model/build_commands.h"
 #include "ui/model/cartridge_meter.h"
 #include "ui/model/cartridge_space.h"
+#include "ui/model/console_preview.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/control_state.h"
 #include "ui/model/field_table.h"
@@ -33,6 +34,8 @@ struct WindowFields {
   std::string sizeInfo;        // 1021, "Size: %ix%i"
   int sizingChoice = -1;       // 1014
   std::string helpText;        // 1033
+  int fitChoice = -1;          // 1043
+  int asOnConsole = 0;         // 1044: the preview shows the selected row as on the console
 
   bool operator==(const WindowFields&) const = default;
 };
@@ -117,6 +120,9 @@ class CSlideshowDlg {
   bool buildRunning() const { return build_.buildRunning(); }
   // The line below the progress bar: where the last image went, or why it did not.
   const std::string& statusText() const { return statusText_; }
+  // The part of the status text that a line too narrow for it shortens from its start
+  // (the image's path, so that its file name stays seen); empty when none may be.
+  const std::string& statusShortenable() const { return statusShortenable_; }
   // How full the cartridge of the show would be, with the selected row's share.
   const CartridgeMeter& cartridgeMeter() const { return cartridge_.meter(); }
   bool ended() const { return ended_; }
@@ -146,14 +152,15 @@ class CSlideshowDlg {
   ProgressBarState& progressBar() { return progress_; }
   PreviewArea& previewArea() { return preview_; }
   void ShowMessage(const std::string& text, MessageBoxIcon icon);
-  void SetStatusText(const std::string& text);
+  void SetStatusText(const std::string& text, const std::string& shortenable = {});
   // The toolkit is told that this control's state changed.
   void Changed(int id);
   void ListChanged() { Changed(kIdPictureList); }
   // A command running on the window's thread shows each change at once.
   void PaintIfBusy();
   WindowPlatform& platform() { return *platform_; }
-  // The show may have changed: the mark of unsaved changes and the cartridge meter follow.
+  // The show may have changed: the mark of unsaved changes, the cartridge meter and the
+  // preview "As on Console" follow.
   void RefreshShowState();
   void RefreshCartridgeMeter() { cartridge_.Refresh(); }
   void MarkSaved(const std::string& documentName) { project_.MarkSaved(documentName); }
@@ -241,6 +248,11 @@ class CSlideshowDlg {
   void LoadRowIntoEditingBuffer() { list_.LoadRowIntoEditingBuffer(); }
   void ApplyRowEdits() { list_.ApplyRowEdits(); }
   void OnCaptionChanged() { list_.OnCaptionChanged(); }
+  // SlideShow > Fit All Pictures: one fit for every row, as one change of the show.
+  void OnFitAllPictures(Fit fit) { list_.OnFitAllPictures(fit); }
+  // Shows the selected row's picture itself in the preview (the "As on Console" check box
+  // turned off).
+  void ShowSelectedPicture() { list_.ShowSelectedPicture(); }
 
  private:
   ControlState& MutableControl(int id);
@@ -272,6 +284,7 @@ class CSlideshowDlg {
   std::function<void()> stopHandler_;
   bool paintEachChange_ = true;
   std::string statusText_;
+  std::string statusShortenable_;
   bool ended_ = false;
   int result_ = 0;
   std::map<int, std::function<void()>> commandHandlers_;
@@ -281,6 +294,7 @@ class CSlideshowDlg {
   BuildCommands build_{*this};
   ProjectCommands project_{*this};
   CartridgeSpace cartridge_{*this};
+  ConsolePreview consolePreview_{*this};
 };
 
 }  // namespace varnel

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -34,6 +35,7 @@
 #include "ui/qt/caption_edit.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/dialog_font.h"
+#include "ui/qt/elided_line.h"
 #include "ui/qt/picture_list_widget.h"
 #include "ui/qt/preview_widget.h"
 #include "ui/qt/qt_help_pointer.h"
@@ -43,6 +45,12 @@
 namespace varnel {
 
 namespace {
+
+// During a Build the progress bar gives up the right end of its row to the Cancel button,
+// which then lies between the picture's info boxes above and the meter below and covers
+// no text. In the dialog's units.
+constexpr DialogRect kCancelRect = {131, 268, 36, 14};
+constexpr DialogRect kProgressBesideCancelRect = {7, 270, 121, 11};
 
 QString FromView(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -172,16 +180,18 @@ void MainWindow::CreateControls() {
     controls_[i]->setProperty("controlId", id);
     if (id != kIdNone) ConnectControl(id, controls_[i]);
   }
+  // The fit choice lies over the empty end of the "Description" label (see the template).
+  control(kIdFitChoice)->raise();
 }
 
 void MainWindow::CreateCommandControls() {
   // Below the progress bar, in the dialog's units: the cartridge meter, the selected
-  // row's cost, the status line, and during a Build the Cancel button at the right end.
+  // row's cost and the status line. During a Build the Cancel button takes the right end
+  // of the progress bar's row, where it covers no text (see MirrorCommandControl).
   constexpr DialogRect kMeterTextRect = {7, 283, 96, 8};
   constexpr DialogRect kMeterBarRect = {104, 283, 63, 8};
   constexpr DialogRect kRowCostRect = {7, 292, 160, 8};
   constexpr DialogRect kStatusLineRect = {7, 301, 160, 8};
-  constexpr DialogRect kCancelRect = {131, 292, 36, 17};
   const auto place = [this](QWidget* widget, int id, const DialogRect& rect) {
     const PixelRect at = ToPixels(rect, baseUnits_);
     widget->setGeometry(at.x, at.y, at.width, at.height);
@@ -225,11 +235,21 @@ void SetElidedText(QLabel& label, const QString& text) {
 
 void MainWindow::MirrorCommandControl(int id) {
   if (id == kIdCancelBuild) {
-    cancelButton_->setVisible(dialog_.buildRunning());
+    const bool building = dialog_.buildRunning();
+    const PixelRect progress =
+        building ? ToPixels(kProgressBesideCancelRect, baseUnits_)
+                 : ControlPixelRect(kMainWindowControls[TemplateIndexOf(kIdProgress)], baseUnits_);
+    control(kIdProgress)->setGeometry(progress.x, progress.y, progress.width, progress.height);
+    cancelButton_->setVisible(building);
     return;
   }
   if (id == kIdStatusLine) {
-    SetElidedText(*statusLine_, FromUtf8(dialog_.statusText()));
+    // The image's path gives way from its start, so its file name stays in sight.
+    const QString text = FromUtf8(dialog_.statusText());
+    statusLine_->setToolTip(text);
+    statusLine_->setText(ElideFromPartStart(statusLine_->fontMetrics(), text,
+                                            FromUtf8(dialog_.statusShortenable()),
+                                            statusLine_->width()));
     return;
   }
   const CartridgeMeter& meter = dialog_.cartridgeMeter();
@@ -260,6 +280,7 @@ void MainWindow::MirrorCommandControl(int id) {
 
 void MainWindow::CreateMenu() {
   std::map<std::string_view, QMenu*> popups;
+  std::map<std::string_view, QMenu*> submenus;
   for (const MenuItemTemplate& item : kMainMenu) {
     QAction* action = nullptr;
     if (item.popup.empty()) {
@@ -271,7 +292,14 @@ void MainWindow::CreateMenu() {
         popup->addSeparator();
         continue;
       }
-      action = popup->addAction(FromView(item.text));
+      QMenu* menu = popup;
+      if (!item.submenu.empty()) {
+        QMenu*& submenu = submenus[item.submenu];
+        if (submenu == nullptr) submenu = CreateSubmenu(*popup, item.submenu);
+        menu = submenu;
+      }
+      action = menu->addAction(FromView(item.text));
+      if (menu != popup) ExplainCommand(*action, kFitAllPicturesHelpText);
     }
     const int id = item.commandId;
     action->setData(id);
@@ -288,6 +316,22 @@ void MainWindow::CreateMenu() {
   help->setShortcutContext(Qt::WindowShortcut);
   connect(help, &QAction::triggered, this, [this] { ShowHelpForFocusedControl(); });
   addAction(help);
+}
+
+// A submenu whose items explain themselves: in a tool tip under the pointer, and with F1
+// for the item the keyboard is on.
+QMenu* MainWindow::CreateSubmenu(QMenu& popup, std::string_view title) {
+  QMenu* submenu = popup.addMenu(FromView(title));
+  submenu->setToolTipsVisible(true);
+  ExplainCommand(*submenu->menuAction(), kFitAllPicturesHelpText);
+  return submenu;
+}
+
+void MainWindow::ExplainCommand(QAction& action, std::string_view help) {
+  const QString text = FromLatin1(std::string(help));
+  action.setToolTip(text);
+  action.setWhatsThis(text);
+  action.setStatusTip(text);
 }
 
 void MainWindow::ShowHelpForFocusedControl() {
@@ -449,6 +493,13 @@ void MainWindow::MirrorList() {
       list->setColumnHidden(c, width == 0);
       if (width > 0) list->setColumnWidth(c, ScaledToFontWidth(width, baseUnits_));
     }
+    QHeaderView* header = list->header();
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+      const int after = columns[static_cast<std::size_t>(c)].shownAfter;
+      if (after < 0) continue;
+      const int to = header->visualIndex(after) + 1;
+      header->moveSection(header->visualIndex(c), to > header->visualIndex(c) ? to - 1 : to);
+    }
   }
 
   const std::vector<PictureEntry>& rows = dialog_.document().rows;
@@ -472,7 +523,8 @@ void MainWindow::MirrorList() {
     shown = row;
     const QString texts[kPictureEntryColumns] = {
         FromUtf8(row.fileName),   FromLatin1(row.effectLabel), FromLatin1(row.sizingLabel),
-        FromLatin1(row.sizeText), FromUtf8(row.path),          FromLatin1(row.caption)};
+        FromLatin1(row.sizeText), FromUtf8(row.path),          FromLatin1(row.caption),
+        FromLatin1(row.fitLabel)};
     QTreeWidgetItem* item = list->topLevelItem(r);
     for (int c = 0; c < kPictureEntryColumns; ++c) {
       if (item->text(c) != texts[c]) item->setText(c, texts[c]);
@@ -648,6 +700,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     event->accept();
     return true;
   }
+  if (ExplainsMenuItem(watched, event)) return true;
   if (event->type() == QEvent::ShortcutOverride) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget != nullptr && widget->window() == this &&
@@ -657,6 +710,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// F1 on a menu item that explains itself shows its explanation beside it, as F1 on a
+// control does.
+bool MainWindow::ExplainsMenuItem(QObject* watched, QEvent* event) const {
+  auto* menu = qobject_cast<QMenu*>(watched);
+  if (menu == nullptr || event->type() != QEvent::KeyPress ||
+      static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+    return false;
+  QAction* item = menu->activeAction();
+  if (item == nullptr || item->whatsThis().isEmpty()) return false;
+  const QRect at = menu->actionGeometry(item);
+  QWhatsThis::showText(menu->mapToGlobal(at.topRight()), item->whatsThis(), menu);
+  return true;
 }
 
 bool MainWindow::DropsInputDuringCommand(QObject* watched, QEvent* event) const {

@@ -342,11 +342,15 @@ TEST_F(PlayCommandTest, BuildsOnlyWhenTheListOrTheOptionsChangedSinceTheLastBuil
   MarkImage();
   run->Command(kCmdPlay);
   EXPECT_TRUE(ImageMarked());
+  // A picture's fit (SlideShow > Fit All Pictures > Whole Picture).
+  run->Command(32793);
+  run->Command(kCmdPlay);
+  EXPECT_FALSE(ImageMarked());
   // An image gone from the disk is built again.
   std::filesystem::remove(Image());
   run->Command(kCmdPlay);
   EXPECT_TRUE(std::filesystem::exists(Image()));
-  EXPECT_EQ(run->app.players.size(), 6u);
+  EXPECT_EQ(run->app.players.size(), 7u);
   EXPECT_TRUE(run->window.messages.empty());
 }
 
