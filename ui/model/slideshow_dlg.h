@@ -216,9 +216,11 @@ class CSlideshowDlg {
   void OnOK();      // Quit, Enter: takes the controls' values, then ends
   void OnCancel();  // Escape, close box: ends without the exchange
   void OnBuildSlideShow() { build_.OnBuildSlideShow(); }
-  // Whether slide.gba in the work directory was built by this window from the document
-  // as it is now (the options as last taken from the controls) and is still there.
-  bool BuiltImageIsCurrent() const { return build_.BuiltImageIsCurrent(); }
+  // Play's build, into the player's own image (never the work folder's slide.gba): true
+  // when that file holds the show as it is now, `rebuilt` when it was written now.
+  bool BuildForPlayer(const std::string& imagePath, bool& rebuilt) {
+    return build_.BuildForPlayer(imagePath, rebuilt);
+  }
   // Sets "Resized Only" on the largest full-size pictures, one at a time, until the show
   // fits into a cartridge; a show that cannot be made to fit is left as it is.
   void OnFitToCartridge() { cartridge_.OnFitToCartridge(); }

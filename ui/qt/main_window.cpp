@@ -570,6 +570,17 @@ SaveChangesAnswer MainWindow::AskSaveChanges(const std::string& question) {
   }
 }
 
+bool MainWindow::AskToReplace(const std::string& question) {
+  if (dialog_.ended()) return false;
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), FromUtf8(question),
+                  QMessageBox::Cancel, this);
+  QPushButton* replace = box.addButton(QStringLiteral("&Replace"), QMessageBox::AcceptRole);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.exec();
+  return box.clickedButton() == replace;
+}
+
 std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(
     const OpenFilesRequest& request) {
   QFileDialog dialog(this);
