@@ -71,11 +71,15 @@ void SetSourceRate(benchmark::State& state, int width, int height) {
       benchmark::Counter::kIsRate);
 }
 
-// Args: destination width, height, path (0 portable, 1 AVX2).
+ShrinkPath PathOf(int64_t index) {
+  return index == 0 ? ShrinkPath::kPortable : index == 1 ? ShrinkPath::kAvx2 : ShrinkPath::kAvx512;
+}
+
+// Args: destination width, height, path (0 portable, 1 AVX2, 2 AVX-512).
 void BM_ShrinkRgb24(benchmark::State& state) {
-  const auto path = state.range(2) == 0 ? ShrinkPath::kPortable : ShrinkPath::kAvx2;
-  if (!ShrinkPathAvailable(path)) {
-    state.SkipWithError("path not available on this processor");
+  const ShrinkPath path = PathOf(state.range(2));
+  if (!ShrinkPathIsNative(path)) {
+    state.SkipWithError("this processor lacks the path's instructions");
     return;
   }
   const Bitmap& source = PhotoRows();
@@ -89,9 +93,39 @@ void BM_ShrinkRgb24(benchmark::State& state) {
   }
   SetSourceRate(state, source.width, source.height);
 }
-// 3996 x 3000 is the full size of a picture whose width is not a multiple of 4: a squeeze
-// of a few columns, with nearly one destination pixel per source pixel.
+// The 240 x 160 version and the thumbnail in one walk over the photo, as a build makes
+// them. Arg: path.
+void BM_ShrinkScreenAndThumbnail(benchmark::State& state) {
+  const ShrinkPath path = PathOf(state.range(0));
+  if (!ShrinkPathIsNative(path)) {
+    state.SkipWithError("this processor lacks the path's instructions");
+    return;
+  }
+  const Bitmap& source = PhotoRows();
+  Bitmap screen, thumbnail;
+  screen.width = kScreenWidth;
+  screen.height = kScreenHeight;
+  screen.rows.resize(screen.stride() * kScreenHeight);
+  thumbnail.width = kThumbnailWidth;
+  thumbnail.height = kThumbnailHeight;
+  thumbnail.rows.resize(thumbnail.stride() * kThumbnailHeight);
+  const std::vector<ShrinkDestination> both = {
+      {screen.rows.data(), screen.stride(), screen.width, screen.height},
+      {thumbnail.rows.data(), thumbnail.stride(), thumbnail.width, thumbnail.height}};
+  const BitmapView view(source);
+  for (auto _ : state) {
+    ShrinkViewIntoUsing(path, view, both);
+    benchmark::DoNotOptimize(screen.rows.data());
+    benchmark::DoNotOptimize(thumbnail.rows.data());
+  }
+  SetSourceRate(state, source.width, source.height);
+}
+BENCHMARK(BM_ShrinkScreenAndThumbnail)->Arg(2)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_ShrinkRgb24)
+    ->Args({240, 160, 2})
+    ->Args({60, 40, 2})
+    ->Args({3996, 3000, 2})
     ->Args({240, 160, 1})
     ->Args({60, 40, 1})
     ->Args({3996, 3000, 1})

@@ -2,18 +2,54 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "builder/resize_bitmap.h"
 
 namespace varnel {
 
+namespace {
+
+// The part of the source a geometry reads, read where it lies.
+BitmapView PartOf(const BitmapView& source, const PictureRect& crop) {
+  return crop.x == 0 && crop.y == 0 && crop.width == source.width() &&
+                 crop.height == source.height()
+             ? source
+             : source.Part(crop.x, crop.y, crop.width, crop.height);
+}
+
+}  // namespace
+
+void MakeFittedVersions(const BitmapView& source, std::span<FittedVersionTarget> targets) {
+  std::vector<bool> taken(targets.size(), false);
+  for (std::size_t first = 0; first < targets.size(); ++first) {
+    if (taken[first]) continue;
+    const PictureRect crop = targets[first].geometry.crop;
+    std::vector<FittedVersionTarget*> together;
+    std::vector<ResizeTarget> resizes;
+    for (std::size_t i = first; i < targets.size(); ++i) {
+      if (taken[i] || !(targets[i].geometry.crop == crop)) continue;
+      taken[i] = true;
+      FittedVersionTarget& target = targets[i];
+      const FitGeometry& g = target.geometry;
+      together.push_back(&target);
+      resizes.push_back({static_cast<uint16_t>(g.width), static_cast<uint16_t>(g.height),
+                         g.FillsBox() ? target.out : target.scratch});
+    }
+    ResizeBitmapsInto(PartOf(source, crop), resizes);
+    for (std::size_t k = 0; k < together.size(); ++k) {
+      FittedVersionTarget& target = *together[k];
+      const FitGeometry& g = target.geometry;
+      target.made = resizes[k].made;
+      if (target.made && !g.FillsBox())
+        PlaceOnBlack(*target.scratch, g.x0, g.y0, g.boxWidth, g.boxHeight, *target.out);
+    }
+  }
+}
+
 bool MakeFittedVersion(const BitmapView& source, const FitGeometry& geometry, Bitmap& scratch,
                        Bitmap& out) {
-  const PictureRect& crop = geometry.crop;
-  const BitmapView part =
-      crop.x == 0 && crop.y == 0 && crop.width == source.width() && crop.height == source.height()
-          ? source
-          : source.Part(crop.x, crop.y, crop.width, crop.height);
+  const BitmapView part = PartOf(source, geometry.crop);
   const auto width = static_cast<uint16_t>(geometry.width);
   const auto height = static_cast<uint16_t>(geometry.height);
   if (geometry.FillsBox()) return ResizeBitmapInto(part, width, height, out);

@@ -1,5 +1,6 @@
 #include "builder/prepared_picture.h"
 
+#include <array>
 #include <new>
 #include <utility>
 
@@ -28,6 +29,24 @@ void MakeVersion(const BitmapView& source, const VersionChoice& version, Bitmap&
   }
 }
 
+// Makes the 240 x 160 version and the thumbnail, in one walk over the source where they
+// read the same part of it; a version that cannot be made is left empty.
+void MakeResizedAndThumbnail(PreparedPicture& picture) {
+  const PictureVersions& v = picture.versions;
+  std::array<FittedVersionTarget, 2> targets = {
+      FittedVersionTarget{v.resized.geometry, &picture.resizedScratch, &picture.resized},
+      FittedVersionTarget{v.thumbnail.geometry, &picture.thumbnailScratch, &picture.thumbnail}};
+  try {
+    MakeFittedVersions(picture.sourceView, targets);
+  } catch (const std::bad_alloc&) {
+    picture.resized = Bitmap{};
+    picture.thumbnail = Bitmap{};
+    return;
+  }
+  for (const FittedVersionTarget& target : targets)
+    if (!target.made) target.out->width = target.out->height = 0;
+}
+
 // Decides which versions are resized from the source (an unchanged full size is the
 // source itself) and clears their bitmaps.
 std::vector<PreparedVersion> VersionsToMake(PreparedPicture& picture) {
@@ -39,8 +58,12 @@ std::vector<PreparedVersion> VersionsToMake(PreparedPicture& picture) {
     version->width = version->height = 0;
   std::vector<PreparedVersion> toMake;
   if (v.fullSize.made && !picture.fullSizeIsSource) toMake.push_back(PreparedVersion::kFullSize);
-  if (v.resized.made) toMake.push_back(PreparedVersion::kResized);
-  if (v.thumbnail.made) toMake.push_back(PreparedVersion::kThumbnail);
+  if (v.resized.made && v.thumbnail.made) {
+    toMake.push_back(PreparedVersion::kResizedAndThumbnail);
+  } else {
+    if (v.resized.made) toMake.push_back(PreparedVersion::kResized);
+    if (v.thumbnail.made) toMake.push_back(PreparedVersion::kThumbnail);
+  }
   return toMake;
 }
 
@@ -107,6 +130,8 @@ void MakePreparedVersion(PreparedPicture& picture, PreparedVersion version) {
     case PreparedVersion::kThumbnail:
       return MakeVersion(picture.sourceView, v.thumbnail, picture.thumbnailScratch,
                          picture.thumbnail);
+    case PreparedVersion::kResizedAndThumbnail:
+      return MakeResizedAndThumbnail(picture);
   }
 }
 

@@ -55,8 +55,9 @@ void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, st
 // threads at once: PrepareSource loads the picture and gives the versions to resize from
 // its source; MakePreparedVersion makes one of them (each writes only its own bitmap and
 // reads the source); FinishPreparing, once all are made, lets the source go unless the
-// full size is the source itself.
-enum class PreparedVersion { kFullSize, kResized, kThumbnail };
+// full size is the source itself. The 240 x 160 version and the thumbnail, when both are
+// made, are one task: one walk over the source makes both.
+enum class PreparedVersion { kFullSize, kResized, kThumbnail, kResizedAndThumbnail };
 std::vector<PreparedVersion> PrepareSource(const SlideshowOptions& options, const PictureEntry& row,
                                            std::size_t index, bool intro, PreparedPicture& out,
                                            std::vector<uint8_t>& saved);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "builder/bitmap_view.h"
+#include "builder/shrink_kernels.h"
 
 namespace varnel {
 
@@ -29,14 +32,32 @@ void EnlargeRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint
 void ShrinkView(const BitmapView& source, uint8_t* destination, int width, int height);
 void EnlargeView(const BitmapView& source, uint8_t* destination, int width, int height);
 
-// The shrinking pass has a portable path and ones with AVX2 and AVX-512 instructions; the
-// fastest the processor has is chosen at run time. They give the same bytes; tests and
-// benchmarks name the path to compare them.
-enum class ShrinkPath { kPortable, kAvx2, kAvx512 };
-bool ShrinkPathAvailable(ShrinkPath path);
+// Where a shrink writes: width x height pixels as a bitmap's rows (blue first, the bottom
+// row first), the bottom row at rows and each next row stride bytes further on. The rows
+// may lie inside a larger bitmap, a picture placed on a box.
+struct ShrinkDestination {
+  uint8_t* rows = nullptr;
+  std::size_t stride = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Shrinks one source to several sizes in one walk over its rows: each source row is read
+// and widened once, then added into every destination's sums, each destination with its
+// own weights and its additions in the order the pass describes, so that each gets the
+// bytes a shrink of its own would give. Every destination must shrink the source (no
+// dimension grows) and none may overlap the source.
+void ShrinkViewInto(const BitmapView& source, std::span<const ShrinkDestination> destinations);
+
+// The shrinking pass of a named path (shrink_kernels.h) rather than DefaultShrinkKernel()'s,
+// or with a given kernel.
 void ShrinkRgb24Using(ShrinkPath path, const uint8_t* source, int sourceWidth, int sourceHeight,
                       uint8_t* destination, int width, int height);
 void ShrinkViewUsing(ShrinkPath path, const BitmapView& source, uint8_t* destination, int width,
                      int height);
+void ShrinkViewIntoUsing(ShrinkPath path, const BitmapView& source,
+                         std::span<const ShrinkDestination> destinations);
+void ShrinkViewIntoWith(const ShrinkKernel& kernel, const BitmapView& source,
+                        std::span<const ShrinkDestination> destinations);
 
 }  // namespace varnel

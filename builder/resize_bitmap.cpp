@@ -60,6 +60,35 @@ bool ResizeBitmapInto(const BitmapView& source, uint16_t width, uint16_t height,
   return true;
 }
 
+void ResizeBitmapsInto(const BitmapView& source, std::span<ResizeTarget> targets) {
+  std::vector<ShrinkDestination> shrinks;
+  std::vector<ResizeTarget*> shrunk;
+  for (ResizeTarget& target : targets) {
+    target.made = false;
+    const bool shrink = source.width() >= target.width && source.height() >= target.height &&
+                        (source.width() != target.width || source.height() != target.height);
+    if (!shrink) {
+      target.made = ResizeBitmapInto(source, target.width, target.height, *target.out);
+      continue;
+    }
+    const std::optional<BitmapInfoHeader> header =
+        ResultHeader(source, target.width, target.height);
+    if (!header) continue;
+    Bitmap& out = *target.out;
+    out.width = target.width;
+    out.height = target.height;
+    out.rows.resize(header->biSizeImage);
+    shrinks.push_back({out.rows.data(), out.stride(), out.width, out.height});
+    shrunk.push_back(&target);
+  }
+  if (shrinks.empty()) return;
+  ShrinkViewInto(source, shrinks);
+  for (ResizeTarget* target : shrunk) {
+    *target->out = WithClearPadding(std::move(*target->out));
+    target->made = true;
+  }
+}
+
 std::optional<Bitmap> ResizeBitmapFrom(const BitmapView& source, uint16_t width, uint16_t height) {
   Bitmap resized;
   if (!ResizeBitmapInto(source, width, height, resized)) return std::nullopt;

@@ -2,14 +2,16 @@
 # Photographs the editor's main window under a virtual X server.
 #
 #   tools/window-screenshot.sh [--build DIR] [--pictures DIR] [--click N] [--caption TEXT]
+#                              [--build-show] [--during-build BUILDING.png]
 #                              [--question QUESTION.png] [--screen WxH] [--font-dpi N] OUT.png
 #
 # --pictures adds every picture of DIR (dropped onto the list, which is what the Add
 # dialog feeds too), --click N clicks row N (from 0), --caption types a caption into the
-# caption box afterwards; --question then chooses Quit and photographs the question about
-# the unsaved show. --screen sets the virtual screen's size (1280x1024 unless given; 800x600
-# shows the layout shrunk to fit), --font-dpi the resolution Qt lays fonts out for (144
-# for a large-font desktop). The window runs in a fresh work directory. With no window manager to
+# caption box afterwards; --build-show then runs Build SlideShow and --during-build
+# photographs the window while it builds; --question then chooses Quit and photographs the
+# question about the unsaved show. --screen sets the virtual screen's size (1280x1024 unless
+# given; 800x600 shows the layout shrunk to fit), --font-dpi the resolution Qt lays fonts
+# out for (144 for a large-font desktop). The window runs in a fresh work directory. With no window manager to
 # draw the title bar, the title the window gives the window system is written above it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +21,8 @@ pictures=""
 click=""
 caption=""
 question=""
+build_show=""
+during_build=""
 screen=1280x1024
 font_dpi=""
 while [ $# -gt 1 ]; do
@@ -28,12 +32,14 @@ while [ $# -gt 1 ]; do
     --click) click=$2; shift 2 ;;
     --caption) caption=$2; shift 2 ;;
     --question) question=$(realpath -m "$2"); shift 2 ;;
+    --build-show) build_show=yes; shift ;;
+    --during-build) during_build=$(realpath -m "$2"); build_show=yes; shift 2 ;;
     --screen) screen=$2; shift 2 ;;
     --font-dpi) font_dpi=$2; shift 2 ;;
     *) echo "window-screenshot: unknown option $1" >&2; exit 2 ;;
   esac
 done
-[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--pictures DIR] [--click N] [--caption TEXT] [--question Q.png] [--screen WxH] [--font-dpi N] OUT.png" >&2; exit 2; }
+[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--pictures DIR] [--click N] [--caption TEXT] [--build-show] [--during-build B.png] [--question Q.png] [--screen WxH] [--font-dpi N] OUT.png" >&2; exit 2; }
 out=$(realpath -m "$1")
 exe=$(realpath "$build_dir/bin/varnel-window-driver")
 
@@ -44,8 +50,10 @@ args=(--screenshot "$out")
 [ -n "$click" ] && args+=(--click "$click")
 [ -n "$caption" ] && args+=(--caption "$caption")
 [ -n "$question" ] && args+=(--question "$question")
+[ -n "$build_show" ] && args+=(--build yes)
+[ -n "$during_build" ] && args+=(--during-build "$during_build")
 
 cd "$work"
 [ -n "$font_dpi" ] && export QT_FONT_DPI=$font_dpi
 xvfb-run -a -s "-screen 0 ${screen}x24" "$exe" "${args[@]}"
-echo "window-screenshot: wrote $out${question:+ and $question}"
+echo "window-screenshot: wrote $out${during_build:+ and $during_build}${question:+ and $question}"

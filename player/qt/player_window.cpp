@@ -7,9 +7,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <chrono>
 
 #include "emulator/console_screen.h"
@@ -59,6 +61,9 @@ PlayerWindow::PlayerWindow(QWidget* parent)
   view_ = new ConsoleView(this);
   view_->SetPreferredScale(kDefaultScale);
   status_ = new QLabel(this);
+  // A long status (a screenshot's path) is shortened to the window's width; it never
+  // widens the window.
+  status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* legend = new QLabel(KeyLegend(), this);
   legend->setWordWrap(true);
 
@@ -281,11 +286,43 @@ void PlayerWindow::ShowScreen() {
 }
 
 void PlayerWindow::ShowStatus(const QString& text) {
-  status_->setText(text);
+  statusText_ = text;
+  status_->setToolTip(text);
+  FitStatusLine();
 }
 
-QString PlayerWindow::statusText() const {
-  return status_->text();
+void PlayerWindow::FitStatusLine() {
+  status_->setText(status_->fontMetrics().elidedText(statusText_, Qt::ElideMiddle,
+                                                     status_->contentsRect().width()));
+}
+
+void PlayerWindow::PlaceOverOwner() {
+  const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+  if (owner == nullptr || !owner->isVisible()) return;
+  // Inside the frames: a window not shown yet has no frame, and the window system draws
+  // the same frame around both.
+  QRect placed(QPoint(0, 0), size());
+  placed.moveCenter(owner->geometry().center());
+  if (const QScreen* screen = owner->screen()) {
+    const QRect room = screen->availableGeometry();
+    placed.moveLeft(
+        std::max(room.left(), std::min(placed.left(), room.right() + 1 - placed.width())));
+    placed.moveTop(
+        std::max(room.top(), std::min(placed.top(), room.bottom() + 1 - placed.height())));
+  }
+  setGeometry(placed);
+}
+
+void PlayerWindow::setVisible(bool visible) {
+  if (visible && !isVisible()) {
+    // Sized by its contents before the first showing, so that it is centred at that size.
+    if (!testAttribute(Qt::WA_Resized)) {
+      if (layout() != nullptr) layout()->activate();
+      adjustSize();
+    }
+    PlaceOverOwner();
+  }
+  QWidget::setVisible(visible);
 }
 
 void PlayerWindow::SetScale(int scale) {
@@ -364,6 +401,11 @@ void PlayerWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   StopPacing();
   latch_.ReleaseAll();
+}
+
+void PlayerWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FitStatusLine();
 }
 
 void PlayerWindow::changeEvent(QEvent* event) {

@@ -57,7 +57,12 @@ class PlayerWindow : public QWidget {
 
   const ConsoleEmulator* emulator() const { return emulator_.get(); }
   ConsoleView* view() const { return view_; }
-  QString statusText() const;
+  // The whole status text; the line shows as much of it as fits the window's width.
+  QString statusText() const { return statusText_; }
+
+  // Each time it opens, the window is placed centred over the window it belongs to (the
+  // editor), kept on that window's screen.
+  void setVisible(bool visible) override;
   ConsoleKeys heldKeys() const { return latch_.held(); }
 
  protected:
@@ -66,6 +71,7 @@ class PlayerWindow : public QWidget {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QWidget* MakeConsoleButtons();
@@ -77,6 +83,8 @@ class PlayerWindow : public QWidget {
   void StopPacing();
   void ShowScreen();
   void ShowStatus(const QString& text);
+  void FitStatusLine();
+  void PlaceOverOwner();
   void OnSaveScreenshot();
   void UpdatePauseButton();
 
@@ -89,6 +97,7 @@ class PlayerWindow : public QWidget {
   bool paused_ = false;
   ConsoleView* view_ = nullptr;
   QLabel* status_ = nullptr;
+  QString statusText_;
   QPushButton* pauseButton_ = nullptr;
   QComboBox* scaleChoice_ = nullptr;
   QTimer* frameTimer_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include "builder/caption_block.h"
 #include "builder/rom_layout.h"
+#include "builder/shrink_kernels.h"
 #include "document/label_tables.h"
 #include "tests/support/image_reader.h"
 #include "tests/support/recording_build_host.h"
@@ -375,18 +376,20 @@ TEST(BuildSlideShow, ShowLargerThanTheCartridgeFailsNamingThePicture) {
   EXPECT_FALSE(std::filesystem::exists(f.files.outputPath));
 }
 
-// However many workers prepare the pictures, the image, the pictures left out and the
-// notes are those of one worker, in show order: pictures of every kind, read in place or
-// converted, with sizes that take every pass, intro pictures and a picture that is gone.
-TEST(BuildSlideShow, EveryNumberOfWorkersWritesTheSameImage) {
+// However many workers prepare the pictures, and whichever way the resampler adds (each
+// path on this processor's instructions or on the stand-ins of a processor without them),
+// the image, the pictures left out and the notes are those of one worker, in show order:
+// pictures of every kind, read in place or converted, with sizes that take every pass,
+// intro pictures and a picture that is gone.
+TEST(BuildSlideShow, EveryPathAndNumberOfWorkersWritesTheSameImage) {
   Fixture f;
   const std::vector<std::string> pictures = {
-      testing::TestDataPath("picture.jpg"),          testing::TestDataPath("picture-24bit.png"),
-      testing::TestDataPath("picture.gif"),          testing::TestDataPath("picture-8bit.bmp"),
-      testing::TestDataPath("orientation-6.jpg"),    testing::TestDataPath("picture-32bit.png"),
-      testing::TestDataPath("cmyk-adobe.jpg"),       WritePicture(f.dir, "wide.bmp", 643, 301),
-      WritePicture(f.dir, "thin.bmp", 3, 10),        WritePicture(f.dir, "gone.bmp", 8, 8),
-      testing::TestDataPath("transparent-entry.png")};
+      testing::TestDataPath("picture.jpg"),           testing::TestDataPath("picture-24bit.png"),
+      testing::TestDataPath("picture.gif"),           testing::TestDataPath("picture-8bit.bmp"),
+      testing::TestDataPath("orientation-6.jpg"),     testing::TestDataPath("picture-32bit.png"),
+      testing::TestDataPath("cmyk-adobe.jpg"),        WritePicture(f.dir, "wide.bmp", 643, 301),
+      WritePicture(f.dir, "thin.bmp", 3, 10),         WritePicture(f.dir, "gone.bmp", 8, 8),
+      testing::TestDataPath("transparent-entry.png"), WritePicture(f.dir, "large.bmp", 1203, 803)};
   for (std::size_t i = 0; i < pictures.size() * 2; ++i)
     f.host.AddPicture(pictures[i % pictures.size()], static_cast<int>(i % 3),
                       static_cast<int>(i % 9), i % 2 ? "A caption" : "");
@@ -399,15 +402,25 @@ TEST(BuildSlideShow, EveryNumberOfWorkersWritesTheSameImage) {
   const std::vector<uint8_t> alone = testing::ReadAllBytes(f.files.outputPath);
   const std::vector<std::string> leftOut = f.host.leftOut, notes = f.host.notes;
   ASSERT_EQ(leftOut.size(), 2u);
-  for (const unsigned workers : {2u, 3u, 8u, 0u}) {
+  const auto expectSameImage = [&](unsigned workers, const std::string& how) {
     f.host.workers = workers;
     f.host.leftOut.clear();
     f.host.notes.clear();
-    ASSERT_TRUE(f.Build().ok) << workers;
-    EXPECT_EQ(testing::ReadAllBytes(f.files.outputPath), alone) << workers << " workers";
-    EXPECT_EQ(f.host.leftOut, leftOut) << workers << " workers";
-    EXPECT_EQ(f.host.notes, notes) << workers << " workers";
-  }
+    ASSERT_TRUE(f.Build().ok) << how;
+    EXPECT_EQ(testing::ReadAllBytes(f.files.outputPath), alone) << how;
+    EXPECT_EQ(f.host.leftOut, leftOut) << how;
+    EXPECT_EQ(f.host.notes, notes) << how;
+  };
+  for (const unsigned workers : {2u, 3u, 8u, 0u})
+    expectSameImage(workers, std::to_string(workers) + " workers");
+  for (const ShrinkPath path : {ShrinkPath::kPortable, ShrinkPath::kAvx2, ShrinkPath::kAvx512})
+    for (const bool standIns : {false, true}) {
+      const ShrinkPathForTests forced(path, standIns);
+      for (const unsigned workers : {1u, 2u})
+        expectSameImage(workers, "path " + std::to_string(static_cast<int>(path)) +
+                                     (standIns ? " on stand-ins, " : ", ") +
+                                     std::to_string(workers) + " workers");
+    }
 }
 
 TEST(BuildSlideShow, PictureTooLargeToLoadIsLeftOutWithTheReason) {

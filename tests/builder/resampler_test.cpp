@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "builder/shrink_kernels.h"
+#include "builder/shrink_plan.h"
 #include "builder/weight_table.h"
 #include "tests/builder/conversion_fixtures.h"
 
@@ -18,7 +22,27 @@ using testing::ChannelAt;
 using testing::MakeBitmap;
 using testing::RandomBitmap;
 
-constexpr ShrinkPath kEveryPath[] = {ShrinkPath::kPortable, ShrinkPath::kAvx2, ShrinkPath::kAvx512};
+// Every path's kernel, on this processor's instructions and on the portable stand-ins
+// that a processor without them runs: none is skipped on any machine.
+struct NamedKernel {
+  std::string name;
+  ShrinkKernel kernel;
+};
+std::vector<NamedKernel> EveryKernel() {
+  std::vector<NamedKernel> kernels;
+  for (const auto& [path, name] :
+       {std::pair{ShrinkPath::kPortable, "portable"}, std::pair{ShrinkPath::kAvx2, "AVX2"},
+        std::pair{ShrinkPath::kAvx512, "AVX-512"}}) {
+    kernels.push_back({std::string(name), ShrinkKernelOf(path)});
+    kernels.push_back({std::string(name) + " stand-ins", StandInKernelOf(path)});
+  }
+  return kernels;
+}
+
+void ShrinkWith(const ShrinkKernel& kernel, const BitmapView& source, Bitmap& out) {
+  const ShrinkDestination destination{out.rows.data(), out.stride(), out.width, out.height};
+  ShrinkViewIntoWith(kernel, source, std::span<const ShrinkDestination>(&destination, 1));
+}
 
 Bitmap Blank(int width, int height) {
   return MakeBitmap(width, height, [](int, int, int) { return uint8_t{0}; });
@@ -195,11 +219,11 @@ TEST(ShrinkRgb24, EveryPathGivesTheBytesOfTheDescribedWalk) {
     const int w = pick(1, sw), h = pick(1, sh);
     const Bitmap source = RandomBitmap(sw, sh, static_cast<uint32_t>(round));
     const Bitmap expected = ReferenceShrink(source, w, h);
-    for (ShrinkPath path : kEveryPath) {
-      if (!ShrinkPathAvailable(path)) continue;
+    for (const NamedKernel& k : EveryKernel()) {
       Bitmap out = Blank(w, h);
-      ShrinkRgb24Using(path, source.rows.data(), sw, sh, out.rows.data(), w, h);
-      ASSERT_EQ(out.rows, expected.rows) << sw << "x" << sh << " -> " << w << "x" << h;
+      ShrinkWith(k.kernel, source, out);
+      ASSERT_EQ(out.rows, expected.rows)
+          << k.name << ": " << sw << "x" << sh << " -> " << w << "x" << h;
     }
     Bitmap inPlace = source;
     ShrinkRgb24(inPlace.rows.data(), sw, sh, inPlace.rows.data(), w, h);
@@ -208,7 +232,83 @@ TEST(ShrinkRgb24, EveryPathGivesTheBytesOfTheDescribedWalk) {
                              expected.rows.begin() + y * expected.stride() + w * 3,
                              inPlace.rows.begin() + y * expected.stride()));
   }
-  if (!ShrinkPathAvailable(ShrinkPath::kAvx2)) GTEST_SKIP() << "no AVX2 on this processor";
+}
+
+// One walk over a source makes several sizes, each with the bytes of its own walk: from a
+// part of a decoded picture read where it lies (top-down, red first, padded rows), into
+// a bitmap of its own or into a rectangle of a larger box whose other bytes stay.
+TEST(ShrinkViewInto, MakesEverySizeAsItsOwnWalkWould) {
+  std::mt19937 random(21);
+  const auto pick = [&](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
+  };
+  for (int round = 0; round < 24; ++round) {
+    const int pictureWidth = pick(1, 400), pictureHeight = pick(1, 90);
+    const Bitmap picture = RandomBitmap(pictureWidth, pictureHeight, 300 + round);
+    const bool redFirst = round % 2 == 0;
+    const std::size_t pitch = static_cast<std::size_t>(pictureWidth) * 3 + pick(0, 5);
+    std::vector<uint8_t> decoded(pitch * pictureHeight, 0x5A);
+    for (int y = 0; y < pictureHeight; ++y)
+      for (int x = 0; x < pictureWidth; ++x)
+        for (int c = 0; c < 3; ++c)
+          decoded[y * pitch + x * 3 + (redFirst ? 2 - c : c)] =
+              ChannelAt(picture, x, pictureHeight - 1 - y, c);
+    // The part read: a rectangle of the picture, counted from its top-left corner.
+    const int sw = pick(1, pictureWidth), sh = pick(1, pictureHeight);
+    const int left = pick(0, pictureWidth - sw), top = pick(0, pictureHeight - sh);
+    const BitmapView part =
+        BitmapView::OfTopDown(decoded.data() + top * pitch + left * 3, sw, sh, pitch, redFirst);
+    const Bitmap partBitmap = MakeBitmap(sw, sh, [&](int x, int y, int c) {
+      return ChannelAt(picture, left + x, pictureHeight - top - sh + y, c);
+    });
+
+    const int count = pick(1, 3);
+    std::vector<Bitmap> boxes;
+    std::vector<std::array<int, 4>> placed;  // x0, y0 (from the bottom), width, height
+    for (int d = 0; d < count; ++d) {
+      const int w = pick(1, sw), h = pick(1, sh), x0 = pick(0, 6), y0 = pick(0, 6);
+      boxes.push_back(MakeBitmap(x0 + w + pick(0, 6), y0 + h + pick(0, 6),
+                                 [](int, int, int) { return uint8_t{0x77}; }));
+      placed.push_back({x0, y0, w, h});
+    }
+    std::vector<ShrinkDestination> destinations;
+    for (int d = 0; d < count; ++d) {
+      const auto [x0, y0, w, h] = placed[d];
+      Bitmap& box = boxes[d];
+      destinations.push_back({box.rows.data() + y0 * box.stride() + x0 * 3, box.stride(), w, h});
+    }
+    for (const NamedKernel& k : EveryKernel()) {
+      for (Bitmap& box : boxes) std::fill(box.rows.begin(), box.rows.end(), uint8_t{0x77});
+      ShrinkViewIntoWith(k.kernel, part, destinations);
+      for (int d = 0; d < count; ++d) {
+        const auto [x0, y0, w, h] = placed[d];
+        const Bitmap expected = ReferenceShrink(partBitmap, w, h);
+        const Bitmap& box = boxes[d];
+        for (int y = 0; y < box.height; ++y)
+          for (int x = 0; x < box.width; ++x)
+            for (int c = 0; c < 3; ++c) {
+              const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+              ASSERT_EQ(ChannelAt(box, x, y, c),
+                        inside ? ChannelAt(expected, x - x0, y - y0, c) : uint8_t{0x77})
+                  << k.name << ": " << sw << "x" << sh << " -> " << w << "x" << h << " at " << x
+                  << "," << y;
+            }
+      }
+    }
+  }
+}
+
+// The x walk laid out in lanes, for the worked row of five pixels shrunk to two: the third
+// pixel is the last of the first column's run and the first of the second's.
+TEST(PlanShrinkColumns, GivesEachColumnItsRunAndWeights) {
+  const ShrinkPlan plan = PlanShrinkColumns(5, 2, 4);
+  EXPECT_EQ(plan.units, 1);
+  EXPECT_EQ(plan.unitSteps, std::vector<int32_t>{3});
+  EXPECT_EQ(plan.runStarts, (std::vector<int32_t>{0, 2, 2, 2}));
+  const double a = 0.4F, b = 0.2F;                          // the table's weights, as floats
+  EXPECT_EQ(plan.weights, (std::vector<double>{a, b, 0, 0,  //
+                                               a, a, 0, 0,  //
+                                               b, a, 0, 0}));
 }
 
 // A decoded picture read where it lies (top-down rows, red first, rows wider than their
@@ -234,11 +334,11 @@ TEST(ResamplerPasses, ReadAPictureInPlaceAsTheBitmapMadeOfIt) {
       const BitmapView view = BitmapView::OfTopDown(decoded.data(), sw, sh, pitch, redFirst);
       const int w = pick(1, sw), h = pick(1, sh);
       const Bitmap expected = ReferenceShrink(bitmap, w, h);
-      for (ShrinkPath path : kEveryPath) {
-        if (!ShrinkPathAvailable(path)) continue;
+      for (const NamedKernel& k : EveryKernel()) {
         Bitmap out = Blank(w, h);
-        ShrinkViewUsing(path, view, out.rows.data(), w, h);
-        ASSERT_EQ(out.rows, expected.rows) << sw << "x" << sh << " -> " << w << "x" << h;
+        ShrinkWith(k.kernel, view, out);
+        ASSERT_EQ(out.rows, expected.rows)
+            << k.name << ": " << sw << "x" << sh << " -> " << w << "x" << h;
       }
       const int bw = sw + pick(0, 40), bh = sh + pick(0, 40);
       Bitmap enlarged = Blank(bw, bh);
@@ -256,10 +356,9 @@ TEST(ResamplerPasses, ReadAPictureInPlaceAsTheBitmapMadeOfIt) {
 
 TEST(ResamplerPasses, AverageSourcesOfTenThousandPixelsAndMore) {
   const Bitmap wide = RandomBitmap(12000, 5, 5);
-  for (ShrinkPath path : kEveryPath) {
-    if (!ShrinkPathAvailable(path)) continue;
+  for (const NamedKernel& k : EveryKernel()) {
     Bitmap out = Blank(240, 3);
-    ShrinkRgb24Using(path, wide.rows.data(), 12000, 5, out.rows.data(), 240, 3);
+    ShrinkWith(k.kernel, wide, out);
     ExpectBoxAverages(wide, out);
   }
   const Bitmap tall = RandomBitmap(5, 12000, 6);

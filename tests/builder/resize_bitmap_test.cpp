@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "builder/bitmap_info.h"
@@ -46,6 +47,29 @@ TEST(ResizeBitmap, GivesThePassResultsWithZeroPadding) {
     ASSERT_TRUE(resized);
     EXPECT_EQ(resized->rows, expected.rows) << sw << "x" << sh << " -> " << w << "x" << h;
   }
+}
+
+// Several sizes of one source at once: each is made, refused or given back as a resize of
+// its own would be, into bitmaps whose old buffers and padding are reused.
+TEST(ResizeBitmapsInto, MakesEachSizeAsItsOwnResize) {
+  const Bitmap source = RandomBitmap(300, 200, 4);
+  const std::vector<std::pair<uint16_t, uint16_t>> sizes = {
+      {240, 160}, {60, 40}, {300, 200}, {301, 250}, {400, 100}, {0, 40}, {299, 199}};
+  std::vector<Bitmap> outs(sizes.size(), RandomBitmap(7, 9, 5));
+  std::vector<ResizeTarget> targets;
+  for (std::size_t i = 0; i < sizes.size(); ++i)
+    targets.push_back({sizes[i].first, sizes[i].second, &outs[i]});
+  ResizeBitmapsInto(source, targets);
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const auto [w, h] = sizes[i];
+    const std::optional<Bitmap> alone = ResizeBitmapFrom(source, w, h);
+    ASSERT_EQ(targets[i].made, alone.has_value()) << w << "x" << h;
+    if (!alone) continue;
+    EXPECT_EQ(outs[i].width, w);
+    EXPECT_EQ(outs[i].height, h);
+    EXPECT_EQ(outs[i].rows, alone->rows) << w << "x" << h;
+  }
+  EXPECT_FALSE(targets[4].made);  // 400 x 100 would widen and flatten at once
 }
 
 TEST(MakeRgb24Header, DescribesABottomUpRowBuffer) {

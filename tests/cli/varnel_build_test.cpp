@@ -42,6 +42,23 @@ TEST(VarnelBuild, BuildsPicturesWithTheirOptionsIntoSlideGba) {
   EXPECT_EQ(image.caption(image.record(1).captionText), "Hi");
 }
 
+// The resampler's path named in the environment, as the tests of whole builds force each
+// one (on stand-ins where the processor lacks its instructions): the same image.
+TEST(VarnelBuild, EveryResamplerPathNamedInTheEnvironmentWritesTheSameImage) {
+  Show show;
+  const std::vector<std::string> pictures = {show.a, show.b, "--sizing", "2", show.b};
+  const RunResult usual = RunBuilder(show.dir, pictures);
+  ASSERT_EQ(usual.status, 0) << usual.output;
+  const std::vector<uint8_t> image = testing::ReadAllBytes(show.dir.file("slide.gba"));
+  for (const std::string path : {"portable", "avx2", "avx512"}) {
+    std::vector<std::string> arguments = {"-o", path + ".gba", "--jobs", "2"};
+    arguments.insert(arguments.end(), pictures.begin(), pictures.end());
+    const RunResult run = RunBuilder(show.dir, arguments, "export VARNEL_SHRINK_PATH=" + path);
+    ASSERT_EQ(run.status, 0) << path << ": " << run.output;
+    EXPECT_EQ(testing::ReadAllBytes(show.dir.file(path + ".gba")), image) << path;
+  }
+}
+
 TEST(VarnelBuild, ProjectFileWithCommandLineOptionsOnTop) {
   Show show;
   SlideshowOptions options = SlideshowOptions::DefaultsAfterNew();

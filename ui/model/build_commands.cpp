@@ -63,7 +63,8 @@ void BuildCommands::OnBuildSlideShow() {
   const BuildFiles files = DefaultBuildFiles(window_.workDirectory());
   if (window_.RowCount() == 0 && !MayReplaceWithEmptyShow(files.outputPath)) return;
   CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
-  const Ending ending = RunBuild(files, "Building " + DisplayPath(files.outputPath) + " ...");
+  const std::string imageShown = DisplayPath(files.outputPath);
+  const Ending ending = RunBuild(files, "Building " + imageShown + " ...", imageShown);
   Report(MakeBuildReport(ending.outcome, files.outputPath, ending.stopped, ending.leftOut,
                          ending.notes));
 }
@@ -78,7 +79,7 @@ bool BuildCommands::BuildForPlayer(const std::string& imagePath, bool& rebuilt) 
   files.outputPath = imagePath;
   playerDocument_.reset();
   CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
-  const Ending ending = RunBuild(files, "Building the show for the player ...");
+  const Ending ending = RunBuild(files, "Building the show for the player ...", {});
   Report(MakePlayerBuildReport(ending.outcome, ending.stopped, ending.leftOut, ending.notes));
   if (!ending.outcome.ok) return false;
   playerDocument_ = window_.document();
@@ -88,10 +89,11 @@ bool BuildCommands::BuildForPlayer(const std::string& imagePath, bool& rebuilt) 
 }
 
 BuildCommands::Ending BuildCommands::RunBuild(const BuildFiles& files,
-                                              const std::string& statusWhileRunning) {
+                                              const std::string& statusWhileRunning,
+                                              const std::string& imageShown) {
   buildRunning_ = true;
   window_.Changed(kIdCancelBuild);
-  window_.SetStatusText(statusWhileRunning);
+  window_.SetStatusText(statusWhileRunning, imageShown);
 
   WindowPlatform& platform = window_.platform();
   BuildRelay relay(window_.document(), window_.workDirectory());
@@ -118,7 +120,7 @@ BuildCommands::Ending BuildCommands::RunBuild(const BuildFiles& files,
 }
 
 void BuildCommands::Report(const BuildReport& report) {
-  window_.SetStatusText(report.statusLine);
+  window_.SetStatusText(report.statusLine, report.imageShown);
   window_.platform().UpdateNow();
   if (!report.message.empty())
     window_.ShowMessage(report.message,

@@ -39,8 +39,11 @@ class BuildCommands {
     std::vector<BuildProblem> leftOut;
     std::vector<BuildProblem> notes;
   };
-  // Runs within a long command of the caller's, which reports the ending in it.
-  Ending RunBuild(const BuildFiles& files, const std::string& statusWhileRunning);
+  // Runs within a long command of the caller's, which reports the ending in it. The
+  // status line says `statusWhileRunning` meanwhile, of which `imageShown` may be
+  // shortened from its start.
+  Ending RunBuild(const BuildFiles& files, const std::string& statusWhileRunning,
+                  const std::string& imageShown);
   void Report(const BuildReport& report);
   // An empty list would replace an image that holds pictures: the user is asked first.
   bool MayReplaceWithEmptyShow(const std::string& imagePath);

@@ -51,17 +51,18 @@ BuildReport MakeBuildReport(const BuildOutcome& outcome, const std::string& imag
                             const std::vector<BuildProblem>& leftOut,
                             const std::vector<BuildProblem>& notes) {
   BuildReport report;
+  report.imageShown = DisplayPath(imagePath);
   if (!outcome.ok && stopped) {
-    report.statusLine = "Build stopped: " + DisplayPath(imagePath) + " was not written.";
+    report.statusLine = "Build stopped: " + report.imageShown + " was not written.";
     return report;
   }
   if (!outcome.ok) {
-    report.statusLine = "Build failed: " + DisplayPath(imagePath) + " was not written.";
+    report.statusLine = "Build failed: " + report.imageShown + " was not written.";
     report.message = outcome.message;
     report.failed = true;
     return report;
   }
-  report.statusLine = "Wrote " + DisplayPath(imagePath) + " (" +
+  report.statusLine = "Wrote " + report.imageShown + " (" +
                       Counted(outcome.pictureCount, "picture", "pictures") + ")";
   if (!leftOut.empty()) report.statusLine += ", " + std::to_string(leftOut.size()) + " left out";
   report.statusLine += ".";

@@ -17,8 +17,9 @@ struct BuildProblem {
 // when something needs the user's attention.
 struct BuildReport {
   std::string statusLine;
-  std::string message;  // empty: no box
-  bool failed = false;  // the message is an error (stop icon), not a warning
+  std::string imageShown;  // the image's path as the status line writes it
+  std::string message;     // empty: no box
+  bool failed = false;     // the message is an error (stop icon), not a warning
 };
 
 BuildReport MakeBuildReport(const BuildOutcome& outcome, const std::string& imagePath, bool stopped,

@@ -134,9 +134,10 @@ void CSlideshowDlg::RefreshShowState() {
   cartridge_.Refresh();
 }
 
-void CSlideshowDlg::SetStatusText(const std::string& text) {
-  if (statusText_ == text) return;
+void CSlideshowDlg::SetStatusText(const std::string& text, const std::string& shortenable) {
+  if (statusText_ == text && statusShortenable_ == shortenable) return;
   statusText_ = text;
+  statusShortenable_ = shortenable;
   Changed(kIdStatusLine);
 }
 

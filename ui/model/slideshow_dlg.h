@@ -117,6 +117,9 @@ class CSlideshowDlg {
   bool buildRunning() const { return build_.buildRunning(); }
   // The line below the progress bar: where the last image went, or why it did not.
   const std::string& statusText() const { return statusText_; }
+  // The part of the status text that a line too narrow for it shortens from its start
+  // (the image's path, so that its file name stays seen); empty when none may be.
+  const std::string& statusShortenable() const { return statusShortenable_; }
   // How full the cartridge of the show would be, with the selected row's share.
   const CartridgeMeter& cartridgeMeter() const { return cartridge_.meter(); }
   bool ended() const { return ended_; }
@@ -146,7 +149,7 @@ class CSlideshowDlg {
   ProgressBarState& progressBar() { return progress_; }
   PreviewArea& previewArea() { return preview_; }
   void ShowMessage(const std::string& text, MessageBoxIcon icon);
-  void SetStatusText(const std::string& text);
+  void SetStatusText(const std::string& text, const std::string& shortenable = {});
   // The toolkit is told that this control's state changed.
   void Changed(int id);
   void ListChanged() { Changed(kIdPictureList); }
@@ -274,6 +277,7 @@ class CSlideshowDlg {
   std::function<void()> stopHandler_;
   bool paintEachChange_ = true;
   std::string statusText_;
+  std::string statusShortenable_;
   bool ended_ = false;
   int result_ = 0;
   std::map<int, std::function<void()>> commandHandlers_;

@@ -34,6 +34,7 @@
 #include "ui/qt/caption_edit.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/dialog_font.h"
+#include "ui/qt/elided_line.h"
 #include "ui/qt/picture_list_widget.h"
 #include "ui/qt/preview_widget.h"
 #include "ui/qt/qt_help_pointer.h"
@@ -43,6 +44,12 @@
 namespace varnel {
 
 namespace {
+
+// During a Build the progress bar gives up the right end of its row to the Cancel button,
+// which then lies between the picture's info boxes above and the meter below and covers
+// no text. In the dialog's units.
+constexpr DialogRect kCancelRect = {131, 268, 36, 14};
+constexpr DialogRect kProgressBesideCancelRect = {7, 270, 121, 11};
 
 QString FromView(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -176,12 +183,12 @@ void MainWindow::CreateControls() {
 
 void MainWindow::CreateCommandControls() {
   // Below the progress bar, in the dialog's units: the cartridge meter, the selected
-  // row's cost, the status line, and during a Build the Cancel button at the right end.
+  // row's cost and the status line. During a Build the Cancel button takes the right end
+  // of the progress bar's row, where it covers no text (see MirrorCommandControl).
   constexpr DialogRect kMeterTextRect = {7, 283, 96, 8};
   constexpr DialogRect kMeterBarRect = {104, 283, 63, 8};
   constexpr DialogRect kRowCostRect = {7, 292, 160, 8};
   constexpr DialogRect kStatusLineRect = {7, 301, 160, 8};
-  constexpr DialogRect kCancelRect = {131, 292, 36, 17};
   const auto place = [this](QWidget* widget, int id, const DialogRect& rect) {
     const PixelRect at = ToPixels(rect, baseUnits_);
     widget->setGeometry(at.x, at.y, at.width, at.height);
@@ -225,11 +232,21 @@ void SetElidedText(QLabel& label, const QString& text) {
 
 void MainWindow::MirrorCommandControl(int id) {
   if (id == kIdCancelBuild) {
-    cancelButton_->setVisible(dialog_.buildRunning());
+    const bool building = dialog_.buildRunning();
+    const PixelRect progress =
+        building ? ToPixels(kProgressBesideCancelRect, baseUnits_)
+                 : ControlPixelRect(kMainWindowControls[TemplateIndexOf(kIdProgress)], baseUnits_);
+    control(kIdProgress)->setGeometry(progress.x, progress.y, progress.width, progress.height);
+    cancelButton_->setVisible(building);
     return;
   }
   if (id == kIdStatusLine) {
-    SetElidedText(*statusLine_, FromUtf8(dialog_.statusText()));
+    // The image's path gives way from its start, so its file name stays in sight.
+    const QString text = FromUtf8(dialog_.statusText());
+    statusLine_->setToolTip(text);
+    statusLine_->setText(ElideFromPartStart(statusLine_->fontMetrics(), text,
+                                            FromUtf8(dialog_.statusShortenable()),
+                                            statusLine_->width()));
     return;
   }
   const CartridgeMeter& meter = dialog_.cartridgeMeter();

@@ -16,6 +16,8 @@
 #include "app/qt/about_dlg.h"
 #include "app/qt/settings_dlg.h"
 #include "app/qt/slideshow_app.h"
+#include "builder/build_slideshow.h"
+#include "player/qt/player_window.h"
 #include "tests/app/config_home.h"
 #include "tests/app/fake_emulator.h"
 #include "tests/app/scripted_user.h"
@@ -342,6 +344,70 @@ TEST_F(ApplicationTest, AnEmulatorFoundIsSuggestedBySettingsAndOfferedByStartSli
                                                  work.workDirectory() + "slide.gba"}));
     }
     EXPECT_EQ(profile.ReadString("Main", "Emulator", ""), emulator.path());
+    Command(kCmdQuit);
+    return true;
+  });
+  user.Start([] { Command(kCmdQuit); });
+  EXPECT_FALSE(App().InitInstance());
+  EXPECT_EQ(user.stuckAt(), "");
+}
+
+// The one player window, once Play has opened it.
+PlayerWindow* Player() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* player = dynamic_cast<PlayerWindow*>(widget)) return player;
+  }
+  return nullptr;
+}
+
+// Whether a window's centre is the editor's, give or take rounding.
+bool CentredOverEditor(const QWidget& window) {
+  const QPoint offset =
+      window.frameGeometry().center() - App().mainWindow()->frameGeometry().center();
+  return offset.manhattanLength() <= 2;
+}
+
+TEST_F(ApplicationTest, ThePlayerAndItsScreenshotDialogOpenOverTheEditorAndKeepTheirSize) {
+  if (InstalledTemplatePath().empty()) GTEST_SKIP() << "the viewer is not built";
+  const std::string shot = work.file(std::string(3, 'd') + "/" + std::string(150, 's') + ".png");
+  std::filesystem::create_directories(work.file("ddd"));
+  QSize playerSize;
+  user.Then("the main window, moved away from the screen's centre; Play", [] {
+    MainWindow* window = App().mainWindow();
+    if (window == nullptr || !window->isVisible()) return false;
+    window->move(window->pos() + QPoint(37, 23));
+    Command(kCmdPlay);
+    return true;
+  });
+  user.Then("the player opens centred over the editor; Save Screenshot", [&] {
+    PlayerWindow* player = Player();
+    if (player == nullptr || !player->isVisible()) return false;
+    EXPECT_TRUE(CentredOverEditor(*player));
+    player->SetPaused(true);
+    playerSize = player->size();
+    auto* save = player->findChild<QPushButton*>(QStringLiteral("screenshot"));
+    EXPECT_NE(save, nullptr);
+    if (save != nullptr) ScriptedUser::Later([save] { save->click(); });
+    return true;
+  });
+  user.Then("the dialog opens centred over the editor; save under a long name", [&] {
+    auto* files = ScriptedUser::ActiveModal<QFileDialog>();
+    if (files == nullptr) return false;
+    EXPECT_TRUE(CentredOverEditor(*files));
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    EXPECT_NE(name, nullptr);
+    if (name != nullptr) name->setText(QString::fromStdString(shot));
+    static_cast<QDialog*>(files)->accept();  // the dialog's Save
+    return true;
+  });
+  user.Then("the player kept its size; Quit", [&] {
+    if (QApplication::activeModalWidget() != nullptr) return false;
+    PlayerWindow* player = Player();
+    EXPECT_TRUE(std::filesystem::exists(shot)) << player->statusText().toStdString();
+    EXPECT_TRUE(player->statusText().startsWith(QStringLiteral("Saved ")))
+        << player->statusText().toStdString();
+    QApplication::processEvents();
+    EXPECT_EQ(player->size(), playerSize);
     Command(kCmdQuit);
     return true;
   });

@@ -30,6 +30,8 @@ TEST_F(LongCommandTest, AFinishedBuildSaysWhereTheImageWentAndWhatWasLeftOut) {
   // All went in: a status line, no box.
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(dlg.statusText(), "Wrote " + Image() + " (3 pictures).");
+  // The full path, which a narrow line shortens from its start.
+  EXPECT_EQ(dlg.statusShortenable(), Image());
 
   std::filesystem::remove(work.file("gone.bmp"));
   Build();

@@ -2,9 +2,11 @@
 // and photographs the screen: used by tools/window-screenshot.sh.
 //
 //   varnel-window-driver --screenshot OUT.png [--pictures DIR] [--click N] [--caption TEXT]
-//                        [--question OUT2.png]
+//                        [--build yes] [--during-build OUT3.png] [--question OUT2.png]
 //
-// --question also photographs the question Quit asks about the unsaved show.
+// --build runs Build SlideShow before the photograph (into the current directory), and
+// --during-build photographs the window while that build runs; --question also
+// photographs the question Quit asks about the unsaved show.
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -33,6 +35,8 @@ struct Options {
   int click = -1;
   std::string caption;
   std::string question;
+  bool build = false;
+  std::string duringBuild;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -49,6 +53,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.caption = value;
     } else if (name == "--question") {
       options.question = value;
+    } else if (name == "--build") {
+      options.build = value == "yes";
+    } else if (name == "--during-build") {
+      options.duringBuild = value;
     } else {
       return false;
     }
@@ -89,7 +97,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: %s --screenshot OUT.png [--pictures DIR] [--click N] [--caption TEXT]\n",
+                 "usage: %s --screenshot OUT.png [--pictures DIR] [--click N] [--caption TEXT] "
+                 "[--build yes] [--during-build OUT.png] [--question OUT.png]\n",
                  argv[0]);
     return 2;
   }
@@ -110,6 +119,24 @@ int main(int argc, char** argv) {
     QWidget* caption = window.control(varnel::kIdCaption);
     caption->setFocus();
     QTest::keyClicks(caption, QString::fromStdString(options.caption));
+  }
+  if (options.build) {
+    // The window answers the window system while the builder works, so a timer of the
+    // window's own catches it mid-build.
+    bool photographedBuild = options.duringBuild.empty();
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &window, [&] {
+      if (photographedBuild || !dialog.buildRunning() || dialog.progressBar().position() < 1)
+        return;
+      photographedBuild = PhotographWindow(window, options.duringBuild);
+    });
+    watch.start(10);
+    window.commandAction(varnel::kCmdBuildSlideShow)->trigger();
+    watch.stop();
+    if (!photographedBuild) {
+      std::fprintf(stderr, "the build ended before it could be photographed\n");
+      return 1;
+    }
   }
   QTest::qWait(300);
 

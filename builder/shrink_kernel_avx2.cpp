@@ -1,0 +1,172 @@
+// The shrinking pass's steps with AVX2: 8 lanes, each channel's sums in two registers of
+// four floats, summed in registers of four doubles. Every operation is the portable
+// step's (shrink_kernels.cpp) for four lanes at once: the product of the weights, the
+// product with the value, the addition in double and the rounding to float.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "builder/shrink_kernels.h"
+#include "builder/shrink_plan.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <immintrin.h>
+
+// Everything below is compiled for AVX2 (and runs only where the processor has it).
+#pragma GCC target("avx2")
+
+#include "builder/shrink_walk.h"
+#include "builder/shrink_x86.h"
+
+namespace varnel::shrink {
+
+namespace {
+
+constexpr int kLanes = 8;
+constexpr int kHalf = 4;
+
+// 8 x 8 values: rows[l] holds lane l's 8 steps; afterwards rows[k] holds step k of the 8
+// lanes.
+[[gnu::always_inline]] inline void Transpose(__m256i rows[kLanes]) {
+  __m256i pairs[kLanes];
+#pragma GCC unroll 8
+  for (int i = 0; i < kLanes; i += 2) {
+    pairs[i] = _mm256_unpacklo_epi32(rows[i], rows[i + 1]);
+    pairs[i + 1] = _mm256_unpackhi_epi32(rows[i], rows[i + 1]);
+  }
+  // Within each 128-bit half, four lanes of one step: quads[2s] holds lanes 0-3 of steps s
+  // (low half) and s + 4 (high half), quads[2s + 1] lanes 4-7 of the same steps.
+  __m256i quads[kLanes];
+#pragma GCC unroll 8
+  for (int half = 0; half < kLanes; half += kHalf) {
+    const __m256i* p = pairs + half;
+    quads[half / kHalf + 0] = _mm256_unpacklo_epi64(p[0], p[2]);
+    quads[half / kHalf + 2] = _mm256_unpackhi_epi64(p[0], p[2]);
+    quads[half / kHalf + 4] = _mm256_unpacklo_epi64(p[1], p[3]);
+    quads[half / kHalf + 6] = _mm256_unpackhi_epi64(p[1], p[3]);
+  }
+#pragma GCC unroll 8
+  for (int s = 0; s < kHalf; ++s) {
+    rows[s] = _mm256_permute2x128_si256(quads[2 * s], quads[2 * s + 1], 0x20);
+    rows[s + kHalf] = _mm256_permute2x128_si256(quads[2 * s], quads[2 * s + 1], 0x31);
+  }
+}
+
+struct Avx2Steps {
+  static constexpr int kLanes = varnel::shrink::kLanes;
+  static constexpr int kStepValues = kChannels * kLanes;  // each channel of every lane
+  struct Sums {
+    __m128 of[kChannels][2];
+  };
+
+  [[gnu::always_inline]] static Sums LoadSums(const float* from) {
+    Sums sums;
+    for (int c = 0; c < kChannels; ++c)
+      for (int h = 0; h < 2; ++h) sums.of[c][h] = _mm_loadu_ps(from + c * kLanes + h * kHalf);
+    return sums;
+  }
+  [[gnu::always_inline]] static void StoreSums(const Sums& sums, float* to) {
+    for (int c = 0; c < kChannels; ++c)
+      for (int h = 0; h < 2; ++h) _mm_storeu_ps(to + c * kLanes + h * kHalf, sums.of[c][h]);
+  }
+
+  [[gnu::always_inline]] static void StageBlock(const uint32_t* wide, const int32_t* starts,
+                                                int32_t k0, int32_t count, int32_t* block) {
+    __m256i rows[kLanes];
+#pragma GCC unroll 8
+    for (int l = 0; l < kLanes; ++l)
+      rows[l] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[l] + k0));
+    Transpose(rows);
+    const __m256i byteMask = _mm256_set1_epi32(0xFF);
+#pragma GCC unroll 8
+    for (int k = 0; k < kBlockSteps; ++k) {
+      if (k == count) break;
+      auto* out = reinterpret_cast<__m256i*>(block + k * kChannels * kLanes);
+      _mm256_store_si256(out + 0, _mm256_and_si256(rows[k], byteMask));
+      _mm256_store_si256(out + 1, _mm256_and_si256(_mm256_srli_epi32(rows[k], 8), byteMask));
+      _mm256_store_si256(out + 2, _mm256_srli_epi32(rows[k], 16));  // the fourth byte is 0
+    }
+  }
+
+  [[gnu::always_inline]] static void StoreUnit(const float* sums, int count, bool redFirst,
+                                               uint8_t* out) {
+    // The low byte of each truncated sum: bytes 0, 4, 8, 12 of each 128-bit half, then the
+    // two halves' four bytes side by side.
+    const __m256i lowBytes =
+        _mm256_setr_epi8(0, 4, 8, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 4, 8, 12,
+                         -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const __m256i halves = _mm256_setr_epi32(0, 4, 1, 1, 1, 1, 1, 1);
+    __m128i bytes[kChannels];
+    for (int c = 0; c < kChannels; ++c) {
+      const __m256i values = _mm256_cvttps_epi32(_mm256_loadu_ps(sums + c * kLanes));
+      bytes[c] = _mm256_castsi256_si128(
+          _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(values, lowBytes), halves));
+    }
+    if (redFirst) {
+      const __m128i first = bytes[0];
+      bytes[0] = bytes[2];
+      bytes[2] = first;
+    }
+    alignas(16) uint8_t pixels[2 * 16];
+    InterleaveChannels<kLanes>(bytes, pixels);
+    std::memcpy(out, pixels, static_cast<std::size_t>(count) * kChannels);
+  }
+
+  [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
+                                             const double* weights, double y) {
+    const __m256d yShare = _mm256_set1_pd(y);
+    const __m256d weight[2] = {_mm256_mul_pd(yShare, _mm256_loadu_pd(weights)),
+                               _mm256_mul_pd(yShare, _mm256_loadu_pd(weights + kHalf))};
+#pragma GCC unroll 3
+    for (int c = 0; c < kChannels; ++c) {
+#pragma GCC unroll 2
+      for (int h = 0; h < 2; ++h) {
+        const __m256d value = _mm256_cvtepi32_pd(
+            _mm_load_si128(reinterpret_cast<const __m128i*>(values + c * kLanes + h * kHalf)));
+        const __m256d sum =
+            _mm256_add_pd(_mm256_cvtps_pd(sums.of[c][h]), _mm256_mul_pd(weight[h], value));
+        sums.of[c][h] = _mm256_cvtpd_ps(sum);
+      }
+    }
+  }
+};
+
+void Widen(const uint8_t* row, int width, uint32_t* wide) {
+  // Eight pixels from 24 bytes: their dwords moved to four per 128-bit lane, then each
+  // pixel's three bytes and a 0. A load of 32 bytes must stay within the row.
+  const __m256i toLanes = _mm256_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5);
+  const __m256i toPixels = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0,
+                                            1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+  int x = 0;
+  for (; (x + kLanes) * kChannels + kLanes <= width * kChannels; x += kLanes) {
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + x * kChannels));
+    const __m256i pixels =
+        _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(bytes, toLanes), toPixels);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(wide + x), pixels);
+  }
+  for (; x < width; ++x) {
+    const uint8_t* pixel = row + static_cast<std::ptrdiff_t>(x) * kChannels;
+    wide[x] = uint32_t{pixel[0]} | uint32_t{pixel[1]} << 8 | uint32_t{pixel[2]} << 16;
+  }
+}
+
+void Store(const float* sums, const ShrinkPlanView& plan, bool redFirst, uint8_t* row) {
+  StoreRowOf<Avx2Steps>(sums, plan, redFirst, row);
+}
+
+void Accumulate(const uint32_t* wide, const ShrinkPlanView& plan, double y0, double y1, bool spills,
+                float* current, float* next, const uint8_t* ahead, int aheadBytes) {
+  AccumulateRowOf<Avx2Steps>(wide, plan, y0, y1, spills, current, next, ahead, aheadBytes);
+}
+
+}  // namespace
+
+ShrinkKernel Avx2Kernel() {
+  return {kLanes, Widen, Accumulate, Store};
+}
+
+}  // namespace varnel::shrink
+
+#endif

@@ -1,0 +1,175 @@
+// The shrinking pass's steps with AVX-512: 16 lanes, each channel's sums in two registers
+// of eight floats, summed in registers of eight doubles. Every operation is the portable
+// step's (shrink_kernels.cpp) for eight lanes at once: the product of the weights, the
+// product with the value, the addition in double and the rounding to float. Sixteen lanes
+// give six independent sums a step, which is what it takes to hide the latency of the
+// roundings.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "builder/shrink_kernels.h"
+#include "builder/shrink_plan.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <immintrin.h>
+
+// Everything below is compiled for AVX-512 (and runs only where the processor has it).
+#pragma GCC target("avx512f,avx512vl,avx512bw")
+// GCC 12 takes the "undefined" source operands inside its own AVX-512 intrinsics for
+// uninitialised variables; nothing of ours is.
+#pragma GCC diagnostic ignored "-Wuninitialized"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+#include "builder/shrink_walk.h"
+#include "builder/shrink_x86.h"
+
+namespace varnel::shrink {
+
+namespace {
+
+constexpr int kLanes = 16;
+constexpr int kHalf = 8;
+
+// 16 lanes x 8 steps: rows[i] holds the 8 steps of lane i in its low half and of lane
+// i + 8 in its high half; afterwards rows[k] holds step k of lanes 0-15 in order.
+[[gnu::always_inline]] inline void Transpose(__m512i rows[kBlockSteps]) {
+  __m512i pairs[kBlockSteps];
+#pragma GCC unroll 8
+  for (int i = 0; i < kBlockSteps; i += 2) {
+    pairs[i] = _mm512_unpacklo_epi32(rows[i], rows[i + 1]);
+    pairs[i + 1] = _mm512_unpackhi_epi32(rows[i], rows[i + 1]);
+  }
+  // Per 128-bit lane, four lanes of one step: quads[s] for s < 4 holds lanes 0-3 and 8-11
+  // (quads[s + 4]: lanes 4-7 and 12-15) of step s in 128-bit lanes 0 and 2, and of step
+  // s + 4 in lanes 1 and 3.
+  __m512i quads[kBlockSteps];
+#pragma GCC unroll 8
+  for (int i = 0; i < kBlockSteps; i += 4) {
+    quads[i + 0] = _mm512_unpacklo_epi64(pairs[i], pairs[i + 2]);
+    quads[i + 1] = _mm512_unpackhi_epi64(pairs[i], pairs[i + 2]);
+    quads[i + 2] = _mm512_unpacklo_epi64(pairs[i + 1], pairs[i + 3]);
+    quads[i + 3] = _mm512_unpackhi_epi64(pairs[i + 1], pairs[i + 3]);
+  }
+  const __m512i early = _mm512_setr_epi64(0, 1, 8, 9, 4, 5, 12, 13);
+  const __m512i late = _mm512_setr_epi64(2, 3, 10, 11, 6, 7, 14, 15);
+#pragma GCC unroll 8
+  for (int s = 0; s < 4; ++s) {
+    rows[s] = _mm512_permutex2var_epi64(quads[s], early, quads[s + 4]);
+    rows[s + 4] = _mm512_permutex2var_epi64(quads[s], late, quads[s + 4]);
+  }
+}
+
+struct Avx512Steps {
+  static constexpr int kLanes = varnel::shrink::kLanes;
+  static constexpr int kStepValues = kChannels * kLanes;  // each channel of every lane
+  struct Sums {
+    __m256 of[kChannels][2];
+  };
+
+  [[gnu::always_inline]] static Sums LoadSums(const float* from) {
+    Sums sums;
+    for (int c = 0; c < kChannels; ++c)
+      for (int h = 0; h < 2; ++h) sums.of[c][h] = _mm256_loadu_ps(from + c * kLanes + h * kHalf);
+    return sums;
+  }
+  [[gnu::always_inline]] static void StoreSums(const Sums& sums, float* to) {
+    for (int c = 0; c < kChannels; ++c)
+      for (int h = 0; h < 2; ++h) _mm256_storeu_ps(to + c * kLanes + h * kHalf, sums.of[c][h]);
+  }
+
+  [[gnu::always_inline]] static void StageBlock(const uint32_t* wide, const int32_t* starts,
+                                                int32_t k0, int32_t count, int32_t* block) {
+    __m512i rows[kBlockSteps];
+#pragma GCC unroll 8
+    for (int i = 0; i < kBlockSteps; ++i) {
+      const __m256i low =
+          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[i] + k0));
+      const __m256i high =
+          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[i + kHalf] + k0));
+      rows[i] = _mm512_inserti64x4(_mm512_castsi256_si512(low), high, 1);
+    }
+    Transpose(rows);
+    const __m512i byteMask = _mm512_set1_epi32(0xFF);
+#pragma GCC unroll 8
+    for (int k = 0; k < kBlockSteps; ++k) {
+      if (k == count) break;
+      int32_t* out = block + k * kChannels * kLanes;
+      _mm512_store_si512(out, _mm512_and_si512(rows[k], byteMask));
+      _mm512_store_si512(out + kLanes, _mm512_and_si512(_mm512_srli_epi32(rows[k], 8), byteMask));
+      _mm512_store_si512(out + 2 * kLanes, _mm512_srli_epi32(rows[k], 16));  // the fourth byte is 0
+    }
+  }
+
+  [[gnu::always_inline]] static void StoreUnit(const float* sums, int count, bool redFirst,
+                                               uint8_t* out) {
+    __m128i bytes[kChannels];
+    for (int c = 0; c < kChannels; ++c)
+      bytes[c] = _mm512_cvtepi32_epi8(_mm512_cvttps_epi32(_mm512_loadu_ps(sums + c * kLanes)));
+    if (redFirst) {
+      const __m128i first = bytes[0];
+      bytes[0] = bytes[2];
+      bytes[2] = first;
+    }
+    alignas(16) uint8_t pixels[kChannels * kLanes];
+    InterleaveChannels<kLanes>(bytes, pixels);
+    std::memcpy(out, pixels, static_cast<std::size_t>(count) * kChannels);
+  }
+
+  [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
+                                             const double* weights, double y) {
+    const __m512d yShare = _mm512_set1_pd(y);
+    const __m512d weight[2] = {_mm512_mul_pd(yShare, _mm512_loadu_pd(weights)),
+                               _mm512_mul_pd(yShare, _mm512_loadu_pd(weights + kHalf))};
+#pragma GCC unroll 3
+    for (int c = 0; c < kChannels; ++c) {
+#pragma GCC unroll 2
+      for (int h = 0; h < 2; ++h) {
+        const __m512d value = _mm512_cvtepi32_pd(
+            _mm256_load_si256(reinterpret_cast<const __m256i*>(values + c * kLanes + h * kHalf)));
+        const __m512d sum =
+            _mm512_add_pd(_mm512_cvtps_pd(sums.of[c][h]), _mm512_mul_pd(weight[h], value));
+        sums.of[c][h] = _mm512_cvtpd_ps(sum);
+      }
+    }
+  }
+};
+
+void Widen(const uint8_t* row, int width, uint32_t* wide) {
+  // Sixteen pixels from 48 bytes, loaded and stored under masks so that nothing past the
+  // row is touched: their dwords moved to four per 128-bit lane, then each pixel's three
+  // bytes and a 0.
+  const __m512i toLanes = _mm512_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 8, 9, 10, 11, 11);
+  const __m512i toPixels =
+      _mm512_broadcast_i32x4(_mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
+  for (int x = 0; x < width; x += kLanes) {
+    const int count = Smaller(kLanes, width - x);
+    const __mmask64 byteMask = (__mmask64{1} << (count * kChannels)) - 1;
+    const __mmask16 pixelMask = static_cast<__mmask16>((1U << count) - 1);
+    const __m512i bytes =
+        _mm512_maskz_loadu_epi8(byteMask, row + static_cast<std::ptrdiff_t>(x) * kChannels);
+    const __m512i pixels = _mm512_shuffle_epi8(_mm512_permutexvar_epi32(toLanes, bytes), toPixels);
+    _mm512_mask_storeu_epi32(wide + x, pixelMask, pixels);
+  }
+}
+
+void Store(const float* sums, const ShrinkPlanView& plan, bool redFirst, uint8_t* row) {
+  StoreRowOf<Avx512Steps>(sums, plan, redFirst, row);
+}
+
+void Accumulate(const uint32_t* wide, const ShrinkPlanView& plan, double y0, double y1, bool spills,
+                float* current, float* next, const uint8_t* ahead, int aheadBytes) {
+  AccumulateRowOf<Avx512Steps>(wide, plan, y0, y1, spills, current, next, ahead, aheadBytes);
+}
+
+}  // namespace
+
+ShrinkKernel Avx512Kernel() {
+  return {kLanes, Widen, Accumulate, Store};
+}
+
+}  // namespace varnel::shrink
+
+#endif
