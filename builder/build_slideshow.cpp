@@ -63,8 +63,8 @@ uint16_t CountSlidesWithPicture(BinaryFile& image, uint16_t pictureCount) {
 
 // Everything the image must not be written over: the template, every row's picture
 // and the caller's other inputs.
-std::vector<BuildInput> InputsOf(const BuildFiles& files, const SlideshowDocument& document) {
-  std::vector<BuildInput> inputs = {{"the viewer program", files.templatePath}};
+std::vector<RoleFile> InputsOf(const BuildFiles& files, const SlideshowDocument& document) {
+  std::vector<RoleFile> inputs = {{"the viewer program", files.templatePath}};
   for (const PictureEntry& row : document.rows) inputs.push_back({"the picture", row.path});
   inputs.insert(inputs.end(), files.otherInputs.begin(), files.otherInputs.end());
   return inputs;
@@ -76,6 +76,15 @@ std::string ImageWriteFailureMessage(const std::string& outputPath, const FileEr
   const std::string shown = DisplayPath(outputPath);
   return "Could not write " + shown + ": " +
          (error.cause().empty() ? error.what() : error.cause()) + ". " + shown +
+         " was left as it was.";
+}
+
+// A show whose every picture was left out would replace an image with one that holds no
+// slide; the reasons have been said picture by picture.
+std::string NothingIncludedMessage(std::size_t rows, const std::string& outputPath) {
+  const std::string what = rows == 1 ? "The show's one picture"
+                                     : "None of the show's " + std::to_string(rows) + " pictures";
+  return what + " could be put into the image, so " + DisplayPath(outputPath) +
          " was left as it was.";
 }
 
@@ -129,7 +138,8 @@ BuildOutcome BuildSlideShow(BuildHost& windowHost, const BuildFiles& files) {
       throw BuildFailure(DoesNotFitMessage(document, *plan));
     // Everything that can refuse the build is checked before the image is touched.
     const std::vector<uint8_t> program = ReadViewerTemplate(files.templatePath);
-    if (auto conflict = OutputOverwritesInput(files.outputPath, InputsOf(files, document)))
+    if (auto conflict =
+            OutputOverwritesInput({"the image", files.outputPath}, InputsOf(files, document)))
       throw BuildFailure(*conflict);
     image.emplace(files.outputPath);
     ImageWriter writer(host, document, image->file());
@@ -139,6 +149,8 @@ BuildOutcome BuildSlideShow(BuildHost& windowHost, const BuildFiles& files) {
     // The header goes last: until it is written the image has no valid tag.
     WriteRomHeader(image->file(), writer.MakeHeader(outcome.pictureCount));
     outcome.slidesWithPicture = CountSlidesWithPicture(image->file(), outcome.pictureCount);
+    if (rows > 0 && outcome.pictureCount == 0)
+      throw BuildFailure(NothingIncludedMessage(rows, files.outputPath));
     image->Commit();
     outcome.ok = true;
   } catch (const FileError& failure) {

@@ -6,7 +6,7 @@
 
 #include "builder/build_host.h"
 #include "builder/build_outcome.h"
-#include "builder/output_conflict.h"
+#include "files/output_conflict.h"
 
 namespace varnel {
 
@@ -17,7 +17,7 @@ struct BuildFiles {
   // Files the build reads besides the template and the rows' pictures (the project file,
   // pictures named but left out before the build): the image must not be written over
   // any of them.
-  std::vector<BuildInput> otherInputs = {};
+  std::vector<RoleFile> otherInputs = {};
 };
 
 // Work directory + "Src.res" when that file exists, else the viewer installed with

@@ -6,8 +6,10 @@
 #include <charconv>
 #include <string_view>
 
+#include "document/caption_characters.h"
 #include "document/label_tables.h"
 #include "document/picture_entry.h"
+#include "files/display_text.h"
 #include "project/project_file_name.h"
 
 namespace varnel::cli {
@@ -31,7 +33,53 @@ std::optional<int> ParseWholeNumber(const std::string& text, int lowest, int hig
 std::string RangeError(const std::string& option, const std::string& value, int lowest,
                        int highest) {
   return option + " takes a whole number from " + std::to_string(lowest) + " to " +
-         std::to_string(highest) + ", not '" + value + "'";
+         std::to_string(highest) + ", not '" + DisplayPath(value) + "'";
+}
+
+// A long option and the value given with it, as in --effect=5: the name before the first
+// '=' and what follows it.
+struct SplitOption {
+  std::string name;
+  std::optional<std::string> value;
+};
+
+SplitOption SplitLongOption(const std::string& arg) {
+  const std::size_t equals = arg.find('=');
+  if (!arg.starts_with("--") || equals == std::string::npos) return {arg, std::nullopt};
+  return {arg.substr(0, equals), arg.substr(equals + 1)};
+}
+
+// The on/off options of the show: each has both forms, --NAME and --no-NAME, so that a
+// project's setting can be turned either way. The overrides are turned on by giving
+// their index (--sizing-override N), off by their --no- form.
+struct Switch {
+  std::string_view name;
+  std::optional<int> GeneralOptionChanges::*change;
+  bool onTakesIndex = false;
+};
+
+constexpr Switch kSwitches[] = {
+    {"time-limit", &GeneralOptionChanges::timeLimit},
+    {"key-use", &GeneralOptionChanges::keyUse},
+    {"help-screen", &GeneralOptionChanges::helpScreen},
+    {"thumbnails", &GeneralOptionChanges::thumbnails},
+    {"text-display", &GeneralOptionChanges::textDisplay},
+    {"sizing-override", &GeneralOptionChanges::sizingOverride, true},
+    {"effect-override", &GeneralOptionChanges::effectOverride, true},
+};
+
+// Sets the switch an option names by either form: true when it named one.
+bool SetSwitch(std::string_view option, GeneralOptionChanges& changes) {
+  if (!option.starts_with("--")) return false;
+  option.remove_prefix(2);
+  const bool off = option.starts_with("no-");
+  if (off) option.remove_prefix(3);
+  for (const Switch& entry : kSwitches) {
+    if (option != entry.name || (!off && entry.onTakesIndex)) continue;
+    changes.*entry.change = off ? 0 : 1;
+    return true;
+  }
+  return false;
 }
 
 // Decodes one UTF-8 sequence at text[i]; -1 for a malformed one.
@@ -83,24 +131,22 @@ void GeneralOptionChanges::ApplyTo(SlideshowOptions& options) const {
   if (helpScreen) options.helpScreen = *helpScreen;
   if (thumbnails) options.thumbnails = *thumbnails;
   if (textDisplay) options.textDisplay = *textDisplay;
-  if (sizingOverrideIndex) {
-    options.sizingOverride = 1;
-    options.sizingOverrideIndex = *sizingOverrideIndex;
-  }
-  if (effectOverrideIndex) {
-    options.effectOverride = 1;
-    options.effectOverrideIndex = *effectOverrideIndex;
-  }
+  if (sizingOverrideIndex) options.sizingOverrideIndex = *sizingOverrideIndex;
+  if (sizingOverride) options.sizingOverride = *sizingOverride;
+  if (effectOverrideIndex) options.effectOverrideIndex = *effectOverrideIndex;
+  if (effectOverride) options.effectOverride = *effectOverride;
 }
 
 std::optional<std::string> CaptionFromArgument(const std::string& utf8, std::string& reason) {
   std::string latin1;
   for (std::size_t i = 0; i < utf8.size();) {
     const long c = DecodeUtf8(utf8, i);
-    if (c < 0 || c > 0xFF) {
-      reason = c < 0 ? "it is not valid UTF-8 text"
-                     : "it holds a character the console font cannot show (only Latin-1 "
-                       "characters can be shown)";
+    if (c < 0) {
+      reason = "it is not valid UTF-8 text";
+      return std::nullopt;
+    }
+    if (!IsCaptionCharacter(static_cast<char32_t>(c))) {
+      reason = NotInConsoleFontMessage(static_cast<char32_t>(c));
       return std::nullopt;
     }
     if (c == '\n' && (latin1.empty() || latin1.back() != '\r')) latin1.push_back('\r');
@@ -123,9 +169,15 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
   bool pictureOptionsPending = false;
 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& arg = arguments[i];
-    // Options that take a value read it from the next argument.
+    const auto [arg, given] = SplitLongOption(arguments[i]);
+    // Options that take a value read it after their '=' or from the next argument.
+    bool valueTaken = false;
     auto value = [&](std::string& out) {
+      valueTaken = true;
+      if (given) {
+        out = *given;
+        return true;
+      }
       if (i + 1 >= arguments.size()) {
         result.error = arg + " needs a value";
         return false;
@@ -148,7 +200,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       std::string text;
       if (!value(text)) return false;
       out = FitOfArgument(text);
-      if (!out) result.error = arg + " takes stretch, whole or fill, not '" + text + "'";
+      if (!out)
+        result.error = arg + " takes stretch, whole or fill, not '" + DisplayPath(text) + "'";
       return out.has_value();
     };
     const int lastEffect = static_cast<int>(kEffectLabels.size()) - 1;
@@ -181,7 +234,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       std::string reason;
       const auto caption = CaptionFromArgument(text, reason);
       if (!caption) {
-        result.error = "the caption '" + text + "' cannot be used: " + reason;
+        result.error = "the caption '" + DisplayPath(text) + "' cannot be used: " + reason;
         return result;
       }
       next.caption = *caption;
@@ -192,21 +245,14 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (arg == "--seconds") {
       if (!number(0, kMaxSeconds, n)) return result;
       line.changes.secondsText = std::to_string(n);
-    } else if (arg == "--time-limit") {
-      line.changes.timeLimit = 1;
-    } else if (arg == "--no-key-use") {
-      line.changes.keyUse = 0;
-    } else if (arg == "--no-help-screen") {
-      line.changes.helpScreen = 0;
-    } else if (arg == "--no-thumbnails") {
-      line.changes.thumbnails = 0;
-    } else if (arg == "--no-text-display") {
-      line.changes.textDisplay = 0;
+    } else if (SetSwitch(arg, line.changes)) {
     } else if (arg == "--sizing-override") {
       if (!number(0, lastSizing, n)) return result;
+      line.changes.sizingOverride = 1;
       line.changes.sizingOverrideIndex = n;
     } else if (arg == "--effect-override") {
       if (!number(0, lastEffect, n)) return result;
+      line.changes.effectOverride = 1;
       line.changes.effectOverrideIndex = n;
     } else if (arg == "--template") {
       if (!value(text)) return result;
@@ -225,7 +271,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       }
       pictureOptionsPending = false;
     } else if (arg.size() > 1 && arg[0] == '-') {
-      result.error = "unknown option " + arg + " (see --help)";
+      result.error = "unknown option " + DisplayPath(arg) + " (see --help)";
       return result;
     } else if (HasProjectExtension(arg)) {
       if (line.projectPath) {
@@ -238,6 +284,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
       line.pictures.push_back(next);
       next = {};
       pictureOptionsPending = false;
+    }
+    if (given && !valueTaken) {
+      result.error = arg + " takes no value, not '" + DisplayPath(*given) + "'";
+      return result;
     }
   }
   if (line.help || line.version) return result;
@@ -258,7 +308,8 @@ std::string UsageText() {
   or:  varnel-build [options] PROJECT.vrn
 
 Builds a Game Boy Advance slideshow image (slide.gba) from pictures in show order, or
-from a Varnel project file. Pictures may be BMP, JPEG, GIF or PNG files.
+from a Varnel project file. Pictures may be BMP, JPEG, GIF or PNG files. An option's
+value follows it as the next argument or after '=' (--effect 5 or --effect=5).
 
 Picture options (for the next picture only; each picture otherwise gets effect 0,
 sizing 0, the default fit and no caption):
@@ -273,20 +324,29 @@ sizing 0, the default fit and no caption):
                          whole (the whole picture in proportion, black around
                          it) or fill (the screen filled in proportion, the
                          picture's edges left out)
-  --caption TEXT       caption shown over the picture (at most 180 Latin-1
-                         characters; a line break counts two)
+  --caption TEXT       caption shown over the picture (at most 180 characters the
+                         console's font has: printable Latin-1; a line break
+                         counts two)
 
 General options (defaults as for a new show; with a project file they replace the
-file's values):
+file's values; each on/off option has both forms, so that a project's setting can be
+turned either way):
   --intro N            the first N pictures (0-99) are an intro, shown once
   --seconds N          seconds between slides with --time-limit (0-60, default 5)
-  --time-limit         slides change by themselves
-  --no-key-use         the shoulder keys do not change slides
-  --no-help-screen     no help screen on Start
-  --no-thumbnails      no thumbnails to choose a picture from
-  --no-text-display    leave the captions out
-  --sizing-override N  every picture uses sizing N
-  --effect-override N  every picture uses effect N
+  --time-limit, --no-time-limit
+                       slides change by themselves, or only by key (default)
+  --key-use, --no-key-use
+                       the shoulder keys change slides (default), or do not
+  --help-screen, --no-help-screen
+                       a help screen on Start (default), or none
+  --thumbnails, --no-thumbnails
+                       thumbnails to choose a picture from (default), or none
+  --text-display, --no-text-display
+                       the captions are shown (default), or left out
+  --sizing-override N, --no-sizing-override
+                       every picture uses sizing N, or its own (default)
+  --effect-override N, --no-effect-override
+                       every picture uses effect N, or its own (default)
   --default-fit MODE   the fit of every picture without a --fit of its own
                          (default stretch); with a project file, of every
                          picture it stores with stretch
@@ -299,18 +359,20 @@ Files:
                          processor core)
   --plan               write nothing; list each picture's fit, versions and bytes
                          and the image's length, ending "total N bytes of
-                         33554432"; exit 0 when the show fits into a cartridge, 1
-                         when it does not
+                         33554432"; exit as the build of the same show would
   --save-project FILE  also save the show as a Varnel project file, to open in the
                          editor (the pictures that loaded, by full path)
   --help               show this text
   --version            show the version
 
 Exit status: 0 when the image was written with everything asked for, 1 when the build
-failed (an image already there is left as it was), 2 when the arguments were not
-understood, 3 when the image was written but something was left out (a picture that did
-not load, a version that could not be made, a project file cut short); each such thing is
-named on a line of its own.
+failed (an image already there is left as it was: also when pictures were named but
+none could be included, or when standard output could not be written), 2 when the
+arguments were not understood, 3 when the image was written but something was left out
+(a picture that did not load, a version that could not be made, a project file cut
+short); each such thing is named on a line of its own. A picture missing from where a
+project file says is looked for where a moved project would have it (its last one to
+three folders below the project file's folder) and named where it was found.
 )";
 }
 

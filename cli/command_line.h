@@ -27,8 +27,10 @@ struct GeneralOptionChanges {
   std::optional<int> helpScreen;
   std::optional<int> thumbnails;
   std::optional<int> textDisplay;
-  std::optional<int> sizingOverrideIndex;  // turns the sizing override on
-  std::optional<int> effectOverrideIndex;  // turns the effect override on
+  std::optional<int> sizingOverride;
+  std::optional<int> sizingOverrideIndex;
+  std::optional<int> effectOverride;
+  std::optional<int> effectOverrideIndex;
 
   void ApplyTo(SlideshowOptions& options) const;
 };

@@ -1,6 +1,7 @@
 // varnel-build: builds a slideshow image without the window, through the same builder.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -17,6 +18,8 @@
 #include "document/picture_row.h"
 #include "files/display_text.h"
 #include "files/file_error.h"
+#include "files/output_conflict.h"
+#include "files/program_output.h"
 #include "files/replacement_file.h"
 #include "project/byte_sink.h"
 #include "project/load_project_document.h"
@@ -34,21 +37,23 @@ constexpr int kExitUsage = 2;
 constexpr int kExitIncomplete = 3;
 constexpr const char* kProgramName = "varnel-build";
 
+void Say(const std::string& message) {
+  SayOnStandardError(kProgramName, message);
+}
+
 // Everything the show leaves out is said on a line of its own and counted.
 class Shortfalls {
  public:
   void PictureLeftOut(const std::string& path, const std::string& reason) {
-    std::fprintf(stderr, "%s: left out %s: %s\n", kProgramName, DisplayPath(path).c_str(),
-                 DisplayPath(reason).c_str());
+    Say("left out " + DisplayPath(path) + ": " + reason);
     ++count_;
   }
   void VersionMissing(const std::string& path, const std::string& note) {
-    std::fprintf(stderr, "%s: %s: %s\n", kProgramName, DisplayPath(path).c_str(),
-                 DisplayPath(note).c_str());
+    Say(DisplayPath(path) + ": " + note);
     ++count_;
   }
-  void Say(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, message.c_str());
+  void Problem(const std::string& message) {
+    Say(message);
     ++count_;
   }
   int count() const { return count_; }
@@ -82,7 +87,7 @@ class CommandLineHost final : public BuildHost {
   std::string WorkDirectory() override { return workDirectory_; }
   void ShowError(const std::string& message) override {
     progress_.BreakLine();
-    std::fprintf(stderr, "%s: %s\n", kProgramName, message.c_str());
+    Say(message);
   }
   void PictureLeftOut(const std::string& path, const std::string& reason) override {
     progress_.BreakLine();
@@ -132,18 +137,29 @@ ProjectRows RowsFor(const CommandLine& line) {
                                            : ProjectRows::kReadHeadersOnly;
 }
 
+// A project file's show, with every picture the file names, loaded or not.
+struct ProjectShow {
+  SlideshowDocument document;
+  std::vector<std::string> picturesNamed;
+};
+
 // The show of a project file; rows whose pictures no longer load are left out with a
-// line each, and a file cut short builds the rows it holds after saying so.
-std::optional<SlideshowDocument> DocumentFromProject(const std::string& path, ProjectRows rows,
-                                                     Shortfalls& shortfalls) {
+// line each, rows whose pictures were found where a moved project has them are named,
+// and a file cut short builds the rows it holds after saying so.
+std::optional<ProjectShow> ShowFromProject(const std::string& path, ProjectRows rows,
+                                           Shortfalls& shortfalls) {
   try {
     ProjectDocumentLoad load = LoadProjectDocument(path, rows);
+    for (const MovedPicture& moved : load.foundElsewhere)
+      Say("found " + DisplayPath(moved.storedPath) + " at " + DisplayPath(moved.foundPath));
     for (const std::string& leftOut : load.leftOut)
       shortfalls.PictureLeftOut(leftOut, "the picture could not be loaded");
-    if (load.read.end != ProjectFileEnd::kComplete) shortfalls.Say(load.problems);
-    return std::move(load.document);
+    if (load.read.end != ProjectFileEnd::kComplete) shortfalls.Problem(load.problems);
+    ProjectShow show{std::move(load.document), std::move(load.leftOut)};
+    for (const PictureEntry& row : show.document.rows) show.picturesNamed.push_back(row.path);
+    return show;
   } catch (const FileError& error) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, error.what());
+    Say(error.what());
     return std::nullopt;
   }
 }
@@ -154,17 +170,48 @@ void GiveStretchedRowsTheFit(SlideshowDocument& document, int fit) {
     if (FitOfLabel(row.fitLabel) == kFitStretch) row.fitLabel = std::string(kFitLabels[fit]);
 }
 
-// Prints the plan of the show; 0 when it fits into a cartridge, 1 when it does not.
-int PrintPlan(const SlideshowDocument& document) {
+std::string SlidesWithoutPictureMessage(std::size_t without, std::size_t slides) {
+  return "slides without any picture version in the image: " + std::to_string(without) + " of " +
+         std::to_string(slides);
+}
+
+std::string NothingIncludedMessage(std::size_t named) {
+  return named == 1 ? "the one picture named could not be included"
+                    : "none of the " + std::to_string(named) + " pictures named could be included";
+}
+
+// Prints the plan of the show and exits as the build of the same show would: 0 when it
+// fits and holds everything asked for, 1 when it does not fit or holds no picture of
+// those named, 3 when something named is left out.
+int PrintPlan(const SlideshowDocument& document, std::size_t named, Shortfalls& shortfalls) {
   const std::optional<ShowPlan> plan = PlanShowFromRows(document);
   if (!plan) {
-    std::fprintf(stderr, "%s: the size of a picture is not known\n", kProgramName);
+    Say("the size of a picture is not known");
     return kExitFailed;
   }
-  std::fputs(PlanTable(document, *plan).c_str(), stdout);
-  if (plan->fits()) return kExitBuilt;
-  std::fprintf(stderr, "%s: %s\n", kProgramName, DoesNotFitMessage(document, *plan).c_str());
-  return kExitFailed;
+  WriteToStandardOutput(PlanTable(document, *plan));
+  if (!plan->fits()) {
+    Say(DoesNotFitMessage(document, *plan));
+    return kExitFailed;
+  }
+  if (named > 0 && plan->pictures.empty()) {
+    Say(NothingIncludedMessage(named));
+    return kExitFailed;
+  }
+  std::size_t withoutPicture = 0;
+  for (const PicturePlan& picture : plan->pictures) {
+    const std::string& path = document.rows[picture.row].path;
+    bool anyVersion = false;
+    for (const VersionChoice* version :
+         {&picture.versions.fullSize, &picture.versions.resized, &picture.versions.thumbnail}) {
+      anyVersion = anyVersion || version->made;
+      if (version->wanted && !version->made) shortfalls.VersionMissing(path, version->whyNot);
+    }
+    if (!anyVersion) ++withoutPicture;
+  }
+  if (withoutPicture > 0)
+    shortfalls.Problem(SlidesWithoutPictureMessage(withoutPicture, plan->pictures.size()));
+  return shortfalls.count() == 0 ? kExitBuilt : kExitIncomplete;
 }
 
 // The show as a project file, for the editor to open; false (with a line saying why) when
@@ -181,76 +228,113 @@ bool SaveProject(const SlideshowDocument& document, const std::string& path) {
     out.Commit();
     return true;
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: the project %s was not saved: %s\n", kProgramName,
-                 DisplayPath(path).c_str(), error.what());
+    Say("the project " + DisplayPath(path) + " was not saved: " + error.what());
     return false;
   }
 }
 
-// The project files (read or just saved) and every picture named, loaded or not: the
-// image must not be written over any of them.
-std::vector<BuildInput> InputsNamedOnTheCommandLine(const CommandLine& line) {
-  std::vector<BuildInput> inputs;
+// Where two outputs would land in one file, existing or not.
+bool SameDestination(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path first = fs::weakly_canonical(fs::absolute(a, error), error);
+  if (error) return false;
+  const fs::path second = fs::weakly_canonical(fs::absolute(b, error), error);
+  return !error && first == second;
+}
+
+// Every file the build reads (the viewer program, the project file, every picture named,
+// loaded or not) and every file it writes: an output must be none of the others. False,
+// with a line saying why, before anything is written.
+bool OutputsAreNoInputs(const CommandLine& line, const BuildFiles& files,
+                        const std::vector<std::string>& picturesNamed) {
+  std::vector<RoleFile> inputs = {{"the viewer program", files.templatePath}};
   if (line.projectPath) inputs.push_back({"the project file", *line.projectPath});
-  if (line.saveProjectPath) inputs.push_back({"the project file", *line.saveProjectPath});
-  for (const PictureArgument& picture : line.pictures)
-    inputs.push_back({"the picture", picture.path});
-  return inputs;
+  for (const std::string& picture : picturesNamed) inputs.push_back({"the picture", picture});
+  std::optional<std::string> conflict;
+  if (line.saveProjectPath) {
+    conflict = OutputOverwritesInput({"the project file", *line.saveProjectPath}, inputs);
+    if (!conflict && SameDestination(*line.saveProjectPath, files.outputPath))
+      conflict = "The image " + DisplayPath(files.outputPath) + " and the project file " +
+                 DisplayPath(*line.saveProjectPath) +
+                 " would be one file. Nothing was written; choose two names.";
+  }
+  if (!conflict) conflict = OutputOverwritesInput({"the image", files.outputPath}, inputs);
+  if (conflict) Say(*conflict);
+  return !conflict;
+}
+
+BuildFiles FilesFor(const CommandLine& line, const std::string& workDirectory) {
+  BuildFiles files = DefaultBuildFiles(workDirectory);
+  if (line.templatePath) files.templatePath = *line.templatePath;
+  if (line.outputPath) files.outputPath = *line.outputPath;
+  return files;
 }
 
 int Run(const std::vector<std::string>& arguments) {
   const ParseResult parsed = ParseCommandLine(arguments);
   if (!parsed.ok()) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, parsed.error.c_str());
+    Say(parsed.error);
     return kExitUsage;
   }
   const CommandLine& line = parsed.commandLine;
   if (line.help) {
-    std::fputs(UsageText().c_str(), stdout);
+    WriteToStandardOutput(UsageText());
     return kExitBuilt;
   }
   if (line.version) {
-    std::printf("%s %s\n", kProgramName, VARNEL_VERSION);
+    WriteToStandardOutput(std::string(kProgramName) + " " + VARNEL_VERSION + "\n");
     return kExitBuilt;
   }
 
   Shortfalls shortfalls;
   SlideshowDocument document;
+  std::vector<std::string> picturesNamed;
   if (line.projectPath) {
-    const std::optional<SlideshowDocument> loaded =
-        DocumentFromProject(*line.projectPath, RowsFor(line), shortfalls);
+    std::optional<ProjectShow> loaded =
+        ShowFromProject(*line.projectPath, RowsFor(line), shortfalls);
     if (!loaded) return kExitFailed;
-    document = *loaded;
+    document = std::move(loaded->document);
+    picturesNamed = std::move(loaded->picturesNamed);
     // The editor's boxes would make the same of the file's numbers.
     ApplyNumberBoxRules(document.options);
     if (line.defaultFit) GiveStretchedRowsTheFit(document, *line.defaultFit);
   } else {
     document = DocumentFromPictures(line, shortfalls);
+    for (const PictureArgument& picture : line.pictures) picturesNamed.push_back(picture.path);
   }
   // Options given on the command line win over the project file's.
   line.changes.ApplyTo(document.options);
-  if (line.plan) return PrintPlan(document);
-  if (line.saveProjectPath && !SaveProject(document, *line.saveProjectPath)) return kExitFailed;
+  if (line.plan) return PrintPlan(document, picturesNamed.size(), shortfalls);
 
   const std::string workDirectory = CurrentWorkDirectory();
-  BuildFiles files = DefaultBuildFiles(workDirectory);
-  if (line.templatePath) files.templatePath = *line.templatePath;
-  if (line.outputPath) files.outputPath = *line.outputPath;
+  BuildFiles files = FilesFor(line, workDirectory);
   if (files.templatePath.empty())
-    std::fprintf(stderr, "%s: no viewer program: neither %sSrc.res nor an installed one exists\n",
-                 kProgramName, DisplayPath(workDirectory).c_str());
-  files.otherInputs = InputsNamedOnTheCommandLine(line);
+    Say("no viewer program: neither " + DisplayPath(workDirectory) +
+        "Src.res nor an installed one exists");
+  if (!OutputsAreNoInputs(line, files, picturesNamed)) return kExitFailed;
+  if (!picturesNamed.empty() && document.rows.empty()) {
+    Say(NothingIncludedMessage(picturesNamed.size()) + ", so " + DisplayPath(files.outputPath) +
+        " was left as it was");
+    return kExitFailed;
+  }
+  if (line.saveProjectPath && !SaveProject(document, *line.saveProjectPath)) return kExitFailed;
+
+  for (const std::string& picture : picturesNamed)
+    files.otherInputs.push_back({"the picture", picture});
+  if (line.projectPath) files.otherInputs.push_back({"the project file", *line.projectPath});
+  if (line.saveProjectPath)
+    files.otherInputs.push_back({"the project file", *line.saveProjectPath});
 
   CommandLineHost host(std::move(document), workDirectory, shortfalls, line.jobs);
   const BuildOutcome outcome = BuildSlideShow(host, files);
   host.EndProgress();
   if (!outcome.ok) return kExitFailed;
   if (outcome.slidesWithPicture < outcome.pictureCount)
-    shortfalls.Say("slides without any picture version in the image: " +
-                   std::to_string(outcome.pictureCount - outcome.slidesWithPicture) + " of " +
-                   std::to_string(outcome.pictureCount));
-  std::printf("%s: wrote %s (%u pictures)\n", kProgramName, DisplayPath(files.outputPath).c_str(),
-              static_cast<unsigned>(outcome.slidesWithPicture));
+    shortfalls.Problem(SlidesWithoutPictureMessage(outcome.pictureCount - outcome.slidesWithPicture,
+                                                   outcome.pictureCount));
+  WriteToStandardOutput(std::string(kProgramName) + ": wrote " + DisplayPath(files.outputPath) +
+                        " (" + std::to_string(outcome.slidesWithPicture) + " pictures)\n");
   return shortfalls.count() == 0 ? kExitBuilt : kExitIncomplete;
 }
 
@@ -258,5 +342,6 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace varnel::cli
 
 int main(int argc, char** argv) {
-  return varnel::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+  const int status = varnel::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+  return varnel::StatusAfterStandardOutput(varnel::cli::kProgramName, status);
 }

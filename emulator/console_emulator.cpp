@@ -7,15 +7,15 @@
 #include <mgba-util/vfs.h>
 // clang-format on
 
-#include <fcntl.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstdarg>
-#include <cstring>
-#include <fstream>
 #include <stdexcept>
 
 #include "emulator/console_emulator.h"
+#include "files/binary_file.h"
+#include "files/display_text.h"
+#include "files/file_error.h"
+#include "files/replacement_file.h"
 
 namespace varnel {
 
@@ -34,22 +34,18 @@ void SilenceLibraryLog() {
   mLogSetDefaultLogger(&logger);
 }
 
+// The image is opened as the other programs open their files: only an ordinary file, and
+// never waiting (a FIFO named by mistake would otherwise hang the player).
 std::vector<uint8_t> ReadImage(const std::string& path) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) {
-    throw std::runtime_error("The image " + path + " could not be opened (" + std::strerror(errno) +
-                             ").");
-  }
-  const std::streamoff length = file.tellg();
-  if (length <= 0) throw std::runtime_error("The image " + path + " is empty.");
-  if (static_cast<std::uintmax_t>(length) > kMaxImageBytes) {
-    throw std::runtime_error("The image " + path + " is larger than a cartridge holds (32 MiB).");
-  }
+  BinaryFile file = BinaryFile::OpenForReading(path);
+  const uint64_t length = file.Length();
+  const std::string shown = DisplayPath(path);
+  if (length == 0) throw std::runtime_error("The image " + shown + " is empty.");
+  if (length > kMaxImageBytes)
+    throw std::runtime_error("The image " + shown + " is larger than a cartridge holds (32 MiB).");
   std::vector<uint8_t> bytes(static_cast<std::size_t>(length));
-  file.seekg(0);
-  if (!file.read(reinterpret_cast<char*>(bytes.data()), length)) {
-    throw std::runtime_error("The image " + path + " could not be read.");
-  }
+  if (file.Read(bytes.data(), bytes.size()) != bytes.size())
+    throw std::runtime_error("The image " + shown + " could not be read.");
   return bytes;
 }
 
@@ -76,11 +72,12 @@ ConsoleEmulator::ConsoleEmulator(const std::string& imagePath) : video_(kConsole
   const std::vector<uint8_t> image = ReadImage(imagePath);
   // The core keeps its own copy: the file may change on disk while the image runs.
   VFile* rom = VFileMemChunk(image.data(), image.size());
-  if (rom == nullptr) throw std::runtime_error("Not enough memory for the image " + imagePath);
+  if (rom == nullptr)
+    throw std::runtime_error("Not enough memory for the image " + DisplayPath(imagePath));
   core_ = mCoreFindVF(rom);
   if (core_ == nullptr) {
     rom->close(rom);
-    throw std::runtime_error("The file " + imagePath + " is not a console image.");
+    throw std::runtime_error("The file " + DisplayPath(imagePath) + " is not a console image.");
   }
   if (!core_->init(core_)) {
     rom->close(rom);
@@ -101,7 +98,8 @@ ConsoleEmulator::ConsoleEmulator(const std::string& imagePath) : video_(kConsole
     mCoreConfigDeinit(&core_->config);
     core_->deinit(core_);
     core_ = nullptr;
-    throw std::runtime_error("The console emulator does not take the image " + imagePath + ".");
+    throw std::runtime_error("The console emulator does not take the image " +
+                             DisplayPath(imagePath) + ".");
   }
   core_->setVideoBuffer(core_, reinterpret_cast<color_t*>(video_.data()), kConsoleScreenWidth);
   core_->reset(core_);
@@ -152,15 +150,34 @@ uint16_t ConsoleEmulator::Read16(uint32_t address) const {
   return static_cast<uint16_t>(core_->busRead16(core_, address));
 }
 
-void ConsoleEmulator::SavePng(const std::string& path) const {
-  VFile* file = VFileOpen(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY);
-  if (file == nullptr) {
-    throw std::runtime_error("The screenshot " + path + " could not be written (" +
-                             std::strerror(errno) + ").");
+std::vector<uint8_t> ConsoleEmulator::ScreenAsPng() const {
+  VFile* memory = VFileMemChunk(nullptr, 0);
+  if (memory == nullptr) throw std::runtime_error("Not enough memory for a screenshot.");
+  std::vector<uint8_t> png;
+  if (mCoreTakeScreenshotVF(core_, memory)) {
+    png.resize(static_cast<std::size_t>(std::max<ssize_t>(memory->size(memory), 0)));
+    memory->seek(memory, 0, SEEK_SET);
+    if (memory->read(memory, png.data(), png.size()) != static_cast<ssize_t>(png.size()))
+      png.clear();
   }
-  const bool written = mCoreTakeScreenshotVF(core_, file);
-  file->close(file);
-  if (!written) throw std::runtime_error("The screenshot " + path + " could not be written.");
+  memory->close(memory);
+  if (png.empty()) throw std::runtime_error("The screen could not be made into a PNG picture.");
+  return png;
+}
+
+// Written as the builder writes images: complete or not at all, only over an ordinary
+// file, never waiting on a FIFO.
+void ConsoleEmulator::SavePng(const std::string& path) const {
+  const std::vector<uint8_t> png = ScreenAsPng();
+  try {
+    ReplacementFile out(path);
+    out.file().Write(png.data(), png.size());
+    out.Commit();
+  } catch (const FileError& error) {
+    const std::string cause = error.cause().empty() ? error.what() : error.cause();
+    throw std::runtime_error("The screenshot " + DisplayPath(path) +
+                             " could not be written: " + cause + ".");
+  }
 }
 
 }  // namespace varnel

@@ -17,8 +17,9 @@ namespace varnel {
 // rebuilt while it runs.
 class ConsoleEmulator {
  public:
-  // Throws std::runtime_error with a message for the user when the image cannot be read
-  // or the emulator does not take it.
+  // Throws std::runtime_error (or FileError, one of them) with a message for the user
+  // when the image cannot be read or the emulator does not take it. Only an ordinary file
+  // is read.
   explicit ConsoleEmulator(const std::string& imagePath);
   ~ConsoleEmulator();
   ConsoleEmulator(const ConsoleEmulator&) = delete;
@@ -41,8 +42,10 @@ class ConsoleEmulator {
   uint64_t framesRun() const { return framesRun_; }
   // A halfword of the console's memory, as the program sees it.
   uint16_t Read16(uint32_t address) const;
-  // Writes the last frame drawn as a 240 x 160 PNG file; throws std::runtime_error when
-  // it cannot.
+  // The last frame drawn as the bytes of a 240 x 160 PNG file.
+  std::vector<uint8_t> ScreenAsPng() const;
+  // Writes the last frame drawn as a 240 x 160 PNG file, replacing the file whole (see
+  // ReplacementFile); throws std::runtime_error when it cannot.
   void SavePng(const std::string& path) const;
 
  private:

@@ -38,14 +38,14 @@ void AppendEscape(std::string& out, unsigned char c) {
   }
 }
 
-}  // namespace
-
-std::string DisplayPath(std::string_view path) {
+std::string Escaped(std::string_view path, bool keepLineFeeds) {
   std::string out;
   out.reserve(path.size());
   for (std::size_t i = 0; i < path.size(); ++i) {
     const auto c = static_cast<unsigned char>(path[i]);
-    if (IsC0OrDelete(c)) {
+    if (c == '\n' && keepLineFeeds) {
+      out += '\n';
+    } else if (IsC0OrDelete(c)) {
       AppendEscape(out, c);
     } else if (c == kUtf8C1Lead && i + 1 < path.size() &&
                IsC1(static_cast<unsigned char>(path[i + 1]))) {
@@ -60,6 +60,16 @@ std::string DisplayPath(std::string_view path) {
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string DisplayPath(std::string_view path) {
+  return Escaped(path, false);
+}
+
+std::string DisplayText(std::string_view text) {
+  return Escaped(text, true);
 }
 
 }  // namespace varnel

@@ -11,4 +11,8 @@ namespace varnel {
 // terminal commands. Every other byte stays as it is.
 std::string DisplayPath(std::string_view path);
 
+// A message or a line of output as it may be shown on a terminal: the same escapes as
+// DisplayPath, except that line feeds stay, for texts of more than one line.
+std::string DisplayText(std::string_view text);
+
 }  // namespace varnel

@@ -1,5 +1,8 @@
 #include "picture/picture_file_facts.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -105,15 +108,55 @@ void ReadJpegFacts(std::FILE* file, PictureFileFacts& facts) {
   }
 }
 
+// Where the image data of a PNG file lies: the data of its IDAT chunks, in file order.
+struct ChunkData {
+  long offset = 0;
+  uint32_t length = 0;
+};
+
+// Whether the compressed image data ends inside the IDAT chunks: then the picture library
+// has every byte it reads, IEND or not.
+bool ImageDataIsWhole(std::FILE* file, const std::vector<ChunkData>& chunks) {
+  z_stream stream{};
+  if (chunks.empty() || inflateInit(&stream) != Z_OK) return false;
+  std::vector<uint8_t> in(1 << 16);
+  std::vector<uint8_t> out(1 << 16);  // inflated only to be counted, then dropped
+  int status = Z_OK;
+  for (const ChunkData& chunk : chunks) {
+    if (std::fseek(file, chunk.offset, SEEK_SET) != 0) break;
+    for (uint32_t left = chunk.length; left > 0 && status == Z_OK;) {
+      const std::size_t take = std::min<std::size_t>(left, in.size());
+      if (!ReadBytes(file, in.data(), take)) break;
+      left -= static_cast<uint32_t>(take);
+      stream.next_in = in.data();
+      stream.avail_in = static_cast<uInt>(take);
+      do {
+        stream.next_out = out.data();
+        stream.avail_out = static_cast<uInt>(out.size());
+        status = inflate(&stream, Z_NO_FLUSH);
+      } while (status == Z_OK && stream.avail_out == 0);
+    }
+  }
+  inflateEnd(&stream);
+  return status == Z_STREAM_END;
+}
+
 // Walks every chunk: the size and depth, an eXIf chunk, and whether the chunks end with
-// IEND inside the file.
+// IEND inside the file. A file that ends right after a chunk without IEND, its image data
+// whole, is read by the picture library as it is (some writers leave IEND out).
 void ReadPngFacts(std::FILE* file, PictureFileFacts& facts) {
   facts.cutShort = true;
   if (std::fseek(file, 0, SEEK_END) != 0) return;
   const long fileLength = std::ftell(file);
   if (fileLength < 0 || std::fseek(file, sizeof kPngSignature, SEEK_SET) != 0) return;
+  std::vector<ChunkData> imageData;
   for (int i = 0; i < kMaxChunks; ++i) {
     uint8_t head[8];
+    const long chunkStart = std::ftell(file);
+    if (chunkStart == fileLength) {
+      facts.cutShort = !ImageDataIsWhole(file, imageData);
+      return;
+    }
     if (!ReadBytes(file, head, sizeof head)) return;
     const uint32_t length = BigEndian(head, 4);
     const long position = std::ftell(file);
@@ -140,6 +183,7 @@ void ReadPngFacts(std::FILE* file, PictureFileFacts& facts) {
       if (std::fseek(file, position + static_cast<long>(length) + 4, SEEK_SET) != 0) return;
       continue;
     }
+    if (std::memcmp(head + 4, "IDAT", 4) == 0) imageData.push_back({position, length});
     if (length > INT32_MAX || !Skip(file, length + 4)) return;  // the data and its CRC
   }
 }

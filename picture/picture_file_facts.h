@@ -17,8 +17,9 @@ struct PictureFileFacts {
   int orientation = kUpright;  // from EXIF data in a JPEG or PNG file
   bool adobeSegment = false;   // JPEG with an Adobe segment: its CMYK samples are inverted
   int pngBitDepth = 0;         // bits per sample of a PNG file
-  // A PNG file whose chunks run past its end or stop before IEND: the picture library
-  // would read past the end for ever, so the loader does not hand it over.
+  // A PNG file whose chunks run past its end, or whose image data ends early with no
+  // IEND after it: the picture library would read past the end for ever, so the loader
+  // does not hand it over.
   bool cutShort = false;
   // A GIF file whose blocks would make the library crash or give a different picture on
   // every run (see GifStructure): not handed over either.

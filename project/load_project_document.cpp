@@ -17,17 +17,21 @@ ProjectDocumentLoad LoadProjectDocument(const std::string& path, ProjectRows row
     load.document.options = header.options;
     load.document.rows.reserve(header.pictureCount);
   };
+  std::vector<StoredPicture> pictures;
+  handlers.picture = [&pictures](const StoredPicture& picture) { pictures.push_back(picture); };
+  load.read = ReadProjectFile(source, handlers);
+  if (!load.read.headerRead()) throw FileError(path, NoHeaderMessage(path));
+
+  load.foundElsewhere = RelocateMovedPictures(pictures, path);
   const auto makeRow = rows == ProjectRows::kLoadPictures ? MakePictureRow : MakeUnloadedPictureRow;
-  handlers.picture = [&load, makeRow](const StoredPicture& picture) {
+  for (const StoredPicture& picture : pictures) {
     MakeRowResult made = makeRow(picture.path, picture.sizingIndex, picture.effectIndex,
                                  picture.caption, picture.fitIndex);
     if (made.ok())
       load.document.rows.push_back(std::move(made.row));
     else
       load.leftOut.push_back(picture.path);
-  };
-  load.read = ReadProjectFile(source, handlers);
-  if (!load.read.headerRead()) throw FileError(path, NoHeaderMessage(path));
+  }
   load.problems = LoadProblemsMessage(path, load.read, load.leftOut);
   return load;
 }

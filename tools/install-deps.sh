@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl1.2-dev libsdl-image1.2-dev          # picture loading and the BMP round trip
   libpng-dev                                 # 16-bit PNG samples read again, rounded
+  libicu-dev                                 # names of characters a caption cannot hold
   qt6-base-dev                               # the editor window
   libgtest-dev libgmock-dev libbenchmark-dev # tests and benchmarks
   gcc-arm-none-eabi libnewlib-arm-none-eabi  # the console viewer
@@ -16,6 +17,7 @@ packages=(
   dpkg-dev file help2man appstream lintian   # the Debian package and its tests
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin
                                              # project files opened from a desktop, tested
+  bash-completion                            # the completion of varnel-build and varnel-play, tested
 )
 
 missing=()

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Photographs the editor's main window under a virtual X server.
 #
-#   tools/window-screenshot.sh [--build DIR] [--pictures DIR] [--click N] [--caption TEXT]
+#   tools/window-screenshot.sh [--build DIR] [--project FILE.vrn] [--pictures DIR]
+#                              [--click N] [--caption TEXT]
 #                              [--build-show] [--during-build BUILDING.png]
+#                              [--play PLAYER.png] [--play-frames N] [--play-caption]
 #                              [--question QUESTION.png] [--screen WxH] [--font-dpi N] OUT.png
 #
-# --pictures adds every picture of DIR (dropped onto the list, which is what the Add
-# dialog feeds too), --click N clicks row N (from 0), --caption types a caption into the
-# caption box afterwards; --build-show then runs Build SlideShow and --during-build
-# photographs the window while it builds; --question then chooses Quit and photographs the
+# --project loads a project first; --pictures adds every picture of DIR (dropped onto the
+# list, which is what the Add dialog feeds too), --click N clicks row N (from 0), --caption
+# types a caption into the caption box afterwards; --build-show then runs Build SlideShow
+# and --during-build photographs the window while it builds; --play chooses SlideShow >
+# Play and photographs the player window N frames into the show (600, about ten seconds,
+# unless --play-frames says otherwise), --play-caption pressing Select first to show the
+# slide's caption; --question then chooses Quit and photographs the
 # question about the unsaved show. --screen sets the virtual screen's size (1280x1024 unless
 # given; 800x600 shows the layout shrunk to fit), --font-dpi the resolution Qt lays fonts
 # out for (144 for a large-font desktop). The window runs in a fresh work directory. With no window manager to
@@ -23,6 +28,10 @@ caption=""
 question=""
 build_show=""
 during_build=""
+project=""
+play=""
+play_frames=""
+play_caption=""
 screen=1280x1024
 font_dpi=""
 while [ $# -gt 1 ]; do
@@ -32,6 +41,10 @@ while [ $# -gt 1 ]; do
     --click) click=$2; shift 2 ;;
     --caption) caption=$2; shift 2 ;;
     --question) question=$(realpath -m "$2"); shift 2 ;;
+    --project) project=$(realpath "$2"); shift 2 ;;
+    --play) play=$(realpath -m "$2"); shift 2 ;;
+    --play-frames) play_frames=$2; shift 2 ;;
+    --play-caption) play_caption=yes; shift ;;
     --build-show) build_show=yes; shift ;;
     --during-build) during_build=$(realpath -m "$2"); build_show=yes; shift 2 ;;
     --screen) screen=$2; shift 2 ;;
@@ -39,7 +52,7 @@ while [ $# -gt 1 ]; do
     *) echo "window-screenshot: unknown option $1" >&2; exit 2 ;;
   esac
 done
-[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--pictures DIR] [--click N] [--caption TEXT] [--build-show] [--during-build B.png] [--question Q.png] [--screen WxH] [--font-dpi N] OUT.png" >&2; exit 2; }
+[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--project P.vrn] [--pictures DIR] [--click N] [--caption TEXT] [--build-show] [--during-build B.png] [--play P.png] [--play-frames N] [--play-caption] [--question Q.png] [--screen WxH] [--font-dpi N] OUT.png" >&2; exit 2; }
 out=$(realpath -m "$1")
 exe=$(realpath "$build_dir/bin/varnel-window-driver")
 
@@ -50,10 +63,14 @@ args=(--screenshot "$out")
 [ -n "$click" ] && args+=(--click "$click")
 [ -n "$caption" ] && args+=(--caption "$caption")
 [ -n "$question" ] && args+=(--question "$question")
+[ -n "$project" ] && args+=(--project "$project")
+[ -n "$play" ] && args+=(--play "$play")
+[ -n "$play_frames" ] && args+=(--play-frames "$play_frames")
+[ -n "$play_caption" ] && args+=(--play-caption yes)
 [ -n "$build_show" ] && args+=(--build yes)
 [ -n "$during_build" ] && args+=(--during-build "$during_build")
 
 cd "$work"
 [ -n "$font_dpi" ] && export QT_FONT_DPI=$font_dpi
 xvfb-run -a -s "-screen 0 ${screen}x24" "$exe" "${args[@]}"
-echo "window-screenshot: wrote $out${during_build:+ and $during_build}${question:+ and $question}"
+echo "window-screenshot: wrote $out${during_build:+ and $during_build}${play:+ and $play}${question:+ and $question}"

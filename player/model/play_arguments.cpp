@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "files/display_text.h"
+
 namespace varnel {
 
 namespace {
@@ -52,9 +54,16 @@ PlayArgumentsResult ParsePlayArguments(const std::vector<std::string>& arguments
   PlayArgumentsResult result;
   PlayArguments& parsed = result.arguments;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
+    // A value follows its option as the next argument or after '=' (--frames=300).
+    const std::size_t equals = arguments[i].find('=');
+    const bool joined = arguments[i].starts_with("--") && equals != std::string::npos;
+    const std::string argument = joined ? arguments[i].substr(0, equals) : arguments[i];
+    const bool hasValue = joined || i + 1 < arguments.size();
     if (argument == "--help" || argument == "-h") {
+      if (joined) {
+        result.error = "--help takes no value";
+        return result;
+      }
       parsed.help = true;
       return result;
     }
@@ -63,12 +72,12 @@ PlayArgumentsResult ParsePlayArguments(const std::vector<std::string>& arguments
         result.error = argument + " needs a value";
         return result;
       }
-      const std::string& value = arguments[++i];
+      const std::string value = joined ? arguments[i].substr(equals + 1) : arguments[++i];
       if (argument == "--frames") {
         const std::optional<int> frames = FrameNumber(value);
         if (!frames || *frames == 0) {
           result.error = "--frames takes a number of frames from 1 to " +
-                         std::to_string(kMaxFrames) + ", not \"" + value + "\"";
+                         std::to_string(kMaxFrames) + ", not \"" + DisplayPath(value) + "\"";
           return result;
         }
         parsed.frames = frames;
@@ -78,7 +87,7 @@ PlayArgumentsResult ParsePlayArguments(const std::vector<std::string>& arguments
           result.error =
               "--press takes FRAME:KEY (KEY one of A, B, L, R, Start, Select, Up, "
               "Down, Left, Right), not \"" +
-              value + "\"";
+              DisplayPath(value) + "\"";
           return result;
         }
         parsed.presses.push_back(*press);
@@ -86,10 +95,11 @@ PlayArgumentsResult ParsePlayArguments(const std::vector<std::string>& arguments
         parsed.screenshotPath = value;
       }
     } else if (argument.size() > 1 && argument[0] == '-') {
-      result.error = "unknown option " + argument;
+      result.error = "unknown option " + DisplayPath(arguments[i]);
       return result;
     } else if (!parsed.imagePath.empty()) {
-      result.error = "more than one image given: " + parsed.imagePath + " and " + argument;
+      result.error = "more than one image given: " + DisplayPath(parsed.imagePath) + " and " +
+                     DisplayPath(argument);
       return result;
     } else {
       parsed.imagePath = argument;
@@ -103,6 +113,7 @@ std::string PlayUsageText() {
   return "Usage: varnel-play IMAGE [--frames N [--press FRAME:KEY]... --screenshot OUT.png]\n"
          "\n"
          "Plays a built show (slide.gba) on the console emulator.\n"
+         "An option's value follows it as the next argument or after '=' (--frames=300).\n"
          "\n"
          "Without --screenshot, opens the player window on IMAGE.\n"
          "With it, runs IMAGE without a window for N frames (59.73 make a second) and\n"
@@ -115,8 +126,8 @@ std::string PlayUsageText() {
          "  --screenshot OUT.png  where the screen goes\n"
          "  --help               this text\n"
          "\n"
-         "Exit status: 0 done, 1 the image did not run or the screenshot was not written,\n"
-         "2 arguments not understood.\n";
+         "Exit status: 0 done, 1 the image did not run, the screenshot was not written or\n"
+         "standard output could not be written, 2 arguments not understood.\n";
 }
 
 }  // namespace varnel

@@ -144,7 +144,10 @@ TEST(PlanShow, EqualsTheBuiltImageOnRandomShows) {
     }
     const ShowPlan plan = PlanShow(host.document, sizes);
     const BuildFiles files{templatePath, dir.file("slide.gba")};
-    ASSERT_TRUE(BuildSlideShow(host, files).ok) << "round " << round;
+    // A show whose every picture is left out is not written.
+    const bool built = BuildSlideShow(host, files).ok;
+    ASSERT_EQ(built, !plan.pictures.empty()) << "round " << round;
+    if (!built) continue;
     const ImageReader image(files.outputPath);
     ASSERT_EQ(image.size(), plan.imageBytes) << "round " << round;
     ASSERT_EQ(image.header().pictureCount, plan.pictures.size());

@@ -39,6 +39,20 @@ RunResult RunBuilder(const TempDir& workDirectory, const std::vector<std::string
   return run;
 }
 
+RunResult RunBuilderWithOutputTo(const TempDir& workDirectory,
+                                 const std::vector<std::string>& arguments,
+                                 const std::string& standardOutput) {
+  // In a subshell, so that standard error alone reaches the result.
+  std::string command = "(cd " + ShellQuote(workDirectory.path().string()) + " && exec timeout " +
+                        std::to_string(kRunLimitSeconds) + " " +
+                        ShellQuote(VARNEL_BUILD_EXECUTABLE);
+  for (const std::string& argument : arguments) command += " " + ShellQuote(argument);
+  command += " 2>&1 >" + ShellQuote(standardOutput) + ")";
+  RunResult run = RunShellCommand(command);
+  if (run.status == kTimedOut) run.status = -1;
+  return run;
+}
+
 pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments) {
   std::vector<std::string> argv = {VARNEL_BUILD_EXECUTABLE};
   argv.insert(argv.end(), arguments.begin(), arguments.end());

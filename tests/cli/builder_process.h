@@ -24,6 +24,12 @@ struct ScratchShow {
 RunResult RunBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments,
                      const std::string& shellPrefix = {});
 
+// The same with standard output sent to `standardOutput` (a file, /dev/full): the result
+// holds standard error alone.
+RunResult RunBuilderWithOutputTo(const TempDir& workDirectory,
+                                 const std::vector<std::string>& arguments,
+                                 const std::string& standardOutput);
+
 // Starts varnel-build in the work directory without waiting; its output goes nowhere.
 pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments);
 // Waits for a started builder: its exit status, or -(signal) when a signal ended it.

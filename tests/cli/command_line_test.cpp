@@ -59,6 +59,75 @@ TEST(CommandLine, EachGeneralOptionChangesItsOwnOptionOnly) {
   }
 }
 
+// As GNU tools take them: a value after '=' as well as in the next argument.
+TEST(CommandLine, ValuesMayFollowTheirOptionAfterAnEqualsSign) {
+  const ParseResult r =
+      Parse({"--intro=7", "--seconds=13", "--jobs=2", "--template=t.res", "--output=o.gba",
+             "--save-project=p.vrn", "--sizing-override=1", "--effect-override=4", "--effect=5",
+             "--sizing=2", "--fit=whole", "--caption=a=b", "a.png",
+             "--caption=", "--default-fit=fill", "b.png"});
+  ASSERT_TRUE(r.ok()) << r.error;
+  const CommandLine& line = r.commandLine;
+  ASSERT_EQ(line.pictures.size(), 2u);
+  EXPECT_EQ(line.pictures[0].effect, 5);
+  EXPECT_EQ(line.pictures[0].sizing, 2);
+  EXPECT_EQ(line.pictures[0].caption, "a=b");
+  EXPECT_EQ(line.pictures[1].caption, "");
+  EXPECT_EQ(line.pictures[0].fit, 1);  // whole
+  EXPECT_EQ(line.defaultFit, 2);       // fill
+  EXPECT_EQ(line.jobs, 2u);
+  EXPECT_EQ(line.templatePath, "t.res");
+  EXPECT_EQ(line.outputPath, "o.gba");
+  EXPECT_EQ(line.saveProjectPath, "p.vrn");
+  SlideshowOptions o = SlideshowOptions::DefaultsAfterNew();
+  line.changes.ApplyTo(o);
+  EXPECT_EQ(o.introCountText, "7");
+  EXPECT_EQ(o.secondsText, "13");
+  EXPECT_EQ(o.sizingOverride, 1);
+  EXPECT_EQ(o.sizingOverrideIndex, 1);
+  EXPECT_EQ(o.effectOverride, 1);
+  EXPECT_EQ(o.effectOverrideIndex, 4);
+
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"--plan=yes", "a.png"},
+           {"--no-thumbnails=1", "a.png"},
+           {"--effect=", "a.png"},
+           {"--effect=9", "a.png"},
+           {"--no-intro", "a.png"},
+       }) {
+    EXPECT_FALSE(Parse(bad).ok()) << bad[0];
+  }
+}
+
+// Every on/off option has both forms, so that a project's setting can be turned either
+// way; the last one given wins.
+TEST(CommandLine, EveryOnOffOptionTurnsEitherWay) {
+  SlideshowOptions allOn = SlideshowOptions::DefaultsAfterNew();
+  allOn.timeLimit = allOn.keyUse = allOn.helpScreen = allOn.thumbnails = allOn.textDisplay = 1;
+  allOn.sizingOverride = allOn.effectOverride = 1;
+  allOn.sizingOverrideIndex = 2;
+  allOn.effectOverrideIndex = 6;
+  SlideshowOptions allOff = allOn;
+  allOff.timeLimit = allOff.keyUse = allOff.helpScreen = allOff.thumbnails = allOff.textDisplay = 0;
+  allOff.sizingOverride = allOff.effectOverride = 0;
+
+  const ParseResult off =
+      Parse({"--no-time-limit", "--no-key-use", "--no-help-screen", "--no-thumbnails",
+             "--no-text-display", "--no-sizing-override", "--no-effect-override", "show.vrn"});
+  ASSERT_TRUE(off.ok()) << off.error;
+  SlideshowOptions o = allOn;
+  off.commandLine.changes.ApplyTo(o);
+  EXPECT_EQ(o, allOff);
+
+  const ParseResult on =
+      Parse({"--time-limit", "--key-use", "--help-screen", "--thumbnails", "--text-display",
+             "--no-sizing-override", "--sizing-override", "2", "--effect-override=6", "show.vrn"});
+  ASSERT_TRUE(on.ok()) << on.error;
+  o = allOff;
+  on.commandLine.changes.ApplyTo(o);
+  EXPECT_EQ(o, allOn);
+}
+
 TEST(CommandLine, RefusesWhatTheEditorCouldNotHold) {
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
            {},
@@ -76,6 +145,7 @@ TEST(CommandLine, RefusesWhatTheEditorCouldNotHold) {
            {"--caption", std::string(181, 'x'), "a.png"},
            {"--caption", "\xE2\x82\xAC", "a.png"},  // the euro sign is not Latin-1
            {"--caption", "\xC3", "a.png"},          // cut-off UTF-8
+           {"--caption", "tab\there", "a.png"},     // not in the console's font
        }) {
     EXPECT_FALSE(Parse(bad).ok()) << (bad.empty() ? "(nothing)" : bad[0]);
   }

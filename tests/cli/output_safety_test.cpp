@@ -71,7 +71,6 @@ TEST(OutputSafety, AnOutputThatIsAnInputIsRefusedNamingBoth) {
       {{"a.bmp", "b.bmp", "-o", "same-as-a.gba"}, "same-as-a.gba", "a.bmp"},
       {{"a.bmp", "b.bmp", "-o", "points-at-b.gba"}, "points-at-b.gba", "b.bmp"},
       {{"-o", "Src.res", "a.bmp"}, "Src.res", "Src.res"},  // the template found by default
-      {{"a.bmp", "--save-project", "new.vrn", "-o", "new.vrn"}, "new.vrn", "new.vrn"},
   };
   for (const Case& c : cases) {
     const RunResult run = RunBuilder(show.dir, c.arguments);
@@ -84,8 +83,46 @@ TEST(OutputSafety, AnOutputThatIsAnInputIsRefusedNamingBoth) {
   EXPECT_EQ(ReadAllBytes(show.a), pictureBytes);
   EXPECT_TRUE(std::filesystem::is_symlink(show.dir.file("points-at-b.gba")));
   EXPECT_EQ(ReadAllBytes(show.dir.file("slide.gba")), show.oldImage);
-  EXPECT_EQ(FileNamesIn(show.dir).size(), show.InitialFiles().size() + 4);
-  EXPECT_EQ(ReadAllBytes(show.dir.file("new.vrn")).size(), 2519u + 126u + show.a.size());
+  EXPECT_EQ(FileNamesIn(show.dir).size(), show.InitialFiles().size() + 3);
+}
+
+// The saved project is an output too: checked against every input, and against the
+// image, before anything at all is written.
+TEST(OutputSafety, ASavedProjectIsNoInputAndNotTheImage) {
+  Show show;
+  testing::WriteAllBytes(show.dir.file("broken.png"), {0x89, 'P', 'N', 'G', 1, 2, 3});
+  const std::vector<StoredPicture> pictures = {{show.a, "", 0, 0},
+                                               {show.dir.file("broken.png"), "", 0, 0}};
+  testing::WriteAllBytes(show.dir.file("s.vrn"),
+                         ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+  for (const std::string& name : FileNamesIn(show.dir))
+    files.emplace_back(name, ReadAllBytes(show.dir.file(name)));
+
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string said;
+  };
+  const std::vector<Case> cases = {
+      {{"a.bmp", "--save-project", "a.bmp", "-o", "new.gba"},
+       "The project file a.bmp is the same file as the picture a.bmp"},
+      {{"a.bmp", "--save-project", "Src.res", "-o", "new.gba"},
+       "The project file Src.res is the same file as the viewer program"},
+      {{"s.vrn", "--save-project", "a.bmp", "-o", "new.gba"},
+       "The project file a.bmp is the same file as the picture " + show.a},
+      // A picture of the project that does not load is an input all the same.
+      {{"s.vrn", "--save-project", "new.vrn", "-o", "broken.png"},
+       "The image broken.png is the same file as the picture " + show.dir.file("broken.png")},
+      {{"a.bmp", "--save-project", "new.vrn", "-o", "./new.vrn"}, "would be one file"},
+  };
+  for (const Case& c : cases) {
+    const RunResult run = RunBuilder(show.dir, c.arguments);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_TRUE(Mentions(run.output, c.said)) << run.output;
+  }
+  for (const auto& [name, bytes] : files)
+    EXPECT_EQ(ReadAllBytes(show.dir.file(name)), bytes) << name;
+  EXPECT_EQ(FileNamesIn(show.dir).size(), files.size());
 }
 
 TEST(OutputSafety, AFailedBuildLeavesThePreviousImageAndNoOtherFile) {

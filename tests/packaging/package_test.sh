@@ -31,7 +31,9 @@ for file in \
   ./usr/share/doc/varnel/changelog.gz \
   ./usr/share/man/man1/varnel.1.gz \
   ./usr/share/man/man1/varnel-build.1.gz \
-  ./usr/share/man/man1/varnel-play.1.gz; do
+  ./usr/share/man/man1/varnel-play.1.gz \
+  ./usr/share/bash-completion/completions/varnel-build \
+  ./usr/share/bash-completion/completions/varnel-play; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
 

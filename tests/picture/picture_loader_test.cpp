@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -160,6 +161,92 @@ TEST(LoadPicture, SaysWhyAPictureDidNotLoad) {
             "the picture could not be loaded (the file is not a picture Varnel reads)");
   EXPECT_EQ(LoadPicture(dir.file("none.png")).failure,
             "the picture could not be loaded (No such file or directory)");
+}
+
+// A PNG file's chunks, each as its four type letters and its data.
+using PngChunks = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+
+PngChunks ChunksOf(const std::vector<uint8_t>& png) {
+  PngChunks chunks;
+  for (std::size_t at = 8; at + 12 <= png.size();) {
+    const uint32_t length = png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+    chunks.emplace_back(std::string(png.begin() + at + 4, png.begin() + at + 8),
+                        std::vector<uint8_t>(png.begin() + at + 8, png.begin() + at + 8 + length));
+    at += 12 + length;
+  }
+  return chunks;
+}
+
+uint32_t Crc32(const std::string& type, const std::vector<uint8_t>& data) {
+  uint32_t crc = 0xFFFFFFFF;
+  auto add = [&crc](uint8_t byte) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
+  };
+  for (const char c : type) add(static_cast<uint8_t>(c));
+  for (const uint8_t byte : data) add(byte);
+  return ~crc;
+}
+
+std::vector<uint8_t> PngOf(const PngChunks& chunks) {
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto put32 = [&png](uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<uint8_t>(v >> shift));
+  };
+  for (const auto& [type, data] : chunks) {
+    put32(static_cast<uint32_t>(data.size()));
+    png.insert(png.end(), type.begin(), type.end());
+    png.insert(png.end(), data.begin(), data.end());
+    put32(Crc32(type, data));
+  }
+  return png;
+}
+
+// Some writers leave IEND out; the picture library reads such a file when its image data
+// is whole. Image data that really ends early is still refused.
+TEST(LoadPicture, ReadsAPngWithoutIendWhoseImageDataIsWhole) {
+  TempDir dir;
+  const LoadedPicture original = LoadPicture(TestDataPath("picture-24bit.png"));
+  const PngChunks whole = ChunksOf(testing::ReadAllBytes(TestDataPath("picture-24bit.png")));
+  ASSERT_EQ(whole.back().first, "IEND");
+  // The image data split over three IDAT chunks, as large pictures are written.
+  PngChunks split;
+  for (const auto& chunk : whole) {
+    if (chunk.first != "IDAT") {
+      split.push_back(chunk);
+      continue;
+    }
+    const std::vector<uint8_t>& data = chunk.second;
+    const std::size_t third = data.size() / 3;
+    split.push_back({"IDAT", {data.begin(), data.begin() + third}});
+    split.push_back({"IDAT", {data.begin() + third, data.begin() + 2 * third}});
+    split.push_back({"IDAT", {data.begin() + 2 * third, data.end()}});
+  }
+  for (const PngChunks* chunks : std::vector<const PngChunks*>{&whole, &split}) {
+    PngChunks withoutEnd = *chunks;
+    withoutEnd.pop_back();
+    testing::WriteAllBytes(dir.file("no-end.png"), PngOf(withoutEnd));
+    const LoadedPicture loaded = LoadPicture(dir.file("no-end.png"));
+    ASSERT_TRUE(loaded) << loaded.failure;
+    ASSERT_EQ(loaded.surface->w, 48);
+    ASSERT_EQ(loaded.surface->h, 32);
+    int different = 0;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 48; ++x)
+        different += ColourAt(loaded.surface.get(), x, y) != ColourAt(original.surface.get(), x, y);
+    EXPECT_EQ(different, 0);
+  }
+  // Cut after a whole chunk, but before the image data ends.
+  for (const std::size_t kept : {std::size_t{1}, std::size_t{2}}) {
+    PngChunks cut(split.begin(), split.end());
+    const auto firstData = std::find_if(cut.begin(), cut.end(),
+                                        [](const auto& chunk) { return chunk.first == "IDAT"; });
+    cut.erase(firstData + static_cast<std::ptrdiff_t>(kept), cut.end());
+    testing::WriteAllBytes(dir.file("cut.png"), PngOf(cut));
+    EXPECT_EQ(LoadPicture(dir.file("cut.png")).failure,
+              "the picture could not be loaded (the file is damaged)")
+        << kept;
+  }
 }
 
 int64_t PeakMemoryKiB() {

@@ -22,12 +22,6 @@ std::string BuildCaptionPreview(std::string_view caption) {
   return preview;
 }
 
-bool IsCaptionCharacter(char32_t c) {
-  if (c == '\r' || c == '\n') return true;
-  if (c < 0x20 || (c >= 0x7F && c < 0xA0)) return false;
-  return c <= 0xFF;
-}
-
 std::size_t CaptionRoom(std::size_t length, std::size_t replaced, std::size_t limit) {
   const std::size_t kept = length >= replaced ? length - replaced : 0;
   return kept >= limit ? 0 : limit - kept;

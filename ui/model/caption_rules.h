@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/caption_characters.h"
+
 namespace varnel {
 
 inline constexpr int kCaptionPreviewColumns = 18;
@@ -13,10 +15,6 @@ inline constexpr int kCaptionPreviewLines = 10;
 // Every character counts, carriage returns too; a line feed already in the caption ends
 // the line before it and counts as the first column of the next.
 std::string BuildCaptionPreview(std::string_view caption);
-
-// A caption holds Latin-1 characters only (they are stored as single bytes in project
-// files and images); of the control characters only the line break's CR and LF belong.
-bool IsCaptionCharacter(char32_t c);
 
 // How many characters of an insertion fit into a caption box holding `length`
 // characters of which `replaced` are being replaced, under `limit`.

@@ -1,12 +1,17 @@
 // Opens the main window on the display, puts a show together through the real widgets
 // and photographs the screen: used by tools/window-screenshot.sh.
 //
-//   varnel-window-driver --screenshot OUT.png [--pictures DIR] [--click N] [--caption TEXT]
-//                        [--build yes] [--during-build OUT3.png] [--question OUT2.png]
+//   varnel-window-driver --screenshot OUT.png [--project FILE.vrn] [--pictures DIR]
+//                        [--click N] [--caption TEXT] [--build yes] [--during-build OUT3.png]
+//                        [--play OUT4.png] [--play-frames N] [--play-caption yes]
+//                        [--question OUT2.png]
 //
-// --build runs Build SlideShow before the photograph (into the current directory), and
-// --during-build photographs the window while that build runs; --question also
-// photographs the question Quit asks about the unsaved show.
+// --project loads a project first; --build runs Build SlideShow before the photograph (into
+// the current directory), and --during-build photographs the window while that build runs;
+// --play then chooses SlideShow > Play and photographs the player window after N frames of
+// the show (600, about ten seconds, unless given), with --play-caption after pressing Select
+// to show the slide's caption; --question also photographs the question Quit asks about the
+// unsaved show.
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -23,6 +28,9 @@
 #include <string>
 #include <vector>
 
+#include "app/model/app_commands.h"
+#include "app/qt/qt_app_platform.h"
+#include "player/qt/player_window.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/slideshow_dlg.h"
 #include "ui/qt/main_window.h"
@@ -37,6 +45,10 @@ struct Options {
   std::string question;
   bool build = false;
   std::string duringBuild;
+  std::string project;
+  std::string play;
+  int playFrames = 600;
+  bool playCaption = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -53,6 +65,14 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.caption = value;
     } else if (name == "--question") {
       options.question = value;
+    } else if (name == "--project") {
+      options.project = value;
+    } else if (name == "--play") {
+      options.play = value;
+    } else if (name == "--play-frames") {
+      options.playFrames = std::stoi(value);
+    } else if (name == "--play-caption") {
+      options.playCaption = value == "yes";
     } else if (name == "--build") {
       options.build = value == "yes";
     } else if (name == "--during-build") {
@@ -97,17 +117,22 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: %s --screenshot OUT.png [--pictures DIR] [--click N] [--caption TEXT] "
-                 "[--build yes] [--during-build OUT.png] [--question OUT.png]\n",
+                 "usage: %s --screenshot OUT.png [--project FILE.vrn] [--pictures DIR] "
+                 "[--click N] [--caption TEXT] [--build yes] [--during-build OUT.png] "
+                 "[--play OUT.png] [--play-frames N] [--play-caption yes] [--question OUT.png]\n",
                  argv[0]);
     return 2;
   }
   QApplication application(argc, argv);
   varnel::CSlideshowDlg dialog;
+  varnel::QtAppPlatform platform(varnel::EmulatorSearchPlaces{});
+  const varnel::AppCommands commands(dialog, platform);
   varnel::MainWindow window(dialog);
+  platform.SetOwner(&window);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
+  if (!options.project.empty()) dialog.LoadProject(options.project);
   if (!options.pictures.empty()) dialog.OnDropFiles(PicturesIn(options.pictures));
   if (options.click >= 0) {
     auto* list = static_cast<QTreeWidget*>(window.control(varnel::kIdPictureList));
@@ -146,6 +171,29 @@ int main(int argc, char** argv) {
   std::printf("window %dx%d, client %dx%d, base units %d x %d\n", frame.width(), frame.height(),
               window.clientArea()->width(), window.clientArea()->height(), window.baseUnits().x,
               window.baseUnits().y);
+  if (!options.play.empty()) {
+    window.commandAction(varnel::kCmdPlay)->trigger();
+    varnel::PlayerWindow* player = platform.player();
+    if (player == nullptr || !QTest::qWaitForWindowExposed(player)) return 1;
+    // From the show's start, frame by frame, so the photograph is the same every time.
+    player->SetPaused(true);
+    player->Restart();
+    player->AdvanceFrames(options.playFrames);
+    if (options.playCaption) {
+      // Select (Backspace on the keyboard) held for a few frames, then the box drawn.
+      constexpr int kPressFrames = 4;
+      constexpr int kCaptionFrames = 30;
+      QTest::keyPress(player, Qt::Key_Backspace);
+      player->AdvanceFrames(kPressFrames);
+      QTest::keyRelease(player, Qt::Key_Backspace);
+      player->AdvanceFrames(kCaptionFrames);
+    }
+    QTest::qWait(300);
+    if (!PhotographWindow(*player, options.play)) return 1;
+    std::printf("player %dx%d at %d,%d\n", player->frameGeometry().width(),
+                player->frameGeometry().height(), player->x(), player->y());
+    player->close();
+  }
   if (!options.question.empty()) {
     bool photographed = false;
     QTimer::singleShot(500, &window, [&] {
