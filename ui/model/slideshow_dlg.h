@@ -87,6 +87,10 @@ class CSlideshowDlg {
     list_.SetListSelection(selectedRow, focusedRow);
   }
   void SetFocusedControl(int id);
+  // The caption box left out part of what the user typed, pasted or dropped: these
+  // characters a caption cannot hold, and the rest when it went over the limit. The
+  // status line says which character and why, without a box.
+  void OnCaptionInputLeftOut(const std::vector<char32_t>& refused, bool overLimit);
 
   // Commands whose operations other rooms supply (Settings, Start SlideShow, Play,
   // About) and the help timer's tick.

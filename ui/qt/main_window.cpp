@@ -335,6 +335,9 @@ void MainWindow::ConnectControl(int id, QWidget* widget) {
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { ReportListSelection(); });
   } else if (auto* caption = qobject_cast<CaptionEdit*>(widget)) {
+    caption->setLeftOutHandler([this](const std::vector<char32_t>& refused, bool overLimit) {
+      if (!mirroring_) dialog_.OnCaptionInputLeftOut(refused, overLimit);
+    });
     connect(caption, &QPlainTextEdit::textChanged, this, [this, id, caption] {
       if (mirroring_) return;
       dialog_.SetControlText(id, CaptionFromEditor(caption->rawText()));
