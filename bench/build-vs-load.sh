@@ -5,7 +5,8 @@
 # CPU time (user + system) and peak memory are printed for every case.
 #
 # Usage: bench/build-vs-load.sh BUILD_DIR [RUNS] [-- OTHER_VARNEL_BUILD...]
-#   BUILD_DIR  a build holding bin/varnel-build, bin/load_pictures_only and the viewer
+#   BUILD_DIR  a build holding bin/varnel-build, bin/load_pictures_only, bin/time_process
+#              and the viewer
 #   RUNS       runs of each command in each case (default 5)
 #   OTHER...   other varnel-build executables (an older build, say), timed in the same
 #              run beside BUILD_DIR's, so that their ratios compare directly
@@ -30,9 +31,11 @@ shift $(($# < 2 ? $# : 2))
 builders=("$build_dir/bin/varnel-build")
 for other in "$@"; do builders+=("$(realpath "$other")"); done
 loader=$build_dir/bin/load_pictures_only
+timer=$build_dir/bin/time_process
 template=$build_dir/bin/Src.res
-for program in "${builders[@]}" "$loader"; do
-  [[ -x $program ]] || { echo "missing $program (build varnel-build and load_pictures_only)" >&2; exit 1; }
+for program in "${builders[@]}" "$loader" "$timer"; do
+  [[ -x $program ]] ||
+    { echo "missing $program (build varnel-build, load_pictures_only and time_process)" >&2; exit 1; }
 done
 [[ -f $template ]] || template=$build_dir/viewer/Src.res
 sets=${VARNEL_BENCH_SETS:-camera synthetic}
@@ -64,9 +67,8 @@ trap 'rm -rf "$work"' EXIT
 # Appends "wall user system peak_KiB" of one run of a command to the file $1.
 measure() {
   local into=$1; shift
-  /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$@" >/dev/null 2>"$work/stderr" ||
+  "$timer" "$into" "$@" >/dev/null 2>"$work/stderr" ||
     { echo "failed: $*" >&2; cat "$work/stderr" >&2; exit 1; }
-  cat "$work/time" >>"$into"
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 # Columns of a measure file: wall, cpu (user + system), peak in MiB.

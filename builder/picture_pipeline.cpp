@@ -1,8 +1,27 @@
 #include "builder/picture_pipeline.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 
 namespace varnel {
+
+namespace {
+
+// Decoded pictures are the largest blocks a build takes, one per worker at a time. With
+// one malloc arena for every thread, a worker takes over the memory of a picture another
+// worker has just let go instead of touching fresh pages (a fault each), and the peak
+// holds no more pictures than are decoded at once. Set before the first worker starts.
+void ShareOneMallocArena() {
+#if defined(__GLIBC__)
+  static std::once_flag once;
+  std::call_once(once, [] { mallopt(M_ARENA_MAX, 1); });
+#endif
+}
+
+}  // namespace
 
 unsigned PicturePipeline::DefaultWorkers() {
   return std::max(1u, std::thread::hardware_concurrency());
@@ -19,6 +38,7 @@ PicturePipeline::PicturePipeline(const SlideshowDocument& document, unsigned wor
   ready_.assign(slots_.size(), false);
   versionsLeft_.assign(slots_.size(), 0);
   const std::size_t needed = std::min<std::size_t>(count, document.rows.size());
+  if (needed > 1) ShareOneMallocArena();
   for (std::size_t i = 0; i < needed; ++i) workers_.emplace_back([this] { Work(); });
 }
 
@@ -89,6 +109,9 @@ void PicturePipeline::PrepareNextSource(std::unique_lock<std::mutex>& lock,
   }
   lock.lock();
   --sourcesBeingPrepared_;
+  // No picture follows the last one to keep the other workers busy: its two small
+  // versions become two tasks, each a walk of its own, that workers make side by side.
+  if (row + 1 == document_.rows.size() && workers_.size() > 1) SplitSharedWalk(versions);
   versionsLeft_[row % slots_.size()] = versions.size();
   if (versions.empty()) {
     FinishPreparing(slot);
@@ -97,6 +120,14 @@ void PicturePipeline::PrepareNextSource(std::unique_lock<std::mutex>& lock,
   }
   for (const PreparedVersion version : versions) versionTasks_.push_back({row, version});
   changed_.notify_all();
+}
+
+void PicturePipeline::SplitSharedWalk(std::vector<PreparedVersion>& versions) {
+  const auto shared =
+      std::find(versions.begin(), versions.end(), PreparedVersion::kResizedAndThumbnail);
+  if (shared == versions.end()) return;
+  *shared = PreparedVersion::kResized;
+  versions.push_back(PreparedVersion::kThumbnail);
 }
 
 void PicturePipeline::MarkReady(std::size_t row) {

@@ -45,6 +45,7 @@ class PicturePipeline {
   void MakeVersion(const VersionTask& task, std::unique_lock<std::mutex>& lock);
   void PrepareNextSource(std::unique_lock<std::mutex>& lock, std::vector<uint8_t>& saved);
   void MarkReady(std::size_t row);  // with mutex_ held
+  static void SplitSharedWalk(std::vector<PreparedVersion>& versions);
 
   const SlideshowDocument& document_;
   const uint16_t introCount_;

@@ -201,4 +201,18 @@ uint32_t WriteBitmapPixels(BinaryFile& output, const BitmapView& bitmap) {
   return static_cast<uint32_t>(start);
 }
 
+std::vector<uint16_t> BitmapPixels15(const BitmapView& bitmap) {
+  if (bitmap.empty()) return {};
+  const auto width = static_cast<std::size_t>(bitmap.width());
+  std::vector<uint8_t> row(width * 2);
+  std::vector<uint16_t> pixels;
+  pixels.reserve(width * static_cast<std::size_t>(bitmap.height()));
+  for (int y = 0; y < bitmap.height(); ++y) {
+    ConvertRgb24Row(bitmap.redFirst(), bitmap.PixelFromTop(0, y), width, row.data());
+    for (std::size_t x = 0; x < width; ++x)
+      pixels.push_back(static_cast<uint16_t>(row[x * 2] | row[x * 2 + 1] << 8));
+  }
+  return pixels;
+}
+
 }  // namespace varnel

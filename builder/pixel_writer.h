@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "builder/bitmap_view.h"
 #include "files/binary_file.h"
@@ -30,5 +31,8 @@ uint32_t WritePixels(BinaryFile& output, SDL_Surface* surface);
 // channel reaches the 15-bit colour unchanged. Returns 0 with nothing written for an empty
 // bitmap.
 uint32_t WriteBitmapPixels(BinaryFile& output, const BitmapView& bitmap);
+
+// The 15-bit colours WriteBitmapPixels writes for a bitmap, rows from the top, in memory.
+std::vector<uint16_t> BitmapPixels15(const BitmapView& bitmap);
 
 }  // namespace varnel

@@ -112,7 +112,7 @@ void Shrink(const ShrinkKernel& kernel, const BitmapView& source,
     walk.destination = destination;
     walk.rows = BuildWeightTable(sourceHeight, destination.height, true);
     walk.columns = PlanShrinkColumns(sourceWidth, destination.width, kernel.lanes);
-    walk.columnsView = ViewOf(walk.columns);
+    walk.columnsView = ViewOf(walk.columns, walk.rows);
     const std::size_t sums = static_cast<std::size_t>(walk.columns.units) * kChannels *
                              static_cast<std::size_t>(kernel.lanes);
     walk.current.assign(sums, 0.0F);

@@ -1,7 +1,8 @@
 // The shrinking pass's steps with AVX2: 8 lanes, each channel's sums in two registers of
 // four floats, summed in registers of four doubles. Every operation is the portable
 // step's (shrink_kernels.cpp) for four lanes at once: the product of the weights, the
-// product with the value, the addition in double and the rounding to float.
+// product with the value, the addition in double and the rounding to float; where the
+// products are exact, the multiply and add is one instruction.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +15,9 @@
 
 #include <immintrin.h>
 
-// Everything below is compiled for AVX2 (and runs only where the processor has it).
-#pragma GCC target("avx2")
+// Everything below is compiled for AVX2 and FMA (and runs only where the processor has
+// both).
+#pragma GCC target("avx2,fma")
 
 #include "builder/shrink_walk.h"
 #include "builder/shrink_x86.h"
@@ -114,11 +116,19 @@ struct Avx2Steps {
     std::memcpy(out, pixels, static_cast<std::size_t>(count) * kChannels);
   }
 
-  [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
-                                             const double* weights, double y) {
+  struct Weights {
+    __m256d of[2];
+  };
+  [[gnu::always_inline]] static Weights Weigh(const double* weights, double y) {
     const __m256d yShare = _mm256_set1_pd(y);
-    const __m256d weight[2] = {_mm256_mul_pd(yShare, _mm256_loadu_pd(weights)),
-                               _mm256_mul_pd(yShare, _mm256_loadu_pd(weights + kHalf))};
+    return {{_mm256_mul_pd(yShare, _mm256_loadu_pd(weights)),
+             _mm256_mul_pd(yShare, _mm256_loadu_pd(weights + kHalf))}};
+  }
+
+  template <bool kFused>
+  [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
+                                             const Weights& weighed) {
+    const __m256d* weight = weighed.of;
 #pragma GCC unroll 3
     for (int c = 0; c < kChannels; ++c) {
 #pragma GCC unroll 2
@@ -126,7 +136,8 @@ struct Avx2Steps {
         const __m256d value = _mm256_cvtepi32_pd(
             _mm_load_si128(reinterpret_cast<const __m128i*>(values + c * kLanes + h * kHalf)));
         const __m256d sum =
-            _mm256_add_pd(_mm256_cvtps_pd(sums.of[c][h]), _mm256_mul_pd(weight[h], value));
+            kFused ? _mm256_fmadd_pd(weight[h], value, _mm256_cvtps_pd(sums.of[c][h]))
+                   : _mm256_add_pd(_mm256_cvtps_pd(sums.of[c][h]), _mm256_mul_pd(weight[h], value));
         sums.of[c][h] = _mm256_cvtpd_ps(sum);
       }
     }

@@ -1,7 +1,8 @@
 // The shrinking pass's steps with AVX-512: 16 lanes, each channel's sums in two registers
 // of eight floats, summed in registers of eight doubles. Every operation is the portable
 // step's (shrink_kernels.cpp) for eight lanes at once: the product of the weights, the
-// product with the value, the addition in double and the rounding to float. Sixteen lanes
+// product with the value, the addition in double and the rounding to float (where the
+// products are exact, the multiply and add is one instruction). Sixteen lanes
 // give six independent sums a step, which is what it takes to hide the latency of the
 // roundings.
 
@@ -118,11 +119,19 @@ struct Avx512Steps {
     std::memcpy(out, pixels, static_cast<std::size_t>(count) * kChannels);
   }
 
-  [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
-                                             const double* weights, double y) {
+  struct Weights {
+    __m512d of[2];
+  };
+  [[gnu::always_inline]] static Weights Weigh(const double* weights, double y) {
     const __m512d yShare = _mm512_set1_pd(y);
-    const __m512d weight[2] = {_mm512_mul_pd(yShare, _mm512_loadu_pd(weights)),
-                               _mm512_mul_pd(yShare, _mm512_loadu_pd(weights + kHalf))};
+    return {{_mm512_mul_pd(yShare, _mm512_loadu_pd(weights)),
+             _mm512_mul_pd(yShare, _mm512_loadu_pd(weights + kHalf))}};
+  }
+
+  template <bool kFused>
+  [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
+                                             const Weights& weighed) {
+    const __m512d* weight = weighed.of;
 #pragma GCC unroll 3
     for (int c = 0; c < kChannels; ++c) {
 #pragma GCC unroll 2
@@ -130,7 +139,8 @@ struct Avx512Steps {
         const __m512d value = _mm512_cvtepi32_pd(
             _mm256_load_si256(reinterpret_cast<const __m256i*>(values + c * kLanes + h * kHalf)));
         const __m512d sum =
-            _mm512_add_pd(_mm512_cvtps_pd(sums.of[c][h]), _mm512_mul_pd(weight[h], value));
+            kFused ? _mm512_fmadd_pd(weight[h], value, _mm512_cvtps_pd(sums.of[c][h]))
+                   : _mm512_add_pd(_mm512_cvtps_pd(sums.of[c][h]), _mm512_mul_pd(weight[h], value));
         sums.of[c][h] = _mm512_cvtpd_ps(sum);
       }
     }

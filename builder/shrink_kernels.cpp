@@ -62,16 +62,29 @@ struct PortableSteps {
             static_cast<uint8_t>(static_cast<int32_t>(sums[c * L + l]));
   }
 
-  static void AddStep(Sums& sums, const int32_t* values, const double* weights, double y) {
+  struct Weights {
+    double of[L];
+  };
+  static Weights Weigh(const double* weights, double y) {
+    Weights weighed;
+#pragma GCC unroll 16
+    for (int l = 0; l < L; ++l) weighed.of[l] = y * weights[l];
+    return weighed;
+  }
+
+  // A product that is exact needs no fused multiply and add: rounding the product changes
+  // nothing, so the two roundings give what one would.
+  template <bool kFused>
+  static void AddStep(Sums& sums, const int32_t* values, const Weights& weighed) {
 #pragma GCC unroll 16
     for (int l = 0; l < L; ++l) {
-      const double weight = y * weights[l];
       const auto pixel = static_cast<uint32_t>(values[l]);
 #pragma GCC unroll 3
       for (int c = 0; c < kChannels; ++c) {
         const uint32_t value = (pixel >> (c * kByteBits)) & kByteMask;
         float& sum = sums.of[c * L + l];
-        sum = static_cast<float>(static_cast<double>(sum) + weight * static_cast<double>(value));
+        sum = static_cast<float>(static_cast<double>(sum) +
+                                 weighed.of[l] * static_cast<double>(value));
       }
     }
   }
@@ -108,8 +121,8 @@ ShrinkKernel PortableKernel(int lanes) {
 }
 
 #if defined(__x86_64__) || defined(__i386__)
-bool CpuHasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2") != 0;
+bool CpuHasAvx2() {  // with the multiply and add of the same processors
+  static const bool has = __builtin_cpu_supports("avx2") != 0 && __builtin_cpu_supports("fma") != 0;
   return has;
 }
 bool CpuHasAvx512() {

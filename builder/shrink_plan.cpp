@@ -1,6 +1,7 @@
 #include "builder/shrink_plan.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
 
 #include "builder/weight_table.h"
@@ -37,6 +38,34 @@ std::vector<ColumnRun> ColumnRuns(int sourceWidth, int width) {
   return runs;
 }
 
+constexpr int kValueBits = 8;  // a channel value, 0-255
+constexpr int kDoubleSignificandBits = 53;
+constexpr int kFloatFractionBits = 23;
+
+// Bits from a float's leading 1 to its last 1: a product of such numbers needs at most
+// the sum of their bits. 0 for 0.
+int SignificantBits(float value) {
+  if (value == 0.0F) return 0;
+  uint32_t significand = std::bit_cast<uint32_t>(value) & ((uint32_t{1} << kFloatFractionBits) - 1);
+  if ((std::bit_cast<uint32_t>(value) >> kFloatFractionBits & 0xFF) != 0)
+    significand |= uint32_t{1} << kFloatFractionBits;  // the leading 1 of a normal number
+  return std::bit_width(significand) - std::countr_zero(significand);
+}
+
+// Whether the columns first .. end - 1 all take runs of `steps` pixels with one and the
+// same weight: the unit then needs its weights only once (on exact ratios such as 1920
+// to 240 every unit does).
+bool IsUniform(const std::vector<ColumnRun>& runs, int first, int end, int32_t steps) {
+  const float weight = runs[static_cast<std::size_t>(first)].weights.front();
+  for (int column = first; column < end; ++column) {
+    const std::vector<float>& weights = runs[static_cast<std::size_t>(column)].weights;
+    if (static_cast<int32_t>(weights.size()) != steps) return false;
+    for (const float w : weights)
+      if (std::bit_cast<uint32_t>(w) != std::bit_cast<uint32_t>(weight)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 ShrinkPlan PlanShrinkColumns(int sourceWidth, int width, int lanes) {
@@ -58,9 +87,11 @@ ShrinkPlan PlanShrinkColumns(int sourceWidth, int width, int lanes) {
   for (int unit = 0; unit < plan.units; ++unit) {
     const int first = unit * lanes;
     const int32_t unitSteps = longest[static_cast<std::size_t>(unit / kUnitsSideBySide)];
+    const bool uniform = IsUniform(runs, first, std::min(width, first + lanes), unitSteps);
     plan.unitSteps.push_back(unitSteps);
     plan.firstStep.push_back(steps);
-    steps += static_cast<uint32_t>(unitSteps);
+    plan.weightStride.push_back(uniform ? 0 : lanes);
+    steps += static_cast<uint32_t>(uniform ? 1 : unitSteps);
     plan.longestRun = std::max(plan.longestRun, unitSteps);
     // A lane past the last column reads where the last column starts, with weight 0.
     for (int lane = 0; lane < lanes; ++lane) {
@@ -72,7 +103,9 @@ ShrinkPlan PlanShrinkColumns(int sourceWidth, int width, int lanes) {
   for (int column = 0; column < width; ++column) {
     const int unit = column / lanes;
     const ColumnRun& run = runs[static_cast<std::size_t>(column)];
-    for (std::size_t k = 0; k < run.weights.size(); ++k) {
+    const std::size_t stored =
+        plan.weightStride[static_cast<std::size_t>(unit)] == 0 ? 1 : run.weights.size();
+    for (std::size_t k = 0; k < stored; ++k) {
       const std::size_t step = plan.firstStep[static_cast<std::size_t>(unit)] + k;
       plan.weights[step * static_cast<std::size_t>(lanes) +
                    static_cast<std::size_t>(column % lanes)] = run.weights[k];
@@ -81,14 +114,24 @@ ShrinkPlan PlanShrinkColumns(int sourceWidth, int width, int lanes) {
   return plan;
 }
 
-ShrinkPlanView ViewOf(const ShrinkPlan& plan) {
+ShrinkPlanView ViewOf(const ShrinkPlan& plan, const WeightTable& rows) {
+  int yBits = 0;
+  for (const WeightPair& pair : rows.pairs) {
+    yBits = std::max(yBits, SignificantBits(pair.w0));
+    if (rows.Spills(pair)) yBits = std::max(yBits, SignificantBits(pair.w1));
+  }
+  int xBits = 0;
+  for (const double weight : plan.weights)
+    xBits = std::max(xBits, SignificantBits(static_cast<float>(weight)));
   return {plan.lanes,
           plan.width,
           plan.units,
           plan.unitSteps.data(),
           plan.firstStep.data(),
+          plan.weightStride.data(),
           plan.runStarts.data(),
-          plan.weights.data()};
+          plan.weights.data(),
+          yBits + xBits + kValueBits <= kDoubleSignificandBits};
 }
 
 }  // namespace varnel

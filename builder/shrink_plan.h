@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "builder/weight_table.h"
+
 namespace varnel {
 
 // The x walk of the shrinking pass, laid out for destination columns summed side by side.
@@ -23,9 +25,12 @@ struct ShrinkPlan {
   int width = 0;  // destination columns
   int units = 0;
   std::vector<int32_t> unitSteps;   // per unit: the longest run of its pair's lanes
-  std::vector<uint32_t> firstStep;  // per unit: its first step, counted over all units
-  std::vector<int32_t> runStarts;   // per unit and lane: the first source pixel of the run
-  std::vector<double> weights;      // per step (over all units) and lane: the x weight
+  std::vector<uint32_t> firstStep;  // per unit: its first weights, counted in steps
+  // Per unit: lanes, or 0 where every step of the unit has the same weights (every lane's
+  // run as long as the unit's, one weight throughout): those are stored once.
+  std::vector<int32_t> weightStride;
+  std::vector<int32_t> runStarts;  // per unit and lane: the first source pixel of the run
+  std::vector<double> weights;     // per stored step and lane: the x weight
   int32_t longestRun = 0;
 };
 
@@ -38,18 +43,26 @@ struct ShrinkPlanView {
   int units = 0;
   const int32_t* unitSteps = nullptr;
   const uint32_t* firstStep = nullptr;
+  const int32_t* weightStride = nullptr;
   const int32_t* runStarts = nullptr;
   const double* weights = nullptr;
+  // Every product of a y weight, an x weight and a channel value is exact in double (the
+  // weights' significant bits and the value's 8 fit in 53): a multiply and add rounded
+  // once then gives what the pass's product and addition, each rounded, give.
+  bool exactProducts = false;
 
   const int32_t* StartsOf(int unit) const {
     return runStarts + static_cast<std::ptrdiff_t>(unit) * lanes;
   }
-  const double* WeightsOf(int unit) const {
-    return weights + static_cast<std::ptrdiff_t>(firstStep[unit]) * lanes;
+  // The x weights of a unit's step, one per lane.
+  const double* WeightsOf(int unit, int32_t step) const {
+    return weights + static_cast<std::ptrdiff_t>(firstStep[unit]) * lanes +
+           static_cast<std::ptrdiff_t>(step) * weightStride[unit];
   }
 };
 
-ShrinkPlanView ViewOf(const ShrinkPlan& plan);
+// The view of a plan for source rows weighted by the y table rows.
+ShrinkPlanView ViewOf(const ShrinkPlan& plan, const WeightTable& rows);
 
 // The plan of a source row of sourceWidth pixels shrunk to width columns (1 <= width <=
 // sourceWidth), lanes columns to a unit.

@@ -37,21 +37,27 @@ constexpr int Larger(int a, int b) {
 // - StageBlock(wide, starts, k0, count, block) stages steps k0 .. k0 + count - 1 (count at
 //   most kBlockSteps): for each step and lane l, pixel starts[l] + k0 + k in the form
 //   AddStep reads, Ops::kStepValues 32-bit values a step;
-// - AddStep(sums, values, weights, y) adds, for each channel c and lane l, the product
-//   (y * weights[l]) * (channel c of lane l's pixel) to its sum: the product of the two
-//   weights in double (exact), times the value in double, added in double and rounded to
-//   float.
+// - Weigh(weights, y) gives the step's weights, y * weights[l] for each lane l: the
+//   product of two floats in double, which is exact;
+// - AddStep<kFused>(sums, values, weighed) adds, for each channel c and lane l, the
+//   product of lane l's weight and the lane's channel c in double, to its sum in double,
+//   rounded to float. With kFused (only for plans with exactProducts) it may multiply and
+//   add with one rounding, which then gives the same.
 // Each lane's sums thus get their terms in the walk's order, whatever Ops does at once.
-template <class Ops, int kUnits>
+// A unit whose steps all have the same weights (kUniform) weighs them once.
+template <class Ops, int kUnits, bool kFused, bool kUniform>
 [[gnu::always_inline]] inline void AccumulateUnits(const uint32_t* wide, const ShrinkPlanView& plan,
                                                    int unit, double y, float* current) {
   constexpr int kLanes = Ops::kLanes;
   constexpr std::size_t kUnitSums = std::size_t{kChannels} * kLanes;
   alignas(64) int32_t block[kUnits][kBlockSteps * Ops::kStepValues];
   typename Ops::Sums sums[kUnits];
+  typename Ops::Weights uniform[kUnits];
 #pragma GCC unroll 2
-  for (int i = 0; i < kUnits; ++i)
+  for (int i = 0; i < kUnits; ++i) {
     sums[i] = Ops::LoadSums(current + static_cast<std::size_t>(unit + i) * kUnitSums);
+    if constexpr (kUniform) uniform[i] = Ops::Weigh(plan.WeightsOf(unit + i, 0), y);
+  }
   const int32_t steps = plan.unitSteps[unit];
   for (int32_t k0 = 0; k0 < steps; k0 += kBlockSteps) {
     const int32_t count = Smaller(kBlockSteps, steps - k0);
@@ -60,9 +66,14 @@ template <class Ops, int kUnits>
       Ops::StageBlock(wide, plan.StartsOf(unit + i), k0, count, block[i]);
     for (int32_t k = 0; k < count; ++k) {
 #pragma GCC unroll 2
-      for (int i = 0; i < kUnits; ++i)
-        Ops::AddStep(sums[i], block[i] + static_cast<std::size_t>(k) * Ops::kStepValues,
-                     plan.WeightsOf(unit + i) + static_cast<std::size_t>(k0 + k) * kLanes, y);
+      for (int i = 0; i < kUnits; ++i) {
+        const int32_t* values = block[i] + static_cast<std::size_t>(k) * Ops::kStepValues;
+        if constexpr (kUniform)
+          Ops::template AddStep<kFused>(sums[i], values, uniform[i]);
+        else
+          Ops::template AddStep<kFused>(sums[i], values,
+                                        Ops::Weigh(plan.WeightsOf(unit + i, k0 + k), y));
+      }
     }
   }
 #pragma GCC unroll 2
@@ -72,7 +83,7 @@ template <class Ops, int kUnits>
 
 // The same for a row that spills: one unit at a time, its values added with y0 into the
 // current row's sums and with y1 into the next row's.
-template <class Ops>
+template <class Ops, bool kFused>
 [[gnu::always_inline]] inline void AccumulateSpillingUnit(const uint32_t* wide,
                                                           const ShrinkPlanView& plan, int unit,
                                                           double y0, double y1, float* current,
@@ -84,16 +95,15 @@ template <class Ops>
   float* nextSums = next + static_cast<std::size_t>(unit) * kUnitSums;
   typename Ops::Sums a = Ops::LoadSums(currentSums);
   typename Ops::Sums b = Ops::LoadSums(nextSums);
-  const double* weights = plan.WeightsOf(unit);
   const int32_t steps = plan.unitSteps[unit];
   for (int32_t k0 = 0; k0 < steps; k0 += kBlockSteps) {
     const int32_t count = Smaller(kBlockSteps, steps - k0);
     Ops::StageBlock(wide, plan.StartsOf(unit), k0, count, block);
     for (int32_t k = 0; k < count; ++k) {
       const int32_t* values = block + static_cast<std::size_t>(k) * Ops::kStepValues;
-      const double* stepWeights = weights + static_cast<std::size_t>(k0 + k) * kLanes;
-      Ops::AddStep(a, values, stepWeights, y0);
-      Ops::AddStep(b, values, stepWeights, y1);
+      const double* stepWeights = plan.WeightsOf(unit, k0 + k);
+      Ops::template AddStep<kFused>(a, values, Ops::Weigh(stepWeights, y0));
+      Ops::template AddStep<kFused>(b, values, Ops::Weigh(stepWeights, y1));
     }
   }
   Ops::StoreSums(a, currentSums);
@@ -121,6 +131,32 @@ class RowFetch {
   int at_ = 0;
 };
 
+template <class Ops, bool kFused>
+[[gnu::always_inline]] inline void AccumulateRowAs(const uint32_t* wide, const ShrinkPlanView& plan,
+                                                   double y0, double y1, bool spills,
+                                                   float* current, float* next,
+                                                   const uint8_t* ahead, int aheadBytes) {
+  if (spills) {
+    RowFetch fetch(ahead, aheadBytes, plan.units);
+    for (int unit = 0; unit < plan.units; ++unit) {
+      fetch.Next();
+      AccumulateSpillingUnit<Ops, kFused>(wide, plan, unit, y0, y1, current, next);
+    }
+    return;
+  }
+  RowFetch fetch(ahead, aheadBytes, (plan.units + 1) / kUnitsSideBySide);
+  int unit = 0;
+  for (; unit + kUnitsSideBySide <= plan.units; unit += kUnitsSideBySide) {
+    fetch.Next();
+    if (plan.weightStride[unit] == 0 && plan.weightStride[unit + 1] == 0)
+      AccumulateUnits<Ops, kUnitsSideBySide, kFused, true>(wide, plan, unit, y0, current);
+    else
+      AccumulateUnits<Ops, kUnitsSideBySide, kFused, false>(wide, plan, unit, y0, current);
+  }
+  fetch.Next();
+  if (unit < plan.units) AccumulateUnits<Ops, 1, kFused, false>(wide, plan, unit, y0, current);
+}
+
 // Adds one widened source row, weighted by its y share y0, into the sums of the current
 // destination row and, when the row spills, with its share y1 into the sums of the next.
 // Meanwhile the row `ahead` (bytes long, or none) is fetched into the cache.
@@ -129,22 +165,10 @@ template <class Ops>
                                                    double y0, double y1, bool spills,
                                                    float* current, float* next,
                                                    const uint8_t* ahead, int aheadBytes) {
-  if (spills) {
-    RowFetch fetch(ahead, aheadBytes, plan.units);
-    for (int unit = 0; unit < plan.units; ++unit) {
-      fetch.Next();
-      AccumulateSpillingUnit<Ops>(wide, plan, unit, y0, y1, current, next);
-    }
-    return;
-  }
-  RowFetch fetch(ahead, aheadBytes, (plan.units + 1) / kUnitsSideBySide);
-  int unit = 0;
-  for (; unit + kUnitsSideBySide <= plan.units; unit += kUnitsSideBySide) {
-    fetch.Next();
-    AccumulateUnits<Ops, kUnitsSideBySide>(wide, plan, unit, y0, current);
-  }
-  fetch.Next();
-  if (unit < plan.units) AccumulateUnits<Ops, 1>(wide, plan, unit, y0, current);
+  if (plan.exactProducts)
+    AccumulateRowAs<Ops, true>(wide, plan, y0, y1, spills, current, next, ahead, aheadBytes);
+  else
+    AccumulateRowAs<Ops, false>(wide, plan, y0, y1, spills, current, next, ahead, aheadBytes);
 }
 
 // Stores the sums of a destination row as the bytes of a bitmap row, for each channel

@@ -30,7 +30,7 @@ struct PictureEntry {
   }
 };
 
-inline constexpr int kPictureEntryColumns = 6;
+inline constexpr int kPictureEntryColumns = 7;
 inline constexpr std::size_t kCaptionLimit = 180;  // characters a caption may hold
 
 }  // namespace varnel

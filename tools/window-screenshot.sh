@@ -2,14 +2,16 @@
 # Photographs the editor's main window under a virtual X server.
 #
 #   tools/window-screenshot.sh [--build DIR] [--project FILE.vrn] [--pictures DIR]
-#                              [--click N] [--caption TEXT]
+#                              [--click N] [--caption TEXT] [--fit N] [--as-on-console]
 #                              [--build-show] [--during-build BUILDING.png]
 #                              [--play PLAYER.png] [--play-frames N] [--play-caption]
 #                              [--question QUESTION.png] [--screen WxH] [--font-dpi N] OUT.png
 #
 # --project loads a project first; --pictures adds every picture of DIR (dropped onto the
 # list, which is what the Add dialog feeds too), --click N clicks row N (from 0), --caption
-# types a caption into the caption box afterwards; --build-show then runs Build SlideShow
+# types a caption into the caption box afterwards, --fit N chooses fit N (0 Stretch, 1 Whole
+# Picture, 2 Fill Screen) for the clicked row and --as-on-console ticks the preview's check
+# box; --build-show then runs Build SlideShow
 # and --during-build photographs the window while it builds; --play chooses SlideShow >
 # Play and photographs the player window N frames into the show (600, about ten seconds,
 # unless --play-frames says otherwise), --play-caption pressing Select first to show the
@@ -34,6 +36,8 @@ play_frames=""
 play_caption=""
 screen=1280x1024
 font_dpi=""
+fit=""
+console=""
 while [ $# -gt 1 ]; do
   case "$1" in
     --build) build_dir=$2; shift 2 ;;
@@ -49,10 +53,12 @@ while [ $# -gt 1 ]; do
     --during-build) during_build=$(realpath -m "$2"); build_show=yes; shift 2 ;;
     --screen) screen=$2; shift 2 ;;
     --font-dpi) font_dpi=$2; shift 2 ;;
+    --fit) fit=$2; shift 2 ;;
+    --as-on-console) console=yes; shift ;;
     *) echo "window-screenshot: unknown option $1" >&2; exit 2 ;;
   esac
 done
-[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--project P.vrn] [--pictures DIR] [--click N] [--caption TEXT] [--build-show] [--during-build B.png] [--play P.png] [--play-frames N] [--play-caption] [--question Q.png] [--screen WxH] [--font-dpi N] OUT.png" >&2; exit 2; }
+[ $# -eq 1 ] || { echo "usage: $0 [--build DIR] [--project P.vrn] [--pictures DIR] [--click N] [--caption TEXT] [--fit N] [--as-on-console] [--build-show] [--during-build B.png] [--play P.png] [--play-frames N] [--play-caption] [--question Q.png] [--screen WxH] [--font-dpi N] OUT.png" >&2; exit 2; }
 out=$(realpath -m "$1")
 exe=$(realpath "$build_dir/bin/varnel-window-driver")
 
@@ -69,6 +75,8 @@ args=(--screenshot "$out")
 [ -n "$play_caption" ] && args+=(--play-caption yes)
 [ -n "$build_show" ] && args+=(--build yes)
 [ -n "$during_build" ] && args+=(--during-build "$during_build")
+[ -n "$fit" ] && args+=(--fit "$fit")
+[ -n "$console" ] && args+=(--as-on-console yes)
 
 cd "$work"
 [ -n "$font_dpi" ] && export QT_FONT_DPI=$font_dpi

@@ -1,9 +1,10 @@
 #include "player/model/image_file_state.h"
 
 #include <array>
-#include <fstream>
 
 #include "builder/rom_layout.h"
+#include "files/binary_file.h"
+#include "files/file_error.h"
 
 namespace varnel {
 
@@ -18,11 +19,15 @@ std::optional<ImageFileStamp> StampOf(const std::string& path) {
 }
 
 bool LooksFinished(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
   std::array<uint8_t, kHeaderBytes> bytes{};
-  file.seekg(kHeaderOffset);
-  if (!file.read(reinterpret_cast<char*>(bytes.data()), bytes.size())) return true;
+  try {
+    // Opened as the image itself is: a FIFO put in its place must not stop the window.
+    BinaryFile file = BinaryFile::OpenForReading(path);
+    file.Seek(kHeaderOffset);
+    if (file.Read(bytes.data(), bytes.size()) != bytes.size()) return true;
+  } catch (const FileError&) {
+    return false;
+  }
   return DecodeRomHeader(bytes).tag == kHeaderTag;
 }
 

@@ -214,9 +214,21 @@ TEST(ShrinkRgb24, EveryPathGivesTheBytesOfTheDescribedWalk) {
   const auto pick = [&](int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(random);
   };
-  for (int round = 0; round < 60; ++round) {
-    const int sw = pick(1, 700), sh = pick(1, 120);
-    const int w = pick(1, sw), h = pick(1, sh);
+  // Sizes whose weights have so few bits that every product is exact, where the vector
+  // paths multiply and add in one step: x ratios of powers of two, with and without
+  // spills (96 to 72 takes quarters).
+  const std::vector<std::array<int, 4>> exact = {
+      {64, 45, 8, 7}, {96, 30, 72, 7}, {1920, 12, 240, 5}, {1920, 27, 60, 1}};
+  for (const auto& [sw, sh, w, h] : exact)
+    ASSERT_TRUE(ViewOf(PlanShrinkColumns(sw, w, 16), BuildWeightTable(sh, h, true)).exactProducts);
+  ASSERT_FALSE(
+      ViewOf(PlanShrinkColumns(4000, 240, 16), BuildWeightTable(3000, 160, true)).exactProducts);
+  for (int round = 0; round < 60 + static_cast<int>(exact.size()); ++round) {
+    const bool fixed = round >= 60;
+    const int sw = fixed ? exact[round - 60][0] : pick(1, 700);
+    const int sh = fixed ? exact[round - 60][1] : pick(1, 120);
+    const int w = fixed ? exact[round - 60][2] : pick(1, sw);
+    const int h = fixed ? exact[round - 60][3] : pick(1, sh);
     const Bitmap source = RandomBitmap(sw, sh, static_cast<uint32_t>(round));
     const Bitmap expected = ReferenceShrink(source, w, h);
     for (const NamedKernel& k : EveryKernel()) {

@@ -78,8 +78,7 @@ TEST(ExitStatus, StandardOutputThatCannotBeWrittenFailsTheProgram) {
                                                     {"a.bmp", "-o", "written.gba"}}) {
     const RunResult run = testing::RunBuilderWithOutputTo(show.dir, arguments, "/dev/full");
     EXPECT_EQ(run.status, 1) << arguments[0] << ": " << run.output;
-    EXPECT_TRUE(Mentions(run.output, "could not write to standard output"))
-        << run.output;
+    EXPECT_TRUE(Mentions(run.output, "could not write to standard output")) << run.output;
   }
   const RunResult run = testing::RunBuilderWithOutputTo(show.dir, {"--plan", "a.bmp"}, "/dev/null");
   EXPECT_EQ(run.status, 0) << run.output;

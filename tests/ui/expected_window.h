@@ -23,7 +23,10 @@ struct ExpectedControl {
   std::string_view style;
 };
 
-inline constexpr std::array<ExpectedControl, 32> kExpectedControls = {{
+// The dialog template's controls, then the two Varnel adds after them: the fit of the
+// selected picture beside "Description" and the "As on Console" check box beside
+// "Preview :".
+inline constexpr std::array<ExpectedControl, 34> kExpectedControls = {{
     {1021, "STATIC", "", {7, 255, 77, 12}, "centred sunken"},
     {1001, "SysListView32", "List1", {7, 7, 475, 139}, "report single border"},
     {1002, "BUTTON", "&Add", {488, 55, 37, 18}, "push"},
@@ -56,7 +59,13 @@ inline constexpr std::array<ExpectedControl, 32> kExpectedControls = {{
     {1039, "STATIC", "Display Once", {358, 161, 45, 10}, ""},
     {1038, "EDIT", "", {418, 160, 17, 12}, "border"},
     {1016, "COMBOBOX", "", {416, 220, 103, 154}, "dropdown sorted"},
+    {1043, "COMBOBOX", "", {222, 184, 122, 12}, "dropdown sorted"},
+    {1044, "BUTTON", "As on Console", {284, 225, 60, 10}, "check textleft"},
 }};
+
+// The fit labels, in label order.
+inline constexpr std::array<std::string_view, 3> kExpectedFitLabels = {
+    "(00) Stretch", "(01) Whole Picture", "(02) Fill Screen"};
 
 struct ExpectedMenuItem {
   std::string_view menu;  // empty: an item of the menu bar itself
@@ -78,9 +87,9 @@ inline constexpr std::array<ExpectedMenuItem, 10> kExpectedMenu = {{
 }};
 
 // The controls the data exchange moves, in its order.
-inline constexpr std::array<int, 18> kExpectedExchangeOrder = {
-    1022, 1013, 1018, 1025, 1021, 1014, 1033, 1026, 1027,
-    1028, 1032, 1034, 1037, 1036, 1035, 1016, 1015, 1038,
+inline constexpr std::array<int, 20> kExpectedExchangeOrder = {
+    1022, 1013, 1018, 1025, 1021, 1014, 1033, 1026, 1027, 1028,
+    1032, 1034, 1037, 1036, 1035, 1016, 1015, 1038, 1043, 1044,
 };
 
 struct ExpectedHelp {
@@ -88,7 +97,7 @@ struct ExpectedHelp {
   std::string_view text;
 };
 
-inline constexpr std::array<ExpectedHelp, 24> kExpectedHelp = {{
+inline constexpr std::array<ExpectedHelp, 26> kExpectedHelp = {{
     {1001,
      "List the Pictures that are going to be part of the SlideShow.\n\n(Order in the list "
      "represent order of the Slides)"},
@@ -143,6 +152,12 @@ inline constexpr std::array<ExpectedHelp, 24> kExpectedHelp = {{
     {1039,
      "Allow you to set some Slides as an intro.\n\n(They'll only get displayed once and resized, "
      "when the SlideShow start)"},
+    {1043,
+     "Choose how this picture fits the screen (240x160) and its Thumbnail :\n->Stretch to the "
+     "screen\n->Whole Picture, black around it\n->Fill Screen, its edges cut off"},
+    {1044,
+     "Show the selected Picture in the preview as the console will show it first.\n\n(Resized "
+     "picture with its Fit, or the middle of the FullSize picture)"},
 }};
 
 inline constexpr std::string_view kExpectedProcedure =

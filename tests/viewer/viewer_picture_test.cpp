@@ -2,6 +2,7 @@
 // scrolled, and the switch between the two.
 #include <gtest/gtest.h>
 
+#include "builder/first_screen.h"
 #include "emulator/console_emulator.h"
 #include "tests/viewer/viewer_show.h"
 
@@ -108,6 +109,38 @@ TEST(ViewerFullSize, ASlideWithNoPictureSaysSoAndTheShowGoesOn) {
   emulator.Press(kButtonR);
   emulator.RunFrames(4);
   EXPECT_TRUE(IsTextOnBlack(emulator.Screen()));
+}
+
+// The editor's preview "as on console" is the screen the viewer shows first of each
+// slide: the 240 x 160 version in its fit, or the full-size version centred or through a
+// window in its middle, the intro picture included.
+TEST(ViewerFirstScreen, IsWhatTheEditorPredictsForEveryKindOfSlide) {
+  ViewerShow show;
+  show.options().introCountText = "1";
+  show.AddPicture(300, 100, kSizingFullSizeOnly);  // an intro picture: resized only
+  show.AddPicture(100, 300);                       // Stretch refuses its resized version
+  show.AddPicture(100, 300);
+  show.AddPicture(300, 100, kSizingResizedOnly);
+  show.AddPicture(402, 300, kSizingFullSizeOnly);  // 400 wide: a window in its middle
+  show.AddPicture(100, 60, kSizingFullSizeOnly);   // centred on black
+  const Fit fits[] = {kFitWholePicture, kFitStretch, kFitFillScreen,
+                      kFitWholePicture, kFitStretch, kFitStretch};
+  SlideshowDocument& document = show.document();
+  for (std::size_t i = 0; i < document.rows.size(); ++i)
+    document.rows[i].fitLabel = std::string(kFitLabels[fits[i]]);
+  show.Build();
+  ConsoleEmulator emulator(show.imagePath());
+  for (std::size_t i = 0; i < document.rows.size(); ++i) {
+    const std::optional<ScreenPixels> expected =
+        FirstScreenOfRow(document.options, document.rows[i], i);
+    ASSERT_TRUE(expected.has_value());
+    ASSERT_TRUE(RunUntilShown(emulator, *expected, kBootFrames)) << "slide " << i;
+    emulator.Press(kButtonR);
+  }
+  // Spelled out for two of them: the portrait picture in full size through the middle
+  // 160 rows, and the small one centred.
+  EXPECT_EQ(*FirstScreenOfRow(document.options, document.rows[1], 1), show.FullSize(1, 0, 70));
+  EXPECT_EQ(*FirstScreenOfRow(document.options, document.rows[5], 5), show.FullSize(5));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ class ViewerShow {
   ViewerShow();
 
   SlideshowOptions& options() { return host_.document.options; }
+  SlideshowDocument& document() { return host_.document; }
   // Adds a picture of the given size whose pixels follow a pattern of its own (no two
   // pictures of a show look alike). Returns its row index.
   int AddPicture(int width, int height, int sizing = kSizingBoth, int effect = 0,

@@ -1,5 +1,6 @@
 #include "ui/model/child_window_from_point.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "ui/model/control_layout.h"
@@ -35,10 +36,19 @@ std::vector<ChildWindow> StackingOrder(const CSlideshowDlg& window, const Dialog
   for (std::size_t i = 0; i < kMainWindowControls.size(); ++i) {
     order.push_back(ChildAt(window, base, i));
   }
+  // The fit choice lies over the empty end of the "Description" label's rectangle, so it
+  // is placed on top of the others, as the window shows it; its place in the tab order
+  // stays last.
+  const auto fit = std::find_if(order.begin(), order.end(), [](const ChildWindow& child) {
+    return child.controlId == kIdFitChoice;
+  });
+  std::rotate(order.begin(), fit, fit + 1);
   // Start-up moves the preview to its place in the layout on top of the others (and a
   // build moves it about).
   if (const auto& previewRect = window.previewArea().rect()) {
-    const auto preview = order.begin() + TemplateIndexOf(kIdPreview);
+    const auto preview = std::find_if(order.begin(), order.end(), [](const ChildWindow& child) {
+      return child.controlId == kIdPreview;
+    });
     ChildWindow moved = *preview;
     moved.rect = MovedWithPreview(*previewRect, base);
     order.erase(preview);

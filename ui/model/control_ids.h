@@ -43,6 +43,14 @@ inline constexpr int kIdCartridgeMeter = 1042;
 // full-size pictures.
 inline constexpr int kCmdFitToCartridge = 32791;
 
+// Controls the window adds to the template, after its own in the tab order: the fit of
+// the selected picture, and the check box that shows the preview as the console shows it.
+inline constexpr int kIdFitChoice = 1043;
+inline constexpr int kIdAsOnConsole = 1044;
+// SlideShow > Fit All Pictures: one command per fit, in the order of the fit labels.
+inline constexpr int kCmdFitAllPictures = 32792;
+inline constexpr int kCmdFitAllPicturesLast = kCmdFitAllPictures + 2;
+
 // How often a command whose work runs on workers shows its progress and answers the
 // window system.
 inline constexpr int kCommandShowIntervalMs = 30;

@@ -31,6 +31,7 @@ struct RowState {
 struct ListColumn {
   std::string heading;
   int widthPixels = 0;  // 0 hides the column
+  int shownAfter = -1;  // the column it is shown right after; -1: in its own place
 };
 
 }  // namespace varnel

@@ -1,5 +1,6 @@
 #include "ui/model/dialog_template.h"
 
+#include "document/label_tables.h"
 #include "ui/model/control_ids.h"
 
 namespace varnel {
@@ -90,9 +91,19 @@ const std::array<ControlTemplate, kMainWindowControlCount> kMainWindowControls =
      kChoiceList,
      {416, 220, 103, 154},
      false},
+    // Added by Varnel, in free space of the "Picture Options" frame: the fit beside the
+    // "Description" label (only as high as the gap between the sizing choice and the
+    // caption box), and the preview's check box beside the "Preview :" label.
+    {kIdFitChoice,
+     ControlClass::kComboBox,
+     "",
+     kChoiceList | kStyleDisabled,
+     {222, 184, 122, 12},
+     false},
+    {kIdAsOnConsole, ControlClass::kButton, "As on Console", kCheckBox, {284, 225, 60, 10}, false},
 }};
 
-const std::array<MenuItemTemplate, 12> kMainMenu = {{
+const std::array<MenuItemTemplate, 15> kMainMenu = {{
     {"&File", "&New", kCmdNew},
     {"&File", "&Load", kCmdLoad},
     {"&File", "&Save", kCmdSave},
@@ -104,6 +115,11 @@ const std::array<MenuItemTemplate, 12> kMainMenu = {{
     {"&SlideShow", "&Start SlideShow", kCmdStartSlideShow},
     {"&SlideShow", "&Play", kCmdPlay},
     {"&SlideShow", "&Fit to Cartridge", kCmdFitToCartridge},
+    {"&SlideShow", kFitLabels[kFitStretch], kCmdFitAllPictures + kFitStretch, "Fit &All Pictures"},
+    {"&SlideShow", kFitLabels[kFitWholePicture], kCmdFitAllPictures + kFitWholePicture,
+     "Fit &All Pictures"},
+    {"&SlideShow", kFitLabels[kFitFillScreen], kCmdFitAllPictures + kFitFillScreen,
+     "Fit &All Pictures"},
     {"", "&About", kCmdAbout},
 }};
 

@@ -64,10 +64,10 @@ struct ControlTemplate {
   bool Has(ControlStyle bit) const { return (style & bit) != 0; }
 };
 
-inline constexpr int kMainWindowControlCount = 32;
+inline constexpr int kMainWindowControlCount = 34;
 
 // The controls of the main window in template order, which is also the tab order and
-// the stacking order (earlier lies on top).
+// the stacking order (earlier lies on top); the window's own additions come last.
 extern const std::array<ControlTemplate, kMainWindowControlCount> kMainWindowControls;
 
 // The template's control with this identifier; nullptr for kIdNone or an unknown id.
@@ -88,13 +88,15 @@ inline constexpr DialogTemplate kMainWindowTemplate = {102, "Varnel 1.3",    532
                                                        311, "MS Sans Serif", 8};
 
 // One entry of menu 133. An entry with an empty popup is an item of the menu bar itself;
-// an entry with command 0 is a separator.
+// an entry with command 0 is a separator. An entry with a submenu is an item of that
+// submenu of its popup.
 struct MenuItemTemplate {
   std::string_view popup;
   std::string_view text;
   int commandId;
+  std::string_view submenu = {};
 };
 
-extern const std::array<MenuItemTemplate, 12> kMainMenu;
+extern const std::array<MenuItemTemplate, 15> kMainMenu;
 
 }  // namespace varnel

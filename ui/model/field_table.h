@@ -22,7 +22,7 @@ struct FieldBinding {
 inline constexpr std::size_t kNumberBoxLimit = 2;
 
 // The data exchange moves the fields in exactly this order, in both directions.
-inline constexpr std::array<FieldBinding, 18> kFieldTable = {{
+inline constexpr std::array<FieldBinding, 20> kFieldTable = {{
     {kIdColorInfo, Exchange::kText, 0},
     {kIdEffectChoice, Exchange::kComboIndex, 0},
     {kIdCaption, Exchange::kText, kCaptionLimit},
@@ -41,6 +41,9 @@ inline constexpr std::array<FieldBinding, 18> kFieldTable = {{
     {kIdSizingOverrideChoice, Exchange::kComboIndex, 0},
     {kIdEffectOverrideChoice, Exchange::kComboIndex, 0},
     {kIdIntroCount, Exchange::kText, kNumberBoxLimit},
+    // The window's own additions.
+    {kIdFitChoice, Exchange::kComboIndex, 0},
+    {kIdAsOnConsole, Exchange::kCheck, 0},
 }};
 
 }  // namespace varnel

@@ -64,7 +64,17 @@ const std::array<HelpEntry, kHelpEntryCount> kHelpTable = {{
     {kIdIntroLabel,
      "Allow you to set some Slides as an intro.\n\n(They'll only get displayed once and "
      "resized, when the SlideShow start)"},
+    {kIdFitChoice,
+     "Choose how this picture fits the screen (240x160) and its Thumbnail :\n->Stretch to "
+     "the screen\n->Whole Picture, black around it\n->Fill Screen, its edges cut off"},
+    {kIdAsOnConsole,
+     "Show the selected Picture in the preview as the console will show it first.\n\n"
+     "(Resized picture with its Fit, or the middle of the FullSize picture)"},
 }};
+
+const std::string_view kFitAllPicturesHelpText =
+    "Set the same Fit for every Picture of the SlideShow.\n\n(Each Picture can still get its "
+    "own Fit afterwards)";
 
 const std::string_view kDefaultHelpText =
     "***** PROCEDURE *****\n1. Set the Generals properties of the SlideShow.\n2. Add "

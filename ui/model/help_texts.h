@@ -11,7 +11,7 @@ struct HelpEntry {
   std::string_view text;
 };
 
-inline constexpr std::size_t kHelpEntryCount = 24;
+inline constexpr std::size_t kHelpEntryCount = 26;
 
 // The controls that have a help text of their own, with that text.
 extern const std::array<HelpEntry, kHelpEntryCount> kHelpTable;
@@ -22,5 +22,8 @@ extern const std::string_view kDefaultHelpText;
 
 // The help text for the control with this identifier, the default text when it has none.
 std::string_view HelpTextFor(int controlId);
+
+// What SlideShow > Fit All Pictures does, said on its items.
+extern const std::string_view kFitAllPicturesHelpText;
 
 }  // namespace varnel

@@ -188,6 +188,7 @@ void PictureListEditor::ShowNoRow() {
   WindowFields& fields = window_.fields();
   fields.effectChoice = -1;
   fields.sizingChoice = -1;
+  fields.fitChoice = -1;
   fields.caption.clear();
   fields.captionPreview.clear();
   fields.sizeInfo.clear();
@@ -276,6 +277,13 @@ void PictureListEditor::ShowSelectedRow() {
   LoadRowIntoEditingBuffer();
 }
 
+void PictureListEditor::ShowSelectedPicture() {
+  const std::vector<int> selected = SelectedRows();
+  if (selected.size() != 1) return;
+  ShowRowPicture(window_.document().rows[static_cast<std::size_t>(selected.front())].path);
+  window_.UpdateData(false);
+}
+
 void PictureListEditor::ShowRowPicture(const std::string& path) {
   const auto shown = PrepareDisplayPicture(path, kPreviewWidth, kPreviewHeight);
   // A picture that no longer loads leaves the preview and the info texts as they were.
@@ -310,6 +318,7 @@ void PictureListEditor::LoadRowIntoEditingBuffer() {
   WindowFields& fields = window_.fields();
   fields.effectChoice = FindComboItem(kIdEffectChoice, row.effectLabel);
   fields.sizingChoice = FindComboItem(kIdSizingChoice, row.sizingLabel);
+  fields.fitChoice = FindComboItem(kIdFitChoice, row.fitLabel);
   fields.caption = row.caption;
   fields.captionPreview = BuildCaptionPreview(fields.caption);
   window_.UpdateData(false);
@@ -328,6 +337,7 @@ void PictureListEditor::ApplyRowEdits() {
     row.effectLabel = ComboItemText(kIdEffectChoice, fields.effectChoice);
   if (fields.sizingChoice >= 0)
     row.sizingLabel = ComboItemText(kIdSizingChoice, fields.sizingChoice);
+  if (fields.fitChoice >= 0) row.fitLabel = ComboItemText(kIdFitChoice, fields.fitChoice);
   row.caption = fields.caption;
   ListChanged();
 }
@@ -338,6 +348,16 @@ void PictureListEditor::OnCaptionChanged() {
   fields.captionPreview = BuildCaptionPreview(fields.caption);
   window_.UpdateData(false);
   ApplyRowEdits();
+}
+
+void PictureListEditor::OnFitAllPictures(Fit fit) {
+  window_.UpdateData(true);
+  const std::string label(kFitLabels[fit]);
+  for (PictureEntry& row : window_.document().rows) row.fitLabel = label;
+  // The picture options show what every row now holds, so a later edit keeps it.
+  window_.fields().fitChoice = fit;
+  window_.UpdateData(false);
+  ListChanged();
 }
 
 }  // namespace varnel

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/label_tables.h"
 #include "ui/model/control_state.h"
 #include "ui/model/row_maker.h"
 
@@ -47,6 +48,9 @@ class PictureListEditor {
   void LoadRowIntoEditingBuffer();
   void ApplyRowEdits();
   void OnCaptionChanged();
+  void OnFitAllPictures(Fit fit);
+  // The selected row's picture itself in the preview, with its size and colour info.
+  void ShowSelectedPicture();
 
  private:
   int RowCount() const;

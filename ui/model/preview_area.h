@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -38,15 +39,20 @@ class PreviewArea final : public PreviewSink {
   // Empty until start-up places the control; the template's rectangle holds till then.
   const std::optional<PixelRect>& rect() const { return rect_; }
   const std::optional<Bitmap>& picture() const { return picture_; }
+  // How many times the control changed, so a user of it can tell whether it still shows
+  // what it was given.
+  uint64_t changes() const { return changes_; }
 
  private:
   void Changed() {
+    ++changes_;
     if (onChange_) onChange_();
   }
 
   std::function<void()> onChange_;
   std::optional<PixelRect> rect_;
   std::optional<Bitmap> picture_;
+  uint64_t changes_ = 0;
 };
 
 }  // namespace varnel

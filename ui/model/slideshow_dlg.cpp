@@ -76,6 +76,7 @@ CSlideshowDlg::CSlideshowDlg()
   MutableControl(kIdEffectOverrideChoice).items = LabelsOf(kEffectLabels);
   MutableControl(kIdSizingChoice).items = LabelsOf(kSizingLabels);
   MutableControl(kIdSizingOverrideChoice).items = LabelsOf(kSizingLabels);
+  MutableControl(kIdFitChoice).items = LabelsOf(kFitLabels);
   document_.options = SlideshowOptions::BeforeFirstNew();
   windowText_ = std::string(kMainWindowTemplate.caption);
   SetCommandHandler(kCmdSave, [this] { OnSave(); });
@@ -94,8 +95,9 @@ void CSlideshowDlg::OnInitDialog() {
   UpdateData(false);
   preview_.PlaceAtNormalRect();
   workDirectory_ = WithTrailingSeparator(platform_->CurrentDirectory());
-  listColumns_ = {{"File", 125}, {"Effect", 100},    {"Resizing", 100},
-                  {"Size", 100}, {"Directory", 280}, {"", 0}};
+  // The fit, a column of Varnel's own, is shown beside the other choices of the picture.
+  listColumns_ = {{"File", 125},      {"Effect", 100}, {"Resizing", 100}, {"Size", 100},
+                  {"Directory", 280}, {"", 0},         {"Fit", 110, 2}};
   ListChanged();
   MutableControl(kIdCaptionPreview).backgroundRgb = kCaptionPreviewBackground;
   Changed(kIdCaptionPreview);
@@ -133,6 +135,7 @@ void CSlideshowDlg::PaintIfBusy() {
 void CSlideshowDlg::RefreshShowState() {
   project_.RefreshModified();
   cartridge_.Refresh();
+  consolePreview_.Refresh();
 }
 
 void CSlideshowDlg::SetStatusText(const std::string& text, const std::string& shortenable) {
@@ -222,6 +225,10 @@ int& CSlideshowDlg::NumberFieldOf(int id) {
       return fields_.effectChoice;
     case kIdSizingChoice:
       return fields_.sizingChoice;
+    case kIdFitChoice:
+      return fields_.fitChoice;
+    case kIdAsOnConsole:
+      return fields_.asOnConsole;
     case kIdHelpScreen:
       return o.helpScreen;
     case kIdTextDisplay:
@@ -349,6 +356,7 @@ void CSlideshowDlg::ApplyEnablingRules() {
   SetEnabled(kIdEffectChoice, o.effectOverride == 0 && hasRows);
   SetEnabled(kIdSizingChoice, o.sizingOverride == 0 && hasRows);
   SetEnabled(kIdSizingOverrideChoice, o.sizingOverride != 0);
+  SetEnabled(kIdFitChoice, hasRows);
 }
 
 void CSlideshowDlg::RunNumberCheck(std::string& field, int maximum) {

@@ -11,6 +11,7 @@
 #include "ui/model/build_commands.h"
 #include "ui/model/cartridge_meter.h"
 #include "ui/model/cartridge_space.h"
+#include "ui/model/console_preview.h"
 #include "ui/model/control_ids.h"
 #include "ui/model/control_state.h"
 #include "ui/model/field_table.h"
@@ -33,6 +34,8 @@ struct WindowFields {
   std::string sizeInfo;        // 1021, "Size: %ix%i"
   int sizingChoice = -1;       // 1014
   std::string helpText;        // 1033
+  int fitChoice = -1;          // 1043
+  int asOnConsole = 0;         // 1044: the preview shows the selected row as on the console
 
   bool operator==(const WindowFields&) const = default;
 };
@@ -160,7 +163,8 @@ class CSlideshowDlg {
   // A command running on the window's thread shows each change at once.
   void PaintIfBusy();
   WindowPlatform& platform() { return *platform_; }
-  // The show may have changed: the mark of unsaved changes and the cartridge meter follow.
+  // The show may have changed: the mark of unsaved changes, the cartridge meter and the
+  // preview "As on Console" follow.
   void RefreshShowState();
   void RefreshCartridgeMeter() { cartridge_.Refresh(); }
   void MarkSaved(const std::string& documentName) { project_.MarkSaved(documentName); }
@@ -250,6 +254,11 @@ class CSlideshowDlg {
   void LoadRowIntoEditingBuffer() { list_.LoadRowIntoEditingBuffer(); }
   void ApplyRowEdits() { list_.ApplyRowEdits(); }
   void OnCaptionChanged() { list_.OnCaptionChanged(); }
+  // SlideShow > Fit All Pictures: one fit for every row, as one change of the show.
+  void OnFitAllPictures(Fit fit) { list_.OnFitAllPictures(fit); }
+  // Shows the selected row's picture itself in the preview (the "As on Console" check box
+  // turned off).
+  void ShowSelectedPicture() { list_.ShowSelectedPicture(); }
 
  private:
   ControlState& MutableControl(int id);
@@ -291,6 +300,7 @@ class CSlideshowDlg {
   BuildCommands build_{*this};
   ProjectCommands project_{*this};
   CartridgeSpace cartridge_{*this};
+  ConsolePreview consolePreview_{*this};
 };
 
 }  // namespace varnel

@@ -2,6 +2,7 @@
 // goes to one operation.
 #include <array>
 
+#include "document/label_tables.h"
 #include "ui/model/slideshow_dlg.h"
 
 namespace varnel {
@@ -22,6 +23,8 @@ enum class Operation {
   kHelpTick,
   kBuildSlideShow,
   kFitToCartridge,
+  kFitAllPictures,
+  kAsOnConsole,
   kQuit,
   kEnablingRules,
   kSecondsCheck,
@@ -41,7 +44,7 @@ struct CommandEntry {
 using N = Notification;
 using O = Operation;
 
-constexpr std::array<CommandEntry, 30> kCommandTable = {{
+constexpr std::array<CommandEntry, 35> kCommandTable = {{
     {N::kClicked, kIdAdd, O::kAdd},
     {N::kClicked, kIdClear, O::kClear},
     {N::kClicked, kIdRemove, O::kRemove},
@@ -74,6 +77,13 @@ constexpr std::array<CommandEntry, 30> kCommandTable = {{
     {N::kCommand, kCmdCancel, O::kCancel},
     // Keyboard selection loads the row as a click does.
     {N::kItemChanged, kIdPictureList, O::kSelectionChanged},
+    // The window's own additions: the fit is edited as the effect and the sizing are; the
+    // preview follows its check box as the show changes (RefreshShowState).
+    {N::kSelChange, kIdFitChoice, O::kApplyRowEdits},
+    {N::kClicked, kIdAsOnConsole, O::kAsOnConsole},
+    {N::kCommand, kCmdFitAllPictures + kFitStretch, O::kFitAllPictures},
+    {N::kCommand, kCmdFitAllPictures + kFitWholePicture, O::kFitAllPictures},
+    {N::kCommand, kCmdFitAllPictures + kFitFillScreen, O::kFitAllPictures},
 }};
 
 }  // namespace
@@ -128,6 +138,12 @@ bool CSlideshowDlg::RunOperation(Notification code, int sourceId, int parameter)
         break;
       case O::kFitToCartridge:
         OnFitToCartridge();
+        break;
+      case O::kFitAllPictures:
+        OnFitAllPictures(static_cast<Fit>(sourceId - kCmdFitAllPictures));
+        break;
+      case O::kAsOnConsole:
+        UpdateData(true);
         break;
       case O::kQuit:
       case O::kOk:

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -179,6 +180,8 @@ void MainWindow::CreateControls() {
     controls_[i]->setProperty("controlId", id);
     if (id != kIdNone) ConnectControl(id, controls_[i]);
   }
+  // The fit choice lies over the empty end of the "Description" label (see the template).
+  control(kIdFitChoice)->raise();
 }
 
 void MainWindow::CreateCommandControls() {
@@ -277,6 +280,7 @@ void MainWindow::MirrorCommandControl(int id) {
 
 void MainWindow::CreateMenu() {
   std::map<std::string_view, QMenu*> popups;
+  std::map<std::string_view, QMenu*> submenus;
   for (const MenuItemTemplate& item : kMainMenu) {
     QAction* action = nullptr;
     if (item.popup.empty()) {
@@ -288,7 +292,14 @@ void MainWindow::CreateMenu() {
         popup->addSeparator();
         continue;
       }
-      action = popup->addAction(FromView(item.text));
+      QMenu* menu = popup;
+      if (!item.submenu.empty()) {
+        QMenu*& submenu = submenus[item.submenu];
+        if (submenu == nullptr) submenu = CreateSubmenu(*popup, item.submenu);
+        menu = submenu;
+      }
+      action = menu->addAction(FromView(item.text));
+      if (menu != popup) ExplainCommand(*action, kFitAllPicturesHelpText);
     }
     const int id = item.commandId;
     action->setData(id);
@@ -305,6 +316,22 @@ void MainWindow::CreateMenu() {
   help->setShortcutContext(Qt::WindowShortcut);
   connect(help, &QAction::triggered, this, [this] { ShowHelpForFocusedControl(); });
   addAction(help);
+}
+
+// A submenu whose items explain themselves: in a tool tip under the pointer, and with F1
+// for the item the keyboard is on.
+QMenu* MainWindow::CreateSubmenu(QMenu& popup, std::string_view title) {
+  QMenu* submenu = popup.addMenu(FromView(title));
+  submenu->setToolTipsVisible(true);
+  ExplainCommand(*submenu->menuAction(), kFitAllPicturesHelpText);
+  return submenu;
+}
+
+void MainWindow::ExplainCommand(QAction& action, std::string_view help) {
+  const QString text = FromLatin1(std::string(help));
+  action.setToolTip(text);
+  action.setWhatsThis(text);
+  action.setStatusTip(text);
 }
 
 void MainWindow::ShowHelpForFocusedControl() {
@@ -469,6 +496,13 @@ void MainWindow::MirrorList() {
       list->setColumnHidden(c, width == 0);
       if (width > 0) list->setColumnWidth(c, ScaledToFontWidth(width, baseUnits_));
     }
+    QHeaderView* header = list->header();
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+      const int after = columns[static_cast<std::size_t>(c)].shownAfter;
+      if (after < 0) continue;
+      const int to = header->visualIndex(after) + 1;
+      header->moveSection(header->visualIndex(c), to > header->visualIndex(c) ? to - 1 : to);
+    }
   }
 
   const std::vector<PictureEntry>& rows = dialog_.document().rows;
@@ -492,7 +526,8 @@ void MainWindow::MirrorList() {
     shown = row;
     const QString texts[kPictureEntryColumns] = {
         FromUtf8(row.fileName),   FromLatin1(row.effectLabel), FromLatin1(row.sizingLabel),
-        FromLatin1(row.sizeText), FromUtf8(row.path),          FromLatin1(row.caption)};
+        FromLatin1(row.sizeText), FromUtf8(row.path),          FromLatin1(row.caption),
+        FromLatin1(row.fitLabel)};
     QTreeWidgetItem* item = list->topLevelItem(r);
     for (int c = 0; c < kPictureEntryColumns; ++c) {
       if (item->text(c) != texts[c]) item->setText(c, texts[c]);
@@ -679,6 +714,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     event->accept();
     return true;
   }
+  if (ExplainsMenuItem(watched, event)) return true;
   if (event->type() == QEvent::ShortcutOverride) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget != nullptr && widget->window() == this &&
@@ -688,6 +724,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// F1 on a menu item that explains itself shows its explanation beside it, as F1 on a
+// control does.
+bool MainWindow::ExplainsMenuItem(QObject* watched, QEvent* event) const {
+  auto* menu = qobject_cast<QMenu*>(watched);
+  if (menu == nullptr || event->type() != QEvent::KeyPress ||
+      static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+    return false;
+  QAction* item = menu->activeAction();
+  if (item == nullptr || item->whatsThis().isEmpty()) return false;
+  const QRect at = menu->actionGeometry(item);
+  QWhatsThis::showText(menu->mapToGlobal(at.topRight()), item->whatsThis(), menu);
+  return true;
 }
 
 bool MainWindow::DropsInputDuringCommand(QObject* watched, QEvent* event) const {

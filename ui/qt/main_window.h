@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "ui/model/dialog_units.h"
@@ -14,6 +15,7 @@ class QAbstractButton;
 class QAction;
 class QFileDialog;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -76,6 +78,9 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void ChooseDialogFont(QWidget& client);
   void CreateControls();
   void CreateMenu();
+  QMenu* CreateSubmenu(QMenu& popup, std::string_view title);
+  static void ExplainCommand(QAction& action, std::string_view help);
+  bool ExplainsMenuItem(QObject* watched, QEvent* event) const;
   void ShowHelpForFocusedControl();
   // The cartridge meter, the selected row's cost, the status line and the Cancel button
   // below the progress bar.

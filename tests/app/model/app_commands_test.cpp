@@ -363,6 +363,10 @@ TEST_F(PlayCommandTest, PlayBuildsItsOwnImageOnlyWhenTheShowChangedAndNeverWrite
     EXPECT_EQ(PicturesIn(WorkFolderImage()), 2);
     run->Command(kCmdPlay);
     EXPECT_EQ(run->app.players.back(), (Shown{played, false}));
+    // A picture's fit (SlideShow > Fit All Pictures > Whole Picture).
+    run->Command(32793);
+    run->Command(kCmdPlay);
+    EXPECT_EQ(run->app.players.back(), (Shown{played, true}));
     // Its image gone from the disk, Play builds it again.
     std::filesystem::remove(played);
     run->Command(kCmdPlay);

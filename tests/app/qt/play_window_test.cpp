@@ -97,8 +97,8 @@ TEST(PlayMenu, SlideShowMenuHasPlayWithCtrlP) {
   ASSERT_NE(slideShow, nullptr);
   QStringList texts;
   for (QAction* action : slideShow->actions()) texts << action->text();
-  EXPECT_EQ(texts,
-            (QStringList{"&Build SlideShow", "&Start SlideShow", "&Play", "&Fit to Cartridge"}));
+  EXPECT_EQ(texts, (QStringList{"&Build SlideShow", "&Start SlideShow", "&Play",
+                                "&Fit to Cartridge", "Fit &All Pictures"}));
   EXPECT_EQ(window.commandAction(kCmdPlay)->shortcut(), QKeySequence("Ctrl+P"));
 }
 

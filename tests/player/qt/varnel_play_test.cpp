@@ -98,7 +98,8 @@ TEST(VarnelPlay, ReadsAndWritesOnlyOrdinaryFilesWithoutWaiting) {
 
   run = RunPlay({show.imagePath(), "--frames", "5", "--screenshot", fifo}, limit);
   EXPECT_EQ(run.status, 1) << run.output;
-  EXPECT_TRUE(Mentions(run.output, "pipe.gba could not be written: it is not an ordinary file")) << run.output;
+  EXPECT_TRUE(Mentions(run.output, "pipe.gba could not be written: it is not an ordinary file"))
+      << run.output;
 
   // The image itself, by another name.
   const std::vector<uint8_t> image = ReadAllBytes(show.imagePath());

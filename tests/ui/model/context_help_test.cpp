@@ -95,10 +95,13 @@ TEST_F(ContextHelpTest, ThePreviewLiesOnTopOnceStartUpHasPlacedIt) {
   ASSERT_EQ(order.size(), kExpectedControls.size());
   EXPECT_EQ(order[0].controlId, kIdPreview);
   EXPECT_EQ(order[0].rect, (PixelRect{10, 250, 240, 160}));
-  EXPECT_EQ(order[1].controlId, kIdSizeInfo);
-  EXPECT_EQ(order[2].controlId, kIdPictureList);
-  EXPECT_EQ(order[8].templateIndex, 8);  // "Picture Options", behind the preview
-  EXPECT_TRUE(order[8].transparent);
+  // The fit choice lies over the empty end of the "Description" label.
+  EXPECT_EQ(order[1].controlId, 1043);
+  EXPECT_EQ(order[2].controlId, kIdSizeInfo);
+  EXPECT_EQ(order[3].controlId, kIdPictureList);
+  EXPECT_EQ(order[9].templateIndex, 8);  // "Picture Options", behind the preview
+  EXPECT_TRUE(order[9].transparent);
+  EXPECT_EQ(order.back().controlId, 1044);
   // A closed drop-down list is only a line high, so the controls beneath its open list
   // are found.
   const PixelRect effectChoice = ControlPixelRect(*FindControlTemplate(kIdEffectChoice), kBase);

@@ -178,5 +178,35 @@ TEST_F(ProjectTest, LoadedOptionsReachTheControlsAndTheEnablingRules) {
   EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (empty.vrn)");
 }
 
+// Each row's fit goes into its record's first reserved byte and comes back with Load; a
+// show of stretched pictures saves as it did before pictures had a fit.
+TEST_F(ProjectTest, EachPicturesFitIsSavedAndLoaded) {
+  const std::string a = Picture("a.bmp");
+  const std::string b = Picture("b.bmp");
+  ASSERT_TRUE(dlg.AddRow(a, 0, 0, ""));
+  ASSERT_TRUE(dlg.AddRow(b, 0, 0, ""));
+  Save(work.file("stretched.vrn"));
+  EXPECT_EQ(
+      testing::ReadAllBytes(work.file("stretched.vrn")),
+      Cat({testing::NewShowHeader(2), Zeros(2500), Record(a, "", 0, 0), Record(b, "", 0, 0)}));
+
+  dlg.Dispatch(Notification::kCommand, 32794);  // Fit All Pictures > Fill Screen
+  dlg.document().rows[0].fitLabel = "(01) Whole Picture";
+  Save(work.file("fitted.vrn"));
+  Bytes first = Record(a, "", 0, 0);
+  Bytes second = Record(b, "", 0, 0);
+  first[a.size() + 1 + 1 + 4] = 1;
+  second[b.size() + 1 + 1 + 4] = 2;
+  EXPECT_EQ(testing::ReadAllBytes(work.file("fitted.vrn")),
+            Cat({testing::NewShowHeader(2), Zeros(2500), first, second}));
+
+  dlg.Dispatch(Notification::kCommand, kCmdNew);
+  Load(work.file("fitted.vrn"));
+  ASSERT_EQ(dlg.RowCount(), 2);
+  EXPECT_EQ(dlg.document().rows[0].fitLabel, "(01) Whole Picture");
+  EXPECT_EQ(dlg.document().rows[1].fitLabel, "(02) Fill Screen");
+  EXPECT_FALSE(dlg.modified());
+}
+
 }  // namespace
 }  // namespace varnel

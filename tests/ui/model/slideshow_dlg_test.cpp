@@ -47,10 +47,12 @@ TEST_F(WindowTest, StartUpPreparesTheWindowAndEndsWithNew) {
   EXPECT_EQ(dlg.titleBase(), "Varnel 1.3");
   ASSERT_TRUE(dlg.previewArea().rect().has_value());
   EXPECT_EQ(*dlg.previewArea().rect(), (PixelRect{10, 250, 240, 160}));
-  ASSERT_EQ(dlg.listColumns().size(), 6u);
+  ASSERT_EQ(dlg.listColumns().size(), 7u);
   EXPECT_EQ(dlg.listColumns()[0].heading, "File");
   EXPECT_EQ(dlg.listColumns()[4].widthPixels, 280);
   EXPECT_EQ(dlg.listColumns()[5].widthPixels, 0);  // the caption column stays hidden
+  EXPECT_EQ(dlg.listColumns()[6].heading, "Fit");
+  EXPECT_EQ(dlg.listColumns()[6].shownAfter, 2);  // beside "Resizing"
   EXPECT_EQ(dlg.control(kIdCaptionPreview).backgroundRgb, 0xC8C8C8u);
   ASSERT_EQ(platform.timers.size(), 1u);
   EXPECT_EQ(platform.timers[0], std::make_pair(1, 250));
@@ -256,6 +258,8 @@ TEST_F(WindowTest, EachFieldGoesToItsControlInTheExchangeOrder) {
       {1016, [&] { o.sizingOverrideIndex = 2; }},
       {1015, [&] { o.effectOverrideIndex = 5; }},
       {1038, [&] { o.introCountText = "7"; }},
+      {1043, [&] { f.fitChoice = 1; }},
+      {1044, [&] { f.asOnConsole = 1; }},
   };
   const SlideshowOptions afterNew = o;
   const WindowFields fieldsAfterNew = f;

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -121,11 +122,12 @@ TEST_F(QtWindowTest, ControlsShowTheirClassTextPlaceAndOrder) {
       EXPECT_GT(widget->y(), PixelsOf({7, 7, 475, 139}, base).bottom());
       EXPECT_LT(widget->geometry().bottom(), PixelsOf({7, 255, 77, 12}, base).top());
     } else if (HasStyle(c, "dropdown")) {
-      // A closed drop-down list is one line high; its rectangle's height is the open list.
+      // A closed drop-down list is one line high; its rectangle's height is the open list
+      // (the fit choice's is only the gap it lies in).
       EXPECT_EQ(widget->x(), expected.x());
       EXPECT_EQ(widget->y(), expected.y());
       EXPECT_EQ(widget->width(), expected.width());
-      EXPECT_LT(widget->height(), expected.height());
+      EXPECT_LE(widget->height(), expected.height());
     } else {
       EXPECT_EQ(widget->geometry(), expected);
     }
@@ -138,11 +140,13 @@ TEST_F(QtWindowTest, ControlsShowTheirClassTextPlaceAndOrder) {
     if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && c.id != 1033) {
       EXPECT_EQ(label->text().toStdString(), c.text);
     }
-    // Earlier controls lie on top (the preview above all) and come first in the tab order.
-    if (previous != nullptr && widget != window->control(1009)) {
+    // Earlier controls lie on top (the preview above all, the fit choice over the
+    // "Description" label) and come first in the tab order.
+    const bool raised = widget == window->control(1009) || widget == window->control(1043);
+    if (previous != nullptr && !raised) {
       EXPECT_LT(stacking.indexOf(widget), stacking.indexOf(previous));
     }
-    previous = widget;
+    if (!raised) previous = widget;
     if (widget->focusPolicy() & Qt::TabFocus) {
       if (previousFocusable != nullptr) {
         EXPECT_EQ(NextTabStop(previousFocusable), widget);
@@ -172,17 +176,27 @@ TEST_F(QtWindowTest, ControlsShowTheirClassTextPlaceAndOrder) {
   EXPECT_EQ(Control<QComboBox>(1015)->currentIndex(), 0);
   EXPECT_EQ(Control<QComboBox>(1013)->currentIndex(), -1);
 
+  QStringList fits;
+  for (std::string_view label : kExpectedFitLabels) fits << Text(label);
+  QStringList fitItems;
+  for (int i = 0; i < Control<QComboBox>(1043)->count(); ++i)
+    fitItems << Control<QComboBox>(1043)->itemText(i);
+  EXPECT_EQ(fitItems, fits);
+
   auto* list = Control<QTreeWidget>(1001);
-  const QStringList headings = {"File", "Effect", "Resizing", "Size", "Directory", ""};
-  const int widths[] = {125, 100, 100, 100, 280};
-  ASSERT_EQ(list->columnCount(), 6);
-  for (int column = 0; column < 6; ++column) {
+  const QStringList headings = {"File", "Effect", "Resizing", "Size", "Directory", "", "Fit"};
+  const int widths[] = {125, 100, 100, 100, 280, 0, 110};
+  ASSERT_EQ(list->columnCount(), 7);
+  for (int column = 0; column < 7; ++column) {
     EXPECT_EQ(list->headerItem()->text(column), headings[column]);
-    if (column < 5) {
+    if (column != 5) {
       EXPECT_EQ(list->columnWidth(column), ScaledToFontWidth(widths[column], base)) << column;
     }
   }
   EXPECT_TRUE(list->isColumnHidden(5));
+  // The fit is shown beside the other choices of the picture.
+  EXPECT_EQ(list->header()->visualIndex(6), 3);
+  EXPECT_EQ(list->header()->visualIndex(3), 4);
 }
 
 // The menu as the user reads it: each menu's items in order, separators included. Items
@@ -326,6 +340,44 @@ TEST_F(QtWindowTest, CheckBoxClicksReachTheEnablingRules) {
   QTest::mouseClick(Control<QCheckBox>(kIdThumbnails), Qt::LeftButton);
   EXPECT_EQ(dialog->control(kIdThumbnails).check, 0);
   EXPECT_EQ(dialog->document().options.thumbnails, 1);
+}
+
+// The fit choice edits the selected row, whose "Fit" column shows it; SlideShow > Fit All
+// Pictures sets one fit on every row, its items explaining themselves.
+TEST_F(QtWindowTest, TheFitChoiceAndFitAllPictures) {
+  ASSERT_TRUE(dialog->AddRow(Picture("a.bmp", 16, 8), 0, 0, ""));
+  ASSERT_TRUE(dialog->AddRow(Picture("b.bmp", 16, 8), 0, 0, ""));
+  dialog->ApplyEnablingRules();
+  auto* list = Control<QTreeWidget>(kIdPictureList);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->topLevelItem(1)).center());
+  auto* fit = Control<QComboBox>(1043);
+  ASSERT_TRUE(fit->isEnabled());
+  EXPECT_EQ(fit->currentText(), "(00) Stretch");
+  fit->setCurrentIndex(2);
+  emit fit->activated(2);
+  EXPECT_EQ(dialog->document().rows[1].fitLabel, "(02) Fill Screen");
+  EXPECT_EQ(list->topLevelItem(1)->text(6), "(02) Fill Screen");
+  EXPECT_EQ(list->topLevelItem(0)->text(6), "(00) Stretch");
+  EXPECT_TRUE(window->isWindowModified());
+
+  QAction* fitAll = MenuItem("&SlideShow", "Fit &All Pictures");
+  ASSERT_NE(fitAll, nullptr);
+  ASSERT_NE(fitAll->menu(), nullptr);
+  const QString help =
+      "Set the same Fit for every Picture of the SlideShow.\n\n(Each Picture can still get its "
+      "own Fit afterwards)";
+  EXPECT_EQ(fitAll->toolTip(), help);
+  QStringList items;
+  for (QAction* item : fitAll->menu()->actions()) {
+    items << item->text();
+    EXPECT_EQ(item->whatsThis(), help);
+  }
+  EXPECT_EQ(items, (QStringList{"(00) Stretch", "(01) Whole Picture", "(02) Fill Screen"}));
+  fitAll->menu()->actions()[1]->trigger();
+  EXPECT_EQ(list->topLevelItem(0)->text(6), "(01) Whole Picture");
+  EXPECT_EQ(list->topLevelItem(1)->text(6), "(01) Whole Picture");
+  EXPECT_EQ(fit->currentText(), "(01) Whole Picture");
 }
 
 TEST_F(QtWindowTest, TypingIntoTheNumberBoxesIsFiltered) {

@@ -2,17 +2,21 @@
 // and photographs the screen: used by tools/window-screenshot.sh.
 //
 //   varnel-window-driver --screenshot OUT.png [--project FILE.vrn] [--pictures DIR]
-//                        [--click N] [--caption TEXT] [--build yes] [--during-build OUT3.png]
+//                        [--click N] [--caption TEXT] [--fit N] [--as-on-console yes]
+//                        [--build yes] [--during-build OUT3.png]
 //                        [--play OUT4.png] [--play-frames N] [--play-caption yes]
 //                        [--question OUT2.png]
 //
-// --project loads a project first; --build runs Build SlideShow before the photograph (into
-// the current directory), and --during-build photographs the window while that build runs;
+// --project loads a project first; --fit chooses fit N for the clicked row in its choice
+// list and --as-on-console ticks the preview's "As on Console"; --build runs Build
+// SlideShow before the photograph (into the current directory), and --during-build
+// photographs the window while that build runs;
 // --play then chooses SlideShow > Play and photographs the player window after N frames of
 // the show (600, about ten seconds, unless given), with --play-caption after pressing Select
 // to show the slide's caption; --question also photographs the question Quit asks about the
 // unsaved show.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
 #include <QPainter>
@@ -42,6 +46,8 @@ struct Options {
   std::string pictures;
   int click = -1;
   std::string caption;
+  int fit = -1;
+  bool asOnConsole = false;
   std::string question;
   bool build = false;
   std::string duringBuild;
@@ -63,6 +69,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.click = std::stoi(value);
     } else if (name == "--caption") {
       options.caption = value;
+    } else if (name == "--fit") {
+      options.fit = std::stoi(value);
+    } else if (name == "--as-on-console") {
+      options.asOnConsole = value == "yes";
     } else if (name == "--question") {
       options.question = value;
     } else if (name == "--project") {
@@ -144,6 +154,15 @@ int main(int argc, char** argv) {
     QWidget* caption = window.control(varnel::kIdCaption);
     caption->setFocus();
     QTest::keyClicks(caption, QString::fromStdString(options.caption));
+  }
+  if (options.fit >= 0) {
+    auto* fit = static_cast<QComboBox*>(window.control(varnel::kIdFitChoice));
+    fit->setCurrentIndex(options.fit);
+    emit fit->activated(options.fit);
+  }
+  if (options.asOnConsole) {
+    QWidget* check = window.control(varnel::kIdAsOnConsole);
+    QTest::mouseClick(check, Qt::LeftButton, {}, check->rect().center());
   }
   if (options.build) {
     // The window answers the window system while the builder works, so a timer of the
