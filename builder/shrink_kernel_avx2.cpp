@@ -28,6 +28,7 @@ namespace {
 
 constexpr int kLanes = 8;
 constexpr int kHalf = 4;
+constexpr int kShortBlock = 4;
 
 // 8 x 8 values: rows[l] holds lane l's 8 steps; afterwards rows[k] holds step k of the 8
 // lanes.
@@ -56,6 +57,19 @@ constexpr int kHalf = 4;
   }
 }
 
+// 8 lanes x 4 steps: rows[i] holds the 4 steps of lane i in its low half and of lane i + 4
+// in its high half; afterwards rows[k] holds step k of lanes 0-7 in order.
+[[gnu::always_inline]] inline void TransposeShort(__m256i rows[kShortBlock]) {
+  const __m256i low01 = _mm256_unpacklo_epi32(rows[0], rows[1]);
+  const __m256i high01 = _mm256_unpackhi_epi32(rows[0], rows[1]);
+  const __m256i low23 = _mm256_unpacklo_epi32(rows[2], rows[3]);
+  const __m256i high23 = _mm256_unpackhi_epi32(rows[2], rows[3]);
+  rows[0] = _mm256_unpacklo_epi64(low01, low23);
+  rows[1] = _mm256_unpackhi_epi64(low01, low23);
+  rows[2] = _mm256_unpacklo_epi64(high01, high23);
+  rows[3] = _mm256_unpackhi_epi64(high01, high23);
+}
+
 struct Avx2Steps {
   static constexpr int kLanes = varnel::shrink::kLanes;
   static constexpr int kStepValues = kChannels * kLanes;  // each channel of every lane
@@ -76,11 +90,23 @@ struct Avx2Steps {
 
   [[gnu::always_inline]] static void StageBlock(const uint32_t* wide, const int32_t* starts,
                                                 int32_t k0, int32_t count, int32_t* block) {
-    __m256i rows[kLanes];
+    __m256i rows[kLanes] = {};
+    if (count <= kShortBlock) {
+      // A short block (runs of a pixel or two, a run's last steps): four steps a lane.
+#pragma GCC unroll 4
+      for (int i = 0; i < kShortBlock; ++i) {
+        const auto* low = reinterpret_cast<const __m128i*>(wide + starts[i] + k0);
+        const auto* high = reinterpret_cast<const __m128i*>(wide + starts[i + kHalf] + k0);
+        rows[i] = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(low)),
+                                          _mm_loadu_si128(high), 1);
+      }
+      TransposeShort(rows);
+    } else {
 #pragma GCC unroll 8
-    for (int l = 0; l < kLanes; ++l)
-      rows[l] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[l] + k0));
-    Transpose(rows);
+      for (int l = 0; l < kLanes; ++l)
+        rows[l] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[l] + k0));
+      Transpose(rows);
+    }
     const __m256i byteMask = _mm256_set1_epi32(0xFF);
 #pragma GCC unroll 8
     for (int k = 0; k < kBlockSteps; ++k) {

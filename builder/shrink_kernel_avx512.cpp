@@ -33,6 +33,7 @@ namespace {
 
 constexpr int kLanes = 16;
 constexpr int kHalf = 8;
+constexpr int kShortBlock = 4;
 
 // 16 lanes x 8 steps: rows[i] holds the 8 steps of lane i in its low half and of lane
 // i + 8 in its high half; afterwards rows[k] holds step k of lanes 0-15 in order.
@@ -63,6 +64,19 @@ constexpr int kHalf = 8;
   }
 }
 
+// 16 lanes x 4 steps: rows[i] holds the 4 steps of lanes i, i + 4, i + 8 and i + 12 in its
+// four 128-bit lanes; afterwards rows[k] holds step k of lanes 0-15 in order.
+[[gnu::always_inline]] inline void TransposeShort(__m512i rows[kShortBlock]) {
+  const __m512i low01 = _mm512_unpacklo_epi32(rows[0], rows[1]);
+  const __m512i high01 = _mm512_unpackhi_epi32(rows[0], rows[1]);
+  const __m512i low23 = _mm512_unpacklo_epi32(rows[2], rows[3]);
+  const __m512i high23 = _mm512_unpackhi_epi32(rows[2], rows[3]);
+  rows[0] = _mm512_unpacklo_epi64(low01, low23);
+  rows[1] = _mm512_unpackhi_epi64(low01, low23);
+  rows[2] = _mm512_unpacklo_epi64(high01, high23);
+  rows[3] = _mm512_unpackhi_epi64(high01, high23);
+}
+
 struct Avx512Steps {
   static constexpr int kLanes = varnel::shrink::kLanes;
   static constexpr int kStepValues = kChannels * kLanes;  // each channel of every lane
@@ -83,16 +97,31 @@ struct Avx512Steps {
 
   [[gnu::always_inline]] static void StageBlock(const uint32_t* wide, const int32_t* starts,
                                                 int32_t k0, int32_t count, int32_t* block) {
-    __m512i rows[kBlockSteps];
+    __m512i rows[kBlockSteps] = {};
+    if (count <= kShortBlock) {
+      // A short block (runs of a pixel or two, a run's last steps): four steps a lane.
+      const auto steps = [&](int lane) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(wide + starts[lane] + k0));
+      };
+#pragma GCC unroll 4
+      for (int i = 0; i < kShortBlock; ++i) {
+        __m512i row = _mm512_castsi128_si512(steps(i));
+        row = _mm512_inserti32x4(row, steps(i + 4), 1);
+        row = _mm512_inserti32x4(row, steps(i + 8), 2);
+        rows[i] = _mm512_inserti32x4(row, steps(i + 12), 3);
+      }
+      TransposeShort(rows);
+    } else {
 #pragma GCC unroll 8
-    for (int i = 0; i < kBlockSteps; ++i) {
-      const __m256i low =
-          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[i] + k0));
-      const __m256i high =
-          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[i + kHalf] + k0));
-      rows[i] = _mm512_inserti64x4(_mm512_castsi256_si512(low), high, 1);
+      for (int i = 0; i < kBlockSteps; ++i) {
+        const __m256i low =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[i] + k0));
+        const __m256i high =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide + starts[i + kHalf] + k0));
+        rows[i] = _mm512_inserti64x4(_mm512_castsi256_si512(low), high, 1);
+      }
+      Transpose(rows);
     }
-    Transpose(rows);
     const __m512i byteMask = _mm512_set1_epi32(0xFF);
 #pragma GCC unroll 8
     for (int k = 0; k < kBlockSteps; ++k) {
