@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "document/caption_characters.h"
+#include "format/image_layout.h"
 
 namespace varnel {
 
-inline constexpr int kCaptionPreviewColumns = 18;
-inline constexpr int kCaptionPreviewLines = 10;
+// The preview lays a caption out as the viewer's caption area does.
+inline constexpr int kCaptionPreviewColumns = static_cast<int>(kCaptionColumns);
+inline constexpr int kCaptionPreviewLines = static_cast<int>(kCaptionLines);
 
 // The caption preview: the caption broken into lines of 18 characters, at most 10 lines.
 // Every character counts, carriage returns too; a line feed already in the caption ends
