@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "project/project_file_writer.h"
 #include "tests/cli/builder_process.h"
 #include "tests/support/image_reader.h"
 #include "tests/support/test_support.h"
@@ -69,6 +70,18 @@ TEST(HostilePictures, BuildsAndPlansNameEachAndLeaveItOut) {
     EXPECT_TRUE(Mentions(planned.output, "a.bmp")) << planned.output;
     EXPECT_TRUE(Mentions(planned.output, "b.bmp")) << planned.output;
   }
+  // The same pictures named by a project file, built and planned.
+  std::vector<StoredPicture> stored;
+  for (const std::string& picture : show.Pictures()) stored.push_back({picture, "", 0, 0});
+  const std::string project = show.dir.file("show.vrn");
+  testing::WriteAllBytes(project, ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), stored));
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{project}, std::vector<std::string>{"--plan", project}}) {
+    const RunResult run = RunBuilder(show.dir, arguments);
+    EXPECT_EQ(run.status, 3) << run.output;
+    show.ExpectEachNamed(run);
+  }
+  std::filesystem::remove(project);
   // Nothing but the pictures, the viewer and the image: no file of a builder that died.
   EXPECT_EQ(testing::FileNamesIn(show.dir),
             (std::vector<std::string>{"Src.res", "a.bmp", "b.bmp", "bomb.png", "code12.gif",
