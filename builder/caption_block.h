@@ -5,13 +5,9 @@
 #include <vector>
 
 #include "files/binary_file.h"
+#include "format/image_layout.h"
 
 namespace varnel {
-
-// Captions are laid out for the viewer's text area of 10 lines of 18 characters.
-inline constexpr std::size_t kCaptionColumns = 18;
-inline constexpr std::size_t kCaptionLines = 10;
-inline constexpr std::size_t kCaptionCharacters = kCaptionColumns * kCaptionLines;  // 180
 
 // The caption block of a text: at most 180 characters, a line feed padded with spaces to
 // the start of the next 18-character line (it places nothing at a line start), every

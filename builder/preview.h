@@ -1,6 +1,7 @@
 #pragma once
 
 #include "builder/bitmap_view.h"
+#include "format/image_layout.h"
 
 namespace varnel {
 
@@ -25,7 +26,8 @@ class NullPreview final : public PreviewSink {
 
 inline constexpr int kPreviewX = 10;
 inline constexpr int kPreviewY = 250;
-inline constexpr int kPreviewWidth = 240;
-inline constexpr int kPreviewHeight = 160;
+// The preview shows a picture as the console's screen would.
+inline constexpr int kPreviewWidth = kScreenWidth;
+inline constexpr int kPreviewHeight = kScreenHeight;
 
 }  // namespace varnel

@@ -24,62 +24,55 @@ uint32_t Get32(const uint8_t* at) {
          (static_cast<uint32_t>(at[2]) << 16) | (static_cast<uint32_t>(at[3]) << 24);
 }
 
-// Field offsets inside the header.
-constexpr std::size_t kTagAt = 0, kPictureCountAt = 2, kIntroCountAt = 4, kThumbnailsAt = 6,
-                      kHelpScreenAt = 7, kTimeLimitAt = 8, kSlideTimeAt = 10, kKeyUseAt = 12;
-// Field offsets inside a record; bytes 21-31 are reserved zeros.
-constexpr std::size_t kFullSizeAt = 0, kThumbnailAt = 4, kResizedAt = 8, kCaptionAt = 12,
-                      kHeightAt = 16, kWidthAt = 18, kEffectAt = 20;
-
 }  // namespace
 
 std::array<uint8_t, kHeaderBytes> EncodeRomHeader(const RomHeader& header) {
   std::array<uint8_t, kHeaderBytes> bytes{};
-  Put16(&bytes[kTagAt], header.tag);
-  Put16(&bytes[kPictureCountAt], header.pictureCount);
-  Put16(&bytes[kIntroCountAt], header.introCount);
-  bytes[kThumbnailsAt] = header.thumbnails;
-  bytes[kHelpScreenAt] = header.helpScreen;
-  bytes[kTimeLimitAt] = header.timeLimit;
-  Put16(&bytes[kSlideTimeAt], header.slideTimeMs);
-  bytes[kKeyUseAt] = header.keyUse;
+  Put16(&bytes[kHeaderTagAt], header.tag);
+  Put16(&bytes[kHeaderPictureCountAt], header.pictureCount);
+  Put16(&bytes[kHeaderIntroCountAt], header.introCount);
+  bytes[kHeaderThumbnailsAt] = header.thumbnails;
+  bytes[kHeaderHelpScreenAt] = header.helpScreen;
+  bytes[kHeaderTimeLimitAt] = header.timeLimit;
+  Put16(&bytes[kHeaderSlideTimeMsAt], header.slideTimeMs);
+  bytes[kHeaderKeyUseAt] = header.keyUse;
   return bytes;
 }
 
 RomHeader DecodeRomHeader(std::span<const uint8_t, kHeaderBytes> bytes) {
   RomHeader header;
-  header.tag = Get16(&bytes[kTagAt]);
-  header.pictureCount = Get16(&bytes[kPictureCountAt]);
-  header.introCount = Get16(&bytes[kIntroCountAt]);
-  header.thumbnails = bytes[kThumbnailsAt];
-  header.helpScreen = bytes[kHelpScreenAt];
-  header.timeLimit = bytes[kTimeLimitAt];
-  header.slideTimeMs = Get16(&bytes[kSlideTimeAt]);
-  header.keyUse = bytes[kKeyUseAt];
+  header.tag = Get16(&bytes[kHeaderTagAt]);
+  header.pictureCount = Get16(&bytes[kHeaderPictureCountAt]);
+  header.introCount = Get16(&bytes[kHeaderIntroCountAt]);
+  header.thumbnails = bytes[kHeaderThumbnailsAt];
+  header.helpScreen = bytes[kHeaderHelpScreenAt];
+  header.timeLimit = bytes[kHeaderTimeLimitAt];
+  header.slideTimeMs = Get16(&bytes[kHeaderSlideTimeMsAt]);
+  header.keyUse = bytes[kHeaderKeyUseAt];
   return header;
 }
 
 std::array<uint8_t, kRecordBytes> EncodeSlideRecord(const SlideRecord& record) {
   std::array<uint8_t, kRecordBytes> bytes{};
-  Put32(&bytes[kFullSizeAt], record.fullSizeData);
-  Put32(&bytes[kThumbnailAt], record.thumbnailData);
-  Put32(&bytes[kResizedAt], record.resizedData);
-  Put32(&bytes[kCaptionAt], record.captionText);
-  Put16(&bytes[kHeightAt], record.height);
-  Put16(&bytes[kWidthAt], record.width);
-  bytes[kEffectAt] = record.effect;
+  Put32(&bytes[kRecordFullSizeAt], record.fullSizeData);
+  Put32(&bytes[kRecordThumbnailAt], record.thumbnailData);
+  Put32(&bytes[kRecordResizedAt], record.resizedData);
+  Put32(&bytes[kRecordCaptionAt], record.captionText);
+  Put16(&bytes[kRecordHeightAt], record.height);
+  Put16(&bytes[kRecordWidthAt], record.width);
+  bytes[kRecordEffectAt] = record.effect;
   return bytes;
 }
 
 SlideRecord DecodeSlideRecord(std::span<const uint8_t, kRecordBytes> bytes) {
   SlideRecord record;
-  record.fullSizeData = Get32(&bytes[kFullSizeAt]);
-  record.thumbnailData = Get32(&bytes[kThumbnailAt]);
-  record.resizedData = Get32(&bytes[kResizedAt]);
-  record.captionText = Get32(&bytes[kCaptionAt]);
-  record.height = Get16(&bytes[kHeightAt]);
-  record.width = Get16(&bytes[kWidthAt]);
-  record.effect = bytes[kEffectAt];
+  record.fullSizeData = Get32(&bytes[kRecordFullSizeAt]);
+  record.thumbnailData = Get32(&bytes[kRecordThumbnailAt]);
+  record.resizedData = Get32(&bytes[kRecordResizedAt]);
+  record.captionText = Get32(&bytes[kRecordCaptionAt]);
+  record.height = Get16(&bytes[kRecordHeightAt]);
+  record.width = Get16(&bytes[kRecordWidthAt]);
+  record.effect = bytes[kRecordEffectAt];
   return record;
 }
 

@@ -7,31 +7,13 @@
 #include <span>
 
 #include "files/binary_file.h"
+#include "format/image_layout.h"
 
 namespace varnel {
 
-// Where things lie in slide.gba. The viewer program sits at offset 0; the header and
-// the picture table follow at fixed offsets the viewer knows; picture data begins after
-// the table. The console maps the cartridge at 0x08000000, and every pointer stored in
-// the image is a file offset plus that base (0 means absent).
-inline constexpr uint32_t kCartridgeBase = 0x08000000;
-// The console reads at most 32 MiB of cartridge (addresses up to 0x09FFFFFF).
-inline constexpr uint64_t kCartridgeMaxBytes = 32u * 1024u * 1024u;
+// The show header and the picture records of slide.gba as values, and the one writer and
+// reader of their bytes; where everything lies is format/image_layout.h.
 
-inline constexpr uint32_t kHeaderOffset = 600000;  // also the template's size limit
-inline constexpr uint32_t kMaxTemplateBytes = kHeaderOffset;
-inline constexpr uint32_t kTableOffset = 600032;
-inline constexpr uint32_t kRecordBytes = 32;
-inline constexpr uint32_t kMaxPictures = 1000;
-inline constexpr uint32_t kPictureDataOffset = kTableOffset + kRecordBytes * kMaxPictures;
-static_assert(kPictureDataOffset == 632032);
-inline constexpr std::size_t kHeaderBytes = 14;
-inline constexpr uint16_t kHeaderTag = 103;
-
-inline constexpr int kScreenWidth = 240;
-inline constexpr int kScreenHeight = 160;
-inline constexpr int kThumbnailWidth = 60;
-inline constexpr int kThumbnailHeight = 40;
 inline constexpr std::size_t kCopyBlockBytes = 1024;  // template copy and zero fill
 
 // The header at kHeaderOffset, 14 bytes.

@@ -9,18 +9,10 @@ namespace varnel {
 
 namespace {
 
-// The console's cartridge header: the first 192 bytes of every program. It starts with
-// an ARM branch over itself (condition "always", so its top byte is 0xEA) and holds the
-// fixed value 0x96 at 0xB2.
-constexpr std::size_t kCartridgeHeaderBytes = 0xC0;
-constexpr std::size_t kBranchTopByte = 3;
-constexpr uint8_t kAlwaysBranch = 0xEA;
-constexpr std::size_t kFixedValueOffset = 0xB2;
-constexpr uint8_t kFixedValue = 0x96;
-
+// The console's cartridge header starts with a branch over itself and holds a fixed byte.
 bool HoldsCartridgeHeader(const std::vector<uint8_t>& program) {
-  return program.size() >= kCartridgeHeaderBytes && program[kBranchTopByte] == kAlwaysBranch &&
-         program[kFixedValueOffset] == kFixedValue;
+  return program.size() >= kCartHeaderBytes && program[kCartBranchTopByteAt] == kCartBranchAlways &&
+         program[kCartFixedByteAt] == kCartFixedByte;
 }
 
 std::vector<uint8_t> ReadAtMost(BinaryFile& file, std::size_t limit) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "document/label_tables.h"
+#include "format/image_layout.h"
 
 namespace varnel {
 
@@ -31,6 +32,6 @@ struct PictureEntry {
 };
 
 inline constexpr int kPictureEntryColumns = 7;
-inline constexpr std::size_t kCaptionLimit = 180;  // characters a caption may hold
+inline constexpr std::size_t kCaptionLimit = kCaptionCharacters;  // characters a caption may hold
 
 }  // namespace varnel

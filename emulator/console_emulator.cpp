@@ -91,7 +91,7 @@ ConsoleEmulator::ConsoleEmulator(const std::string& imagePath) : video_(kConsole
   unsigned width = 0;
   unsigned height = 0;
   core_->desiredVideoDimensions(core_, &width, &height);
-  const bool screenFits = width == kConsoleScreenWidth && height == kConsoleScreenHeight;
+  const bool screenFits = width == kScreenWidth && height == kScreenHeight;
   if (!screenFits) rom->close(rom);
   // Once handed to loadROM the file belongs to the core, taken or not.
   if (!screenFits || !core_->loadROM(core_, rom)) {
@@ -101,7 +101,7 @@ ConsoleEmulator::ConsoleEmulator(const std::string& imagePath) : video_(kConsole
     throw std::runtime_error("The console emulator does not take the image " +
                              DisplayPath(imagePath) + ".");
   }
-  core_->setVideoBuffer(core_, reinterpret_cast<color_t*>(video_.data()), kConsoleScreenWidth);
+  core_->setVideoBuffer(core_, reinterpret_cast<color_t*>(video_.data()), kScreenWidth);
   core_->reset(core_);
 }
 

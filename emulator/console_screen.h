@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "format/image_layout.h"
+
 namespace varnel {
 
-inline constexpr int kConsoleScreenWidth = 240;
-inline constexpr int kConsoleScreenHeight = 160;
-inline constexpr int kConsoleScreenPixels = kConsoleScreenWidth * kConsoleScreenHeight;
+inline constexpr int kConsoleScreenPixels = kScreenWidth * kScreenHeight;
 
 // One frame is 228 lines of 1232 cycles of the 2^24 Hz processor: 59.73 frames a second.
 inline constexpr int64_t kConsoleCyclesPerFrame = 228 * 1232;

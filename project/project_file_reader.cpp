@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "project/project_file_layout.h"
+#include "format/project_file_layout.h"
 #include "project/stored_values.h"
 
 namespace varnel {

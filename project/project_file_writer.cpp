@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "project/project_file_layout.h"
+#include "format/project_file_layout.h"
 #include "project/stored_values.h"
 
 namespace varnel {

@@ -4,7 +4,7 @@
 
 #include "document/label_tables.h"
 #include "document/number_rules.h"
-#include "project/project_file_layout.h"
+#include "format/project_file_layout.h"
 
 namespace varnel {
 

@@ -1,9 +1,9 @@
 #include "caption_overlay.h"
 
 #include "font.h"
+#include "format/image_layout.h"
 #include "gba_registers.h"
 #include "screen.h"
-#include "show_layout.h"
 #include "sprites.h"
 
 /* The caption sprites: 5 x 4 sprites of 32 pixels cover 18 x 10 cells of 8 x 12 and

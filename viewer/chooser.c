@@ -17,11 +17,11 @@ static const ObjCanvas kCursorCanvas = {CURSOR_FIRST_TILE, CURSOR_SPRITE_SHIFT, 
  * inner edge so that it shows on light and dark pictures alike. */
 static void DrawCursorSprite(void) {
   ClearObjCanvas(&kCursorCanvas, 1);
-  for (int y = 0; y < (int)THUMBNAIL_HEIGHT; ++y) {
-    for (int x = 0; x < (int)THUMBNAIL_WIDTH; ++x) {
+  for (int y = 0; y < THUMBNAIL_HEIGHT; ++y) {
+    for (int x = 0; x < THUMBNAIL_WIDTH; ++x) {
       const int edge = x < y ? x : y;
-      const int fromRight = (int)THUMBNAIL_WIDTH - 1 - x;
-      const int fromBottom = (int)THUMBNAIL_HEIGHT - 1 - y;
+      const int fromRight = THUMBNAIL_WIDTH - 1 - x;
+      const int fromBottom = THUMBNAIL_HEIGHT - 1 - y;
       int distance = edge;
       if (fromRight < distance) distance = fromRight;
       if (fromBottom < distance) distance = fromBottom;
@@ -34,13 +34,13 @@ static void DrawCursorSprite(void) {
 }
 
 static void DrawCell(uint16_t* screen, int cell, const Show* show, int slide) {
-  const int left = (cell % GRID_COLUMNS) * (int)THUMBNAIL_WIDTH;
-  const int top = (cell / GRID_COLUMNS) * (int)THUMBNAIL_HEIGHT;
+  const int left = (cell % GRID_COLUMNS) * THUMBNAIL_WIDTH;
+  const int top = (cell / GRID_COLUMNS) * THUMBNAIL_HEIGHT;
   uint16_t* out = screen + top * SCREEN_WIDTH + left;
   const Picture thumbnail =
       slide < (int)show->pictureCount ? ThumbnailOf(show, (uint16_t)slide) : (Picture){0, 0, 0};
   const uint16_t fill = slide < (int)show->pictureCount ? COLOUR_GREY : COLOUR_BLACK;
-  for (int row = 0; row < (int)THUMBNAIL_HEIGHT; ++row, out += SCREEN_WIDTH) {
+  for (int row = 0; row < THUMBNAIL_HEIGHT; ++row, out += SCREEN_WIDTH) {
     if (thumbnail.pixels)
       CopyPixels(out, thumbnail.pixels + row * THUMBNAIL_WIDTH, THUMBNAIL_WIDTH);
     else
@@ -57,8 +57,8 @@ static void ShowPage(const Show* show, uint16_t firstSlide, int page) {
 
 static void PlaceCursor(int position) {
   const int cell = position % CELLS_PER_PAGE;
-  PlaceSprite(SPRITE_CURSOR, (cell % GRID_COLUMNS) * (int)THUMBNAIL_WIDTH,
-              (cell / GRID_COLUMNS) * (int)THUMBNAIL_HEIGHT, CURSOR_SPRITE_SIZE, CURSOR_FIRST_TILE);
+  PlaceSprite(SPRITE_CURSOR, (cell % GRID_COLUMNS) * THUMBNAIL_WIDTH,
+              (cell / GRID_COLUMNS) * THUMBNAIL_HEIGHT, CURSOR_SPRITE_SIZE, CURSOR_FIRST_TILE);
 }
 
 /* Where the D-pad and the shoulder keys move the cursor; positions count the slides

@@ -16,8 +16,6 @@
 #define VRAM ((volatile uint16_t*)0x06000000)
 #define VRAM_OBJ_BITMAP_MODE ((volatile uint16_t*)0x06014000) /* OBJ tiles usable in modes 3-5 */
 #define OAM ((volatile uint16_t*)0x07000000)
-#define CARTRIDGE_START 0x08000000u
-#define CARTRIDGE_END 0x0A000000u /* first address past the largest cartridge (32 MiB) */
 
 /* Display. */
 #define REG_DISPCNT REG16(0x04000000)

@@ -9,10 +9,9 @@
 
 #include <stdint.h>
 
+#include "format/image_layout.h"
 #include "gba_registers.h"
 
-#define SCREEN_WIDTH 240
-#define SCREEN_HEIGHT 160
 #define SCREEN_PIXELS (SCREEN_WIDTH * SCREEN_HEIGHT)
 
 #define COLOUR_BLACK 0x0000u

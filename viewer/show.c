@@ -3,8 +3,6 @@
 #include "gba_registers.h"
 #include "text_builder.h"
 
-#define PIXEL_BYTES 2u
-
 static char g_problem[96];
 
 static const RomHeader* HeaderInCartridge(void) {
@@ -24,7 +22,7 @@ static bool BlockIsReadable(uint32_t address, uint64_t bytes, bool pixels) {
 static bool RecordIsReadable(const SlideRecord* record) {
   const uint64_t fullSizeBytes = (uint64_t)record->width * record->height * PIXEL_BYTES;
   return BlockIsReadable(record->fullSizeData, fullSizeBytes, true) &&
-         BlockIsReadable(record->resizedData, RESIZED_WIDTH * RESIZED_HEIGHT * PIXEL_BYTES, true) &&
+         BlockIsReadable(record->resizedData, SCREEN_WIDTH * SCREEN_HEIGHT * PIXEL_BYTES, true) &&
          BlockIsReadable(record->thumbnailData, THUMBNAIL_WIDTH * THUMBNAIL_HEIGHT * PIXEL_BYTES,
                          true) &&
          BlockIsReadable(record->captionText, 1, false);
@@ -81,7 +79,7 @@ Picture FullSizeOf(const Show* show, uint16_t slide) {
 }
 
 Picture ResizedOf(const Show* show, uint16_t slide) {
-  return PictureAt(show->records[slide].resizedData, RESIZED_WIDTH, RESIZED_HEIGHT);
+  return PictureAt(show->records[slide].resizedData, SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
 Picture ThumbnailOf(const Show* show, uint16_t slide) {

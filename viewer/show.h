@@ -6,7 +6,7 @@
 #include <stdbool.h>
 #include <stdint.h>
 
-#include "show_layout.h"
+#include "format/image_layout.h"
 
 /* One version of a picture: width x height 15-bit pixels, rows top to bottom. */
 typedef struct {

@@ -1,10 +1,10 @@
 #include "transitions.h"
 
 #include "blend.h"
+#include "format/image_layout.h"
 #include "gba_registers.h"
 #include "interrupts.h"
 #include "screen.h"
-#include "show_layout.h"
 
 /* Lengths in frames (about 60 a second). */
 #define SCROLL_FRAMES 24

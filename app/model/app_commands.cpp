@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kCommands[] = {kCmdSettings, kCmdStartSlideShow, kCmdPlay, kCmdAbout};
 
+constexpr const char* kNothingToPlayMessage =
+    "There is nothing to play: the list holds no pictures.";
+
 std::string NotStoredMessage(const FileError& error) {
   std::string message = "The emulator location could not be stored in " + error.path();
   if (!error.cause().empty()) message += " (" + error.cause() + ")";
@@ -74,14 +77,16 @@ void AppCommands::OnStartSlideShow() {
 void AppCommands::OnPlay() {
   // A box holding more than it may has told the user and holds the focus.
   if (!window_.UpdateData(true)) return;
-  const bool build = !window_.BuiltImageIsCurrent();
-  if (build) {
-    window_.OnBuildSlideShow();
-    // The builder has said why; an open player plays on the image it has.
-    if (!window_.BuiltImageIsCurrent()) return;
+  if (window_.RowCount() == 0) {
+    window_.ShowMessage(kNothingToPlayMessage, MessageBoxIcon::kInformation);
+    return;
   }
   try {
-    platform_.ShowPlayer(DefaultBuildFiles(window_.workDirectory()).outputPath, build);
+    const std::string& image = playerImage_.Path();
+    bool rebuilt = false;
+    // The builder has said why it made no show; an open player plays on the one it has.
+    if (!window_.BuildForPlayer(image, rebuilt)) return;
+    platform_.ShowPlayer(image, rebuilt);
   } catch (const std::exception& error) {
     window_.ShowMessage(error.what(), MessageBoxIcon::kStop);
   }

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "builder/rom_layout.h"
 #include "files/binary_file.h"
 #include "files/file_error.h"
+#include "format/image_layout.h"
 
 namespace varnel {
 
@@ -19,16 +19,16 @@ std::optional<ImageFileStamp> StampOf(const std::string& path) {
 }
 
 bool LooksFinished(const std::string& path) {
-  std::array<uint8_t, kHeaderBytes> bytes{};
+  std::array<uint8_t, 2> tag{};  // little-endian
   try {
     // Opened as the image itself is: a FIFO put in its place must not stop the window.
     BinaryFile file = BinaryFile::OpenForReading(path);
-    file.Seek(kHeaderOffset);
-    if (file.Read(bytes.data(), bytes.size()) != bytes.size()) return true;
+    file.Seek(kHeaderOffset + kHeaderTagAt);
+    if (file.Read(tag.data(), tag.size()) != tag.size()) return true;
   } catch (const FileError&) {
     return false;
   }
-  return DecodeRomHeader(bytes).tag == kHeaderTag;
+  return (tag[0] | tag[1] << 8) == kHeaderTag;
 }
 
 }  // namespace varnel

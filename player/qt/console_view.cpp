@@ -8,7 +8,7 @@
 namespace varnel {
 
 ConsoleView::ConsoleView(QWidget* parent) : QWidget(parent) {
-  setMinimumSize(kConsoleScreenWidth * kMinScale, kConsoleScreenHeight * kMinScale);
+  setMinimumSize(kScreenWidth * kMinScale, kScreenHeight * kMinScale);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -25,12 +25,12 @@ void ConsoleView::SetPreferredScale(int scale) {
 }
 
 int ConsoleView::shownScale() const {
-  const int fits = std::min(width() / kConsoleScreenWidth, height() / kConsoleScreenHeight);
+  const int fits = std::min(width() / kScreenWidth, height() / kScreenHeight);
   return std::clamp(fits, kMinScale, kMaxScale);
 }
 
 QSize ConsoleView::sizeHint() const {
-  return {kConsoleScreenWidth * preferredScale_, kConsoleScreenHeight * preferredScale_};
+  return {kScreenWidth * preferredScale_, kScreenHeight * preferredScale_};
 }
 
 void ConsoleView::paintEvent(QPaintEvent*) {
@@ -38,7 +38,7 @@ void ConsoleView::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), Qt::black);
   if (screen_.isNull()) return;
   const int scale = shownScale();
-  const QSize size(kConsoleScreenWidth * scale, kConsoleScreenHeight * scale);
+  const QSize size(kScreenWidth * scale, kScreenHeight * scale);
   const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
   // Nearest neighbour: a console pixel becomes a sharp block.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

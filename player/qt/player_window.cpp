@@ -37,11 +37,10 @@ std::string ToLocal(const QString& text) {
 }
 
 QImage ImageOf(const ScreenRgb& pixels) {
-  QImage image(kConsoleScreenWidth, kConsoleScreenHeight, QImage::Format_RGB32);
-  for (int y = 0; y < kConsoleScreenHeight; ++y) {
+  QImage image(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+  for (int y = 0; y < kScreenHeight; ++y) {
     auto* line = reinterpret_cast<uint32_t*>(image.scanLine(y));
-    std::copy_n(pixels.begin() + std::ptrdiff_t{y} * kConsoleScreenWidth, kConsoleScreenWidth,
-                line);
+    std::copy_n(pixels.begin() + std::ptrdiff_t{y} * kScreenWidth, kScreenWidth, line);
   }
   return image;
 }
@@ -279,7 +278,7 @@ void PlayerWindow::ShowScreen() {
   if (emulator_) {
     view_->SetScreen(ImageOf(emulator_->ScreenAsRgb()));
   } else {
-    QImage black(kConsoleScreenWidth, kConsoleScreenHeight, QImage::Format_RGB32);
+    QImage black(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
     black.fill(Qt::black);
     view_->SetScreen(black);
   }
@@ -331,7 +330,7 @@ void PlayerWindow::SetScale(int scale) {
   // The window shrinks or grows to the new size of the screen.
   view_->setFixedSize(view_->sizeHint());
   adjustSize();
-  view_->setMinimumSize(kConsoleScreenWidth, kConsoleScreenHeight);
+  view_->setMinimumSize(kScreenWidth, kScreenHeight);
   view_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 

@@ -32,6 +32,10 @@ class RecordingPlatform final : public WindowPlatform {
     questions.push_back(question);
     return saveChangesAnswer;
   }
+  bool AskToReplace(const std::string& question) override {
+    questions.push_back(question);
+    return replaceAnswer;
+  }
   std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) override {
     openRequests.push_back(request);
@@ -66,6 +70,7 @@ class RecordingPlatform final : public WindowPlatform {
   std::optional<std::vector<std::string>> filesToChoose;  // nothing: the user cancels
   std::function<void()> duringUpdate;
   SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::kDiscard;
+  bool replaceAnswer = false;
   std::optional<std::string> projectFileToSave;  // nothing: the user cancels
   std::optional<std::string> projectFileToOpen;
 

@@ -116,9 +116,9 @@ bool IsOneColour(const Screen15& screen) {
 
 // Rows of one colour each; a row split between two steps would not be.
 bool RowsAreWhole(const Screen15& screen) {
-  for (int y = 0; y < kConsoleScreenHeight; ++y)
-    for (int x = 1; x < kConsoleScreenWidth; ++x)
-      if (screen[y * kConsoleScreenWidth + x] != screen[y * kConsoleScreenWidth]) return false;
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 1; x < kScreenWidth; ++x)
+      if (screen[y * kScreenWidth + x] != screen[y * kScreenWidth]) return false;
   return true;
 }
 

@@ -16,8 +16,8 @@ TEST(ViewerFullSize, ScrollsWithTheDpadToTheBottomRightCorner) {
   show.AddPicture(400, 300, kSizingFullSizeOnly);
   show.Build();
   const SlideRecord record = show.Image().record(0);
-  const int maxX = record.width - kConsoleScreenWidth;
-  const int maxY = record.height - kConsoleScreenHeight;
+  const int maxX = record.width - kScreenWidth;
+  const int maxY = record.height - kScreenHeight;
   ConsoleEmulator emulator(show.imagePath());
   // A picture larger than the screen starts with its middle in view.
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0, maxX / 2, maxY / 2), kBootFrames));

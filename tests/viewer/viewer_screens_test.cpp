@@ -13,16 +13,16 @@ constexpr int kKeyFrames = 4;  // for a key's effect to reach the screen
 constexpr uint16_t kWhite = 0x7FFF;
 
 struct Box {
-  int left = kConsoleScreenWidth, top = kConsoleScreenHeight, right = -1, bottom = -1;
+  int left = kScreenWidth, top = kScreenHeight, right = -1, bottom = -1;
   bool empty() const { return right < 0; }
 };
 
 // The smallest rectangle holding every pixel in which the screens differ.
 Box DifferenceBox(const Screen15& a, const Screen15& b) {
   Box box;
-  for (int y = 0; y < kConsoleScreenHeight; ++y) {
-    for (int x = 0; x < kConsoleScreenWidth; ++x) {
-      if (a[y * kConsoleScreenWidth + x] == b[y * kConsoleScreenWidth + x]) continue;
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) {
+      if (a[y * kScreenWidth + x] == b[y * kScreenWidth + x]) continue;
       box.left = std::min(box.left, x);
       box.right = std::max(box.right, x);
       box.top = std::min(box.top, y);
@@ -48,13 +48,13 @@ bool IsDarkened(uint16_t shown, uint16_t under, int level) {
 ::testing::AssertionResult ShowsCaptionOver(const Screen15& screen, const Screen15& picture) {
   const Box box = DifferenceBox(screen, picture);
   if (box.empty()) return ::testing::AssertionFailure() << "no caption on screen";
-  if (box.bottom < kConsoleScreenHeight - 12 || std::abs(box.left + box.right - 239) > 2)
+  if (box.bottom < kScreenHeight - 12 || std::abs(box.left + box.right - 239) > 2)
     return ::testing::AssertionFailure() << "caption box not at the bottom centre";
   int text = 0;
   for (int y = box.top; y <= box.bottom; ++y) {
     for (int x = box.left; x <= box.right; ++x) {
-      const uint16_t shown = screen[y * kConsoleScreenWidth + x];
-      const uint16_t under = picture[y * kConsoleScreenWidth + x];
+      const uint16_t shown = screen[y * kScreenWidth + x];
+      const uint16_t under = picture[y * kScreenWidth + x];
       if (shown == kWhite) {
         ++text;
       } else if (shown != 0) {
@@ -75,10 +75,9 @@ bool IsDarkened(uint16_t shown, uint16_t under, int level) {
 int TextLines(const Screen15& screen) {
   int lines = 0;
   bool inLine = false;
-  for (int y = 0; y < kConsoleScreenHeight; ++y) {
+  for (int y = 0; y < kScreenHeight; ++y) {
     bool ink = false;
-    for (int x = 0; x < kConsoleScreenWidth && !ink; ++x)
-      ink = screen[y * kConsoleScreenWidth + x] != 0;
+    for (int x = 0; x < kScreenWidth && !ink; ++x) ink = screen[y * kScreenWidth + x] != 0;
     if (ink && !inLine) ++lines;
     inLine = ink;
   }
@@ -186,17 +185,15 @@ TEST(ViewerHelp, StartDoesNothingWhenTheShowHasNoHelpScreenNorThumbnails) {
 int ChooserDifferences(const Screen15& screen, const Screen15& thumbnails, int cursorCell) {
   constexpr int kFrame = 3;
   int count = 0;
-  for (int y = 0; y < kConsoleScreenHeight; ++y) {
-    for (int x = 0; x < kConsoleScreenWidth; ++x) {
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) {
       const int cell = (y / kThumbnailHeight) * 4 + x / kThumbnailWidth;
       const int inX = x % kThumbnailWidth;
       const int inY = y % kThumbnailHeight;
       const bool underFrame =
           cell == cursorCell && (inX < kFrame || inY < kFrame || inX >= kThumbnailWidth - kFrame ||
                                  inY >= kThumbnailHeight - kFrame);
-      if (!underFrame &&
-          screen[y * kConsoleScreenWidth + x] != thumbnails[y * kConsoleScreenWidth + x])
-        ++count;
+      if (!underFrame && screen[y * kScreenWidth + x] != thumbnails[y * kScreenWidth + x]) ++count;
     }
   }
   return count;

@@ -18,7 +18,7 @@ Rgb PatternPixel(int picture, int x, int y) {
 }
 
 Screen15 BlackScreen() {
-  return Screen15(std::size_t{kConsoleScreenWidth} * kConsoleScreenHeight, 0);
+  return Screen15(std::size_t{kScreenWidth} * kScreenHeight, 0);
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ void ViewerShow::Patch(uint64_t offset, const std::vector<uint8_t>& bytes) {
 
 Screen15 ViewerShow::Resized(uint32_t slot) const {
   const ImageReader image = Image();
-  return image.pixels(image.record(slot).resizedData, kConsoleScreenWidth, kConsoleScreenHeight);
+  return image.pixels(image.record(slot).resizedData, kScreenWidth, kScreenHeight);
 }
 
 Screen15 ViewerShow::FullSize(uint32_t slot, int scrollX, int scrollY) const {
@@ -67,17 +67,15 @@ Screen15 ViewerShow::FullSize(uint32_t slot, int scrollX, int scrollY) const {
   const std::vector<uint16_t> picture =
       image.pixels(record.fullSizeData, record.width, record.height);
   // A side smaller than the screen is centred; a larger one is seen from the scroll position.
-  const int left =
-      record.width < kConsoleScreenWidth ? (kConsoleScreenWidth - record.width) / 2 : 0;
-  const int top =
-      record.height < kConsoleScreenHeight ? (kConsoleScreenHeight - record.height) / 2 : 0;
+  const int left = record.width < kScreenWidth ? (kScreenWidth - record.width) / 2 : 0;
+  const int top = record.height < kScreenHeight ? (kScreenHeight - record.height) / 2 : 0;
   Screen15 screen = BlackScreen();
-  for (int y = 0; y < kConsoleScreenHeight; ++y) {
-    for (int x = 0; x < kConsoleScreenWidth; ++x) {
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) {
       const int px = x - left + scrollX;
       const int py = y - top + scrollY;
       if (px < 0 || py < 0 || px >= record.width || py >= record.height) continue;
-      screen[y * kConsoleScreenWidth + x] = picture[std::size_t(py) * record.width + px];
+      screen[y * kScreenWidth + x] = picture[std::size_t(py) * record.width + px];
     }
   }
   return screen;
@@ -93,7 +91,7 @@ Screen15 ViewerShow::Thumbnails(uint32_t firstSlot, uint32_t count) const {
     const int top = int(cell / 4) * kThumbnailHeight;
     for (int y = 0; y < kThumbnailHeight; ++y)
       for (int x = 0; x < kThumbnailWidth; ++x)
-        screen[(top + y) * kConsoleScreenWidth + left + x] = thumbnail[y * kThumbnailWidth + x];
+        screen[(top + y) * kScreenWidth + left + x] = thumbnail[y * kThumbnailWidth + x];
   }
   return screen;
 }

@@ -5,9 +5,11 @@
 #include <thread>
 
 #include "builder/build_slideshow.h"
+#include "document/picture_row.h"
 #include "files/display_text.h"
 #include "ui/model/build_relay.h"
 #include "ui/model/build_report.h"
+#include "ui/model/image_contents.h"
 #include "ui/model/slideshow_dlg.h"
 
 namespace varnel {
@@ -58,18 +60,44 @@ void BuildCommands::OnBuildSlideShow() {
   // A box holding more than it may would build from values the window does not show;
   // the exchange has told the user and put the focus on that box.
   if (!window_.UpdateData(true)) return;
-  const std::string& workDirectory = window_.workDirectory();
-  const BuildFiles files = DefaultBuildFiles(workDirectory);
+  const BuildFiles files = DefaultBuildFiles(window_.workDirectory());
+  if (window_.RowCount() == 0 && !MayReplaceWithEmptyShow(files.outputPath)) return;
   CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
-  builtDocument_.reset();
+  const std::string imageShown = DisplayPath(files.outputPath);
+  const Ending ending = RunBuild(files, "Building " + imageShown + " ...", imageShown);
+  Report(MakeBuildReport(ending.outcome, files.outputPath, ending.stopped, ending.leftOut,
+                         ending.notes));
+}
+
+bool BuildCommands::BuildForPlayer(const std::string& imagePath, bool& rebuilt) {
+  rebuilt = false;
+  std::error_code error;
+  if (playerDocument_ == window_.document() && playerImage_ == imagePath &&
+      std::filesystem::is_regular_file(imagePath, error))
+    return true;
+  BuildFiles files = DefaultBuildFiles(window_.workDirectory());
+  files.outputPath = imagePath;
+  playerDocument_.reset();
+  CSlideshowDlg::LongCommand running(window_, CSlideshowDlg::LongCommand::Painting::kWhileWaiting);
+  const Ending ending = RunBuild(files, "Building the show for the player ...", {});
+  Report(MakePlayerBuildReport(ending.outcome, ending.stopped, ending.leftOut, ending.notes));
+  if (!ending.outcome.ok) return false;
+  playerDocument_ = window_.document();
+  playerImage_ = imagePath;
+  rebuilt = true;
+  return true;
+}
+
+BuildCommands::Ending BuildCommands::RunBuild(const BuildFiles& files,
+                                              const std::string& statusWhileRunning,
+                                              const std::string& imageShown) {
   buildRunning_ = true;
   window_.Changed(kIdCancelBuild);
-  window_.SetStatusText("Building " + DisplayPath(files.outputPath) + " ...",
-                        DisplayPath(files.outputPath));
+  window_.SetStatusText(statusWhileRunning, imageShown);
 
   WindowPlatform& platform = window_.platform();
-  BuildRelay relay(window_.document(), workDirectory);
-  BuildOutcome outcome;
+  BuildRelay relay(window_.document(), window_.workDirectory());
+  Ending ending;
   {
     BuildThread builder(relay, files);
     platform.UpdateNow();
@@ -80,20 +108,29 @@ void BuildCommands::OnBuildSlideShow() {
       ShowBuildUpdates(relay.TakeUpdates());
       platform.UpdateNow();
     }
-    outcome = builder.Join();
+    ending.outcome = builder.Join();
   }
   ShowBuildUpdates(relay.TakeUpdates());
   buildRunning_ = false;
   window_.Changed(kIdCancelBuild);
-  if (outcome.ok) builtDocument_ = window_.document();
+  ending.stopped = relay.CancelRequested();
+  ending.leftOut = relay.LeftOut();
+  ending.notes = relay.Notes();
+  return ending;
+}
 
-  const BuildReport report = MakeBuildReport(outcome, files.outputPath, relay.CancelRequested(),
-                                             relay.LeftOut(), relay.Notes());
+void BuildCommands::Report(const BuildReport& report) {
   window_.SetStatusText(report.statusLine, report.imageShown);
-  platform.UpdateNow();
+  window_.platform().UpdateNow();
   if (!report.message.empty())
     window_.ShowMessage(report.message,
                         report.failed ? MessageBoxIcon::kStop : MessageBoxIcon::kExclamation);
+}
+
+bool BuildCommands::MayReplaceWithEmptyShow(const std::string& imagePath) {
+  if (!ImageHoldsPictures(imagePath)) return true;
+  return window_.platform().AskToReplace(FileNameOfPath(imagePath) +
+                                         " holds a show. Replace it with a show of no pictures?");
 }
 
 void BuildCommands::ShowBuildUpdates(BuildRelay::Updates updates) {
@@ -122,13 +159,6 @@ void BuildCommands::ClearPictureInfo() {
   window_.fields().colorInfo.clear();
   window_.UpdateData(false);
   window_.PaintIfBusy();
-}
-
-bool BuildCommands::BuiltImageIsCurrent() const {
-  std::error_code error;
-  return builtDocument_ == window_.document() &&
-         std::filesystem::is_regular_file(DefaultBuildFiles(window_.workDirectory()).outputPath,
-                                          error);
 }
 
 }  // namespace varnel

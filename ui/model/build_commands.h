@@ -1,17 +1,22 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "builder/build_slideshow.h"
 #include "document/slideshow_document.h"
 #include "ui/model/build_relay.h"
+#include "ui/model/build_report.h"
 
 namespace varnel {
 
 class CSlideshowDlg;
 
-// Build SlideShow from the window: the build runs on a worker thread while the window's
-// thread shows its progress and preview and keeps the Cancel button working. Remembers
-// what it built, so Play knows whether the image on disk is the show as it is now.
+// Build SlideShow from the window, and Play's build: a build runs on a worker thread
+// while the window's thread shows its progress and preview and keeps the Cancel button
+// working. Only Build SlideShow writes the work folder's slide.gba; Play builds into an
+// image of its own, and is told whether that image is the show as it is now.
 class BuildCommands {
  public:
   explicit BuildCommands(CSlideshowDlg& window) : window_(window) {}
@@ -19,15 +24,37 @@ class BuildCommands {
   BuildCommands& operator=(const BuildCommands&) = delete;
 
   void OnBuildSlideShow();
-  bool BuiltImageIsCurrent() const;
+  // Builds the show as it is now (the options as last taken from the controls) into
+  // `imagePath` for the player, unless that file already holds it. True when the file
+  // holds the show as it is now; false when the build failed or was stopped (the user has
+  // been told why). `rebuilt` tells whether the file was written now.
+  bool BuildForPlayer(const std::string& imagePath, bool& rebuilt);
   bool buildRunning() const { return buildRunning_; }
 
  private:
+  // How a build ended, with what it left out.
+  struct Ending {
+    BuildOutcome outcome;
+    bool stopped = false;
+    std::vector<BuildProblem> leftOut;
+    std::vector<BuildProblem> notes;
+  };
+  // Runs within a long command of the caller's, which reports the ending in it. The
+  // status line says `statusWhileRunning` meanwhile, of which `imageShown` may be
+  // shortened from its start.
+  Ending RunBuild(const BuildFiles& files, const std::string& statusWhileRunning,
+                  const std::string& imageShown);
+  void Report(const BuildReport& report);
+  // An empty list would replace an image that holds pictures: the user is asked first.
+  bool MayReplaceWithEmptyShow(const std::string& imagePath);
   void ShowBuildUpdates(BuildRelay::Updates updates);
   void ClearPictureInfo();
 
   CSlideshowDlg& window_;
-  std::optional<SlideshowDocument> builtDocument_;  // as the last successful build took it
+  // What the player's image holds: the show as the last successful build for the player
+  // took it, and where it went.
+  std::optional<SlideshowDocument> playerDocument_;
+  std::string playerImage_;
   bool buildRunning_ = false;
 };
 

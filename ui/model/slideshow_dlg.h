@@ -90,6 +90,10 @@ class CSlideshowDlg {
     list_.SetListSelection(selectedRow, focusedRow);
   }
   void SetFocusedControl(int id);
+  // The caption box left out part of what the user typed, pasted or dropped: these
+  // characters a caption cannot hold, and the rest when it went over the limit. The
+  // status line says which character and why, without a box.
+  void OnCaptionInputLeftOut(const std::vector<char32_t>& refused, bool overLimit);
 
   // Commands whose operations other rooms supply (Settings, Start SlideShow, Play,
   // About) and the help timer's tick.
@@ -223,9 +227,11 @@ class CSlideshowDlg {
   void OnOK();      // Quit, Enter: takes the controls' values, then ends
   void OnCancel();  // Escape, close box: ends without the exchange
   void OnBuildSlideShow() { build_.OnBuildSlideShow(); }
-  // Whether slide.gba in the work directory was built by this window from the document
-  // as it is now (the options as last taken from the controls) and is still there.
-  bool BuiltImageIsCurrent() const { return build_.BuiltImageIsCurrent(); }
+  // Play's build, into the player's own image (never the work folder's slide.gba): true
+  // when that file holds the show as it is now, `rebuilt` when it was written now.
+  bool BuildForPlayer(const std::string& imagePath, bool& rebuilt) {
+    return build_.BuildForPlayer(imagePath, rebuilt);
+  }
   // Sets "Resized Only" on the largest full-size pictures, one at a time, until the show
   // fits into a cartridge; a show that cannot be made to fit is left as it is.
   void OnFitToCartridge() { cartridge_.OnFitToCartridge(); }

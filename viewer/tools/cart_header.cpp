@@ -19,24 +19,13 @@
 #include <string>
 #include <vector>
 
+#include "format/image_layout.h"
 #include "viewer/tools/cart_logo.h"
 
 namespace {
 
-constexpr std::size_t kLogoOffset = 0x04;
-constexpr std::size_t kLogoLength = 156;
-constexpr std::size_t kTitleOffset = 0xA0;
-constexpr std::size_t kTitleLength = 12;
-constexpr std::size_t kGameCodeOffset = 0xAC;
-constexpr std::size_t kMakerCodeOffset = 0xB0;
-constexpr std::size_t kFixedByteOffset = 0xB2;
-constexpr uint8_t kFixedByte = 0x96;
-constexpr std::size_t kUnitCodeOffset = 0xB3;
-constexpr std::size_t kVersionOffset = 0xBC;
-constexpr std::size_t kComplementOffset = 0xBD;
-constexpr std::size_t kHeaderEnd = 0xC0;
-// The builder puts the slideshow header at this offset, so the template must end before it.
-constexpr std::size_t kTemplateLimit = 600000;
+using namespace varnel;
+
 constexpr std::size_t kImageSizeUnit = 4;
 
 constexpr char kTitle[] = "VARNEL SHOW";
@@ -65,29 +54,30 @@ void PutText(std::vector<uint8_t>& image, std::size_t offset, const char* text,
 
 uint8_t ComplementCheck(const std::vector<uint8_t>& image) {
   unsigned sum = 0;
-  for (std::size_t i = kTitleOffset; i < kComplementOffset; ++i) sum += image[i];
+  for (std::size_t i = kCartTitleAt; i < kCartComplementAt; ++i) sum += image[i];
   return static_cast<uint8_t>((0u - sum - 0x19u) & 0xFFu);
 }
 
 void FillHeader(std::vector<uint8_t>& image, const std::vector<uint8_t>& logo) {
-  if (image.size() < kHeaderEnd) throw std::runtime_error("the program is shorter than its header");
-  if (image.size() > kTemplateLimit)
+  if (image.size() < kCartHeaderBytes)
+    throw std::runtime_error("the program is shorter than its header");
+  if (image.size() > kMaxTemplateBytes)
     throw std::runtime_error("the program is " + std::to_string(image.size()) +
-                             " bytes, more than the " + std::to_string(kTemplateLimit) +
+                             " bytes, more than the " + std::to_string(kMaxTemplateBytes) +
                              " the slideshow layout leaves it");
-  if (logo.size() != kLogoLength)
+  if (logo.size() != kCartLogoBytes)
     throw std::runtime_error("the logo file holds " + std::to_string(logo.size()) +
-                             " bytes; the logo area holds 156");
-  std::copy(logo.begin(), logo.end(), image.begin() + kLogoOffset);
-  PutText(image, kTitleOffset, kTitle, kTitleLength);
-  PutText(image, kGameCodeOffset, kGameCode, 4);
-  PutText(image, kMakerCodeOffset, kMakerCode, 2);
-  image[kFixedByteOffset] = kFixedByte;
-  for (std::size_t i = kUnitCodeOffset; i < kVersionOffset; ++i) image[i] = 0;
-  image[kVersionOffset] = 0;
-  image[kComplementOffset] = ComplementCheck(image);
-  image[kComplementOffset + 1] = 0;
-  image[kComplementOffset + 2] = 0;
+                             " bytes; the logo area holds " + std::to_string(kCartLogoBytes));
+  std::copy(logo.begin(), logo.end(), image.begin() + kCartLogoAt);
+  PutText(image, kCartTitleAt, kTitle, kCartTitleBytes);
+  PutText(image, kCartGameCodeAt, kGameCode, kCartGameCodeBytes);
+  PutText(image, kCartMakerCodeAt, kMakerCode, kCartMakerCodeBytes);
+  image[kCartFixedByteAt] = kCartFixedByte;
+  for (std::size_t i = kCartUnitCodeAt; i < kCartVersionAt; ++i) image[i] = 0;
+  image[kCartVersionAt] = 0;
+  image[kCartComplementAt] = ComplementCheck(image);
+  // The two bytes after the check, the header's last, are reserved zeros.
+  for (std::size_t i = kCartComplementAt + 1; i < kCartHeaderBytes; ++i) image[i] = 0;
 }
 
 // Zero bytes up to the next whole 32-bit word; the template limit is itself a whole number

@@ -2,6 +2,8 @@
 @ (filled in after linking), sets the stacks of the three modes we use and hands over to
 @ StartProgram in C, which prepares memory and runs main.
 
+#include "format/image_layout.h"
+
     .section .crt0, "ax", %progbits
     .arm
     .align 2
@@ -9,7 +11,7 @@
 EntryPoint:
     b StartCode
     @ Logo, title, codes and check byte of the cartridge header.
-    .space 0xC0 - 4
+    .space CART_HEADER_BYTES - 4
 
 StartCode:
     @ IRQ mode with interrupts masked: stack just below the BIOS's IRQ area.
