@@ -58,10 +58,12 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   }
   file.reset();
 
-  std::vector<std::string> leftOut;
-  const std::vector<bool> added = host.AddRows(pictures);
+  std::vector<std::string> leftOut, whyLeftOut;
+  const std::vector<std::string> whyNot = host.AddRows(pictures);
   for (std::size_t i = 0; i < pictures.size(); ++i) {
-    if (i >= added.size() || !added[i]) leftOut.push_back(pictures[i].path);
+    if (i < whyNot.size() && whyNot[i].empty()) continue;
+    leftOut.push_back(pictures[i].path);
+    whyLeftOut.push_back(i < whyNot.size() ? whyNot[i] : kPictureNotLoaded);
   }
 
   if (!headerRead) {
@@ -71,9 +73,10 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   }
   host.SetCaption(ProjectWindowCaption(host.TitleBase(), path));
   host.RefreshControls();
-  std::string problems = readError.empty() ? LoadProblemsMessage(path, read, leftOut) : readError;
+  std::string problems =
+      readError.empty() ? LoadProblemsMessage(path, read, leftOut, whyLeftOut) : readError;
   if (!readError.empty() && !leftOut.empty())
-    problems += "\n\n" + LoadProblemsMessage(path, ProjectReadResult{}, leftOut);
+    problems += "\n\n" + LoadProblemsMessage(path, ProjectReadResult{}, leftOut, whyLeftOut);
   if (!problems.empty()) host.ShowMessage(MessageIcon::kWarning, problems);
 }
 

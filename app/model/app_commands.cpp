@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kCommands[] = {kCmdSettings, kCmdStartSlideShow, kCmdPlay, kCmdAbout};
 
+constexpr const char* kNothingToPlayMessage =
+    "There is nothing to play: the list holds no pictures.";
+
 std::string NotStoredMessage(const FileError& error) {
   std::string message = "The emulator location could not be stored in " + error.path();
   if (!error.cause().empty()) message += " (" + error.cause() + ")";
@@ -74,19 +77,24 @@ void AppCommands::OnStartSlideShow() {
 void AppCommands::OnPlay() {
   // A box holding more than it may has told the user and holds the focus.
   if (!window_.UpdateData(true)) return;
-  if (window_.BuiltImageIsCurrent()) {
-    ShowPlayer(false);
+  if (window_.RowCount() == 0) {
+    window_.ShowMessage(kNothingToPlayMessage, MessageBoxIcon::kInformation);
     return;
   }
-  window_.OnBuildSlideShow([this] {
-    // The builder has said why; an open player plays on the image it has.
-    if (window_.BuiltImageIsCurrent()) ShowPlayer(true);
-  });
+  std::string image;
+  try {
+    image = playerImage_.Path();
+  } catch (const std::exception& error) {
+    window_.ShowMessage(error.what(), MessageBoxIcon::kStop);
+    return;
+  }
+  // The builder has said why it made no show; an open player plays on the one it has.
+  window_.BuildForPlayer(image, [this, image](bool rebuilt) { ShowPlayer(image, rebuilt); });
 }
 
-void AppCommands::ShowPlayer(bool rebuilt) {
+void AppCommands::ShowPlayer(const std::string& image, bool rebuilt) {
   try {
-    platform_.ShowPlayer(DefaultBuildFiles(window_.workDirectory()).outputPath, rebuilt);
+    platform_.ShowPlayer(image, rebuilt);
   } catch (const std::exception& error) {
     window_.ShowMessage(error.what(), MessageBoxIcon::kStop);
   }

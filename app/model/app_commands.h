@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/model/app_platform.h"
+#include "app/model/player_image_file.h"
 #include "ui/model/slideshow_dlg.h"
 
 namespace varnel {
@@ -26,19 +27,21 @@ class AppCommands {
   // set, offers the emulator found on this computer, once a run; taken, it is stored as
   // Settings would store it.
   void OnStartSlideShow();
-  // Builds the show when the list or the options changed since the last build, then
-  // plays it in the player window.
+  // Builds the show into the player's own image when the list or the options changed
+  // since Play last built it, then plays it in the player window; the work folder's
+  // slide.gba is never written. An empty list has nothing to play.
   void OnPlay();
   void OnAbout();
 
  private:
-  // The player window on the built image; rebuilt: the image was written just now.
-  void ShowPlayer(bool rebuilt);
+  // The player window on the player's image; rebuilt: the image was written just now.
+  void ShowPlayer(const std::string& image, bool rebuilt);
   // The window keeps the location for this run even when the profile refuses it.
   void KeepEmulatorLocation(const std::string& location);
 
   CSlideshowDlg& window_;
   AppPlatform& platform_;
+  PlayerImageFile playerImage_;
   bool foundEmulatorOffered_ = false;
 };
 

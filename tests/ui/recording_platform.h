@@ -33,6 +33,10 @@ class RecordingPlatform final : public WindowPlatform {
     questions.push_back(question);
     return saveChangesAnswer;
   }
+  bool AskToReplace(const std::string& question) override {
+    questions.push_back(question);
+    return replaceAnswer;
+  }
   std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) override {
     openRequests.push_back(request);
@@ -64,6 +68,7 @@ class RecordingPlatform final : public WindowPlatform {
   std::string currentDirectory = "/tmp";
   std::optional<std::vector<std::string>> filesToChoose;  // nothing: the user cancels
   SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::kDiscard;
+  bool replaceAnswer = false;
   std::optional<std::string> projectFileToSave;  // nothing: the user cancels
   std::optional<std::string> projectFileToOpen;
 

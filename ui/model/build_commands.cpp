@@ -7,10 +7,12 @@
 #include <utility>
 
 #include "builder/build_slideshow.h"
+#include "document/picture_row.h"
 #include "files/display_text.h"
 #include "ui/model/build_relay.h"
 #include "ui/model/build_report.h"
 #include "ui/model/command_thread.h"
+#include "ui/model/image_contents.h"
 #include "ui/model/slideshow_dlg.h"
 
 namespace varnel {
@@ -57,20 +59,39 @@ class BuildThread {
 
 }  // namespace
 
-void BuildCommands::OnBuildSlideShow(std::function<void()> afterwards) {
+void BuildCommands::OnBuildSlideShow() {
   // A box holding more than it may would build from values the window does not show;
   // the exchange has told the user and put the focus on that box.
   if (!window_.UpdateData(true)) return;
   const BuildFiles files = DefaultBuildFiles(window_.workDirectory());
-  builtDocument_.reset();
+  if (window_.RowCount() == 0 && !MayReplaceWithEmptyShow(files.outputPath)) return;
   const std::string imageShown = DisplayPath(files.outputPath);
-  RunBuild(files, "Building " + imageShown + " ...", imageShown,
-           [this, files, afterwards = std::move(afterwards)](const Ending& ending) {
+  RunBuild(files, "Building " + imageShown + " ...", imageShown, [this, files](const Ending& ending) {
+    Report(MakeBuildReport(ending.outcome, files.outputPath, ending.stopped, ending.leftOut,
+                           ending.notes));
+  });
+}
+
+void BuildCommands::BuildForPlayer(const std::string& imagePath,
+                                   std::function<void(bool rebuilt)> play) {
+  std::error_code error;
+  if (playerDocument_ == window_.document() && playerImage_ == imagePath &&
+      std::filesystem::is_regular_file(imagePath, error)) {
+    play(false);
+    return;
+  }
+  BuildFiles files = DefaultBuildFiles(window_.workDirectory());
+  files.outputPath = imagePath;
+  playerDocument_.reset();
+  RunBuild(files, "Building the show for the player ...", {},
+           [this, imagePath, play = std::move(play)](const Ending& ending) {
+             Report(MakePlayerBuildReport(ending.outcome, ending.stopped, ending.leftOut,
+                                          ending.notes));
+             if (!ending.outcome.ok) return;
              // The window took no input meanwhile: the show is the one built.
-             if (ending.outcome.ok) builtDocument_ = window_.document();
-             Report(MakeBuildReport(ending.outcome, files.outputPath, ending.stopped,
-                                    ending.leftOut, ending.notes));
-             if (afterwards) afterwards();
+             playerDocument_ = window_.document();
+             playerImage_ = imagePath;
+             play(true);
            });
 }
 
@@ -112,6 +133,12 @@ void BuildCommands::Report(const BuildReport& report) {
                         report.failed ? MessageBoxIcon::kStop : MessageBoxIcon::kExclamation);
 }
 
+bool BuildCommands::MayReplaceWithEmptyShow(const std::string& imagePath) {
+  if (!ImageHoldsPictures(imagePath)) return true;
+  return window_.platform().AskToReplace(FileNameOfPath(imagePath) +
+                                         " holds a show. Replace it with a show of no pictures?");
+}
+
 void BuildCommands::ShowBuildUpdates(BuildRelay::Updates updates) {
   if (updates.clearPictureInfo) ClearPictureInfo();
   if (updates.progress) {
@@ -137,13 +164,6 @@ void BuildCommands::ClearPictureInfo() {
   window_.fields().sizeInfo.clear();
   window_.fields().colorInfo.clear();
   window_.UpdateData(false);
-}
-
-bool BuildCommands::BuiltImageIsCurrent() const {
-  std::error_code error;
-  return builtDocument_ == window_.document() &&
-         std::filesystem::is_regular_file(DefaultBuildFiles(window_.workDirectory()).outputPath,
-                                          error);
 }
 
 }  // namespace varnel

@@ -14,19 +14,23 @@ namespace varnel {
 
 class CSlideshowDlg;
 
-// Build SlideShow from the window: the build runs on a worker thread, as the window's long
-// command, while the window's thread shows its progress and preview and the Cancel button
-// stops it. Remembers what it built, so Play knows whether the image on disk is the show
-// as it is now.
+// Build SlideShow from the window, and Play's build: a build runs on a worker thread, as
+// the window's long command, while the window's thread shows its progress and preview and
+// the Cancel button stops it. Only Build SlideShow writes the work folder's slide.gba;
+// Play builds into an image of its own, and is told whether that image is the show as it
+// is now.
 class BuildCommands {
  public:
   explicit BuildCommands(CSlideshowDlg& window) : window_(window) {}
   BuildCommands(const BuildCommands&) = delete;
   BuildCommands& operator=(const BuildCommands&) = delete;
 
-  // afterwards runs once the build has ended, written or not; not when it did not begin.
-  void OnBuildSlideShow(std::function<void()> afterwards);
-  bool BuiltImageIsCurrent() const;
+  void OnBuildSlideShow();
+  // Builds the show as it is now (the options as last taken from the controls) into
+  // `imagePath` for the player, unless that file already holds it. Once the file holds
+  // the show as it is now, play runs, told whether the file was written now; it does not
+  // run when the build failed or was stopped (the user has been told why).
+  void BuildForPlayer(const std::string& imagePath, std::function<void(bool rebuilt)> play);
   bool buildRunning() const { return buildRunning_; }
 
  private:
@@ -43,11 +47,16 @@ class BuildCommands {
   void RunBuild(const BuildFiles& files, const std::string& statusWhileRunning,
                 const std::string& imageShown, std::function<void(const Ending&)> then);
   void Report(const BuildReport& report);
+  // An empty list would replace an image that holds pictures: the user is asked first.
+  bool MayReplaceWithEmptyShow(const std::string& imagePath);
   void ShowBuildUpdates(BuildRelay::Updates updates);
   void ClearPictureInfo();
 
   CSlideshowDlg& window_;
-  std::optional<SlideshowDocument> builtDocument_;  // as the last successful build took it
+  // What the player's image holds: the show as the last successful build for the player
+  // took it, and where it went.
+  std::optional<SlideshowDocument> playerDocument_;
+  std::string playerImage_;
   bool buildRunning_ = false;
 };
 

@@ -25,10 +25,9 @@ std::string ProblemLines(const std::vector<BuildProblem>& problems) {
   return lines;
 }
 
-std::string ProblemsMessage(const std::string& imagePath, const std::vector<BuildProblem>& leftOut,
+// The problems after `message`, which says what was made.
+std::string ProblemsMessage(std::string message, const std::vector<BuildProblem>& leftOut,
                             const std::vector<BuildProblem>& notes) {
-  std::string message =
-      "The slideshow was written to " + DisplayPath(imagePath) + ", but not all of it:";
   if (!leftOut.empty()) {
     message += "\n\n" +
                (leftOut.size() == 1 ? std::string("This picture was left out:")
@@ -67,8 +66,34 @@ BuildReport MakeBuildReport(const BuildOutcome& outcome, const std::string& imag
                       Counted(outcome.pictureCount, "picture", "pictures") + ")";
   if (!leftOut.empty()) report.statusLine += ", " + std::to_string(leftOut.size()) + " left out";
   report.statusLine += ".";
+  if (!leftOut.empty() || !notes.empty()) {
+    report.message = ProblemsMessage(
+        "The slideshow was written to " + DisplayPath(imagePath) + ", but not all of it:", leftOut,
+        notes);
+  }
+  return report;
+}
+
+BuildReport MakePlayerBuildReport(const BuildOutcome& outcome, bool stopped,
+                                  const std::vector<BuildProblem>& leftOut,
+                                  const std::vector<BuildProblem>& notes) {
+  BuildReport report;
+  if (!outcome.ok && stopped) {
+    report.statusLine = "Play stopped: the show was not built.";
+    return report;
+  }
+  if (!outcome.ok) {
+    report.statusLine = "Play failed: the show could not be built.";
+    report.message = outcome.message;
+    report.failed = true;
+    return report;
+  }
+  report.statusLine =
+      "Built the show for the player (" + Counted(outcome.pictureCount, "picture", "pictures");
+  if (!leftOut.empty()) report.statusLine += ", " + std::to_string(leftOut.size()) + " left out";
+  report.statusLine += ").";
   if (!leftOut.empty() || !notes.empty())
-    report.message = ProblemsMessage(imagePath, leftOut, notes);
+    report.message = ProblemsMessage("The show plays, but not all of it:", leftOut, notes);
   return report;
 }
 

@@ -25,5 +25,9 @@ struct BuildReport {
 BuildReport MakeBuildReport(const BuildOutcome& outcome, const std::string& imagePath, bool stopped,
                             const std::vector<BuildProblem>& leftOut,
                             const std::vector<BuildProblem>& notes);
+// The same for Play's build, whose image is the player's own and is not named.
+BuildReport MakePlayerBuildReport(const BuildOutcome& outcome, bool stopped,
+                                  const std::vector<BuildProblem>& leftOut,
+                                  const std::vector<BuildProblem>& notes);
 
 }  // namespace varnel

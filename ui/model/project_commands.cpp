@@ -61,18 +61,18 @@ class CommandProjectHost final : public ProjectHost {
         window_.MakeRows(command_, {{path, sizingIndex, effectIndex, caption, fitIndex}}, nullptr);
     return !made.empty() && made.front().ok();
   }
-  std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) override {
+  std::vector<std::string> AddRows(const std::vector<StoredPicture>& pictures) override {
     std::vector<RowRequest> requests;
     for (const StoredPicture& picture : pictures)
       requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption,
                           picture.fitIndex});
     // A step per row, sent at once: rows come from the workers in groups, each group a
     // while after the one before.
-    std::vector<bool> added;
+    std::vector<std::string> whyNot;
     for (const MakeRowResult& made : window_.MakeRows(command_, std::move(requests),
                                                       [this](int done) { progress_.Steps(done); }))
-      added.push_back(made.ok());
-    return added;
+      whyNot.push_back(made.ok() ? "" : made.failure.empty() ? kPictureNotLoaded : made.failure);
+    return whyNot;
   }
   void ClearRows() override {
     command_.Post([&window = window_] { window.DeleteAllRows(); });

@@ -7,6 +7,7 @@
 
 #include "document/label_tables.h"
 #include "document/number_box_rule.h"
+#include "ui/model/caption_rules.h"
 #include "ui/model/dialog_template.h"
 #include "ui/model/field_table.h"
 #include "ui/model/picture_library.h"
@@ -172,6 +173,11 @@ void CSlideshowDlg::SetComboIndex(int id, int index) {
 
 void CSlideshowDlg::SetFocusedControl(int id) {
   focusedControl_ = id;
+}
+
+void CSlideshowDlg::OnCaptionInputLeftOut(const std::vector<char32_t>& refused, bool overLimit) {
+  const std::string text = CaptionLeftOutText(refused, overLimit, kCaptionLimit);
+  if (!text.empty()) SetStatusText(text);
 }
 
 void CSlideshowDlg::SetWindowText(const std::string& text) {

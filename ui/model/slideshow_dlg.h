@@ -93,6 +93,10 @@ class CSlideshowDlg {
     list_.SetListSelection(selectedRow, focusedRow);
   }
   void SetFocusedControl(int id);
+  // The caption box left out part of what the user typed, pasted or dropped: these
+  // characters a caption cannot hold, and the rest when it went over the limit. The
+  // status line says which character and why, without a box.
+  void OnCaptionInputLeftOut(const std::vector<char32_t>& refused, bool overLimit);
 
   // Commands whose operations other rooms supply (Settings, Start SlideShow, Play,
   // About) and the help timer's tick.
@@ -217,14 +221,13 @@ class CSlideshowDlg {
   void OnNew();
   void OnOK();      // Quit, Enter: takes the controls' values, then ends
   void OnCancel();  // Escape, close box: ends without the exchange
-  // afterwards, when given, runs once the build has ended (whether or not it wrote the
-  // image); not when the build did not begin.
-  void OnBuildSlideShow(std::function<void()> afterwards = {}) {
-    build_.OnBuildSlideShow(std::move(afterwards));
+  void OnBuildSlideShow() { build_.OnBuildSlideShow(); }
+  // Play's build, into the player's own image (never the work folder's slide.gba). Once
+  // that file holds the show as it is now, play runs on the window's thread, told whether
+  // the file was written now; not when the build failed or was stopped.
+  void BuildForPlayer(const std::string& imagePath, std::function<void(bool rebuilt)> play) {
+    build_.BuildForPlayer(imagePath, std::move(play));
   }
-  // Whether slide.gba in the work directory was built by this window from the document
-  // as it is now (the options as last taken from the controls) and is still there.
-  bool BuiltImageIsCurrent() const { return build_.BuiltImageIsCurrent(); }
   // Sets "Resized Only" on the largest full-size pictures, one at a time, until the show
   // fits into a cartridge; a show that cannot be made to fit is left as it is.
   void OnFitToCartridge() { cartridge_.OnFitToCartridge(); }

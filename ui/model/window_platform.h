@@ -40,6 +40,12 @@ class WindowPlatform {
     (void)question;
     return SaveChangesAnswer::kDiscard;
   }
+  // Asks whether to replace something the user has (the question as given, with Replace
+  // and Cancel, Cancel the default). A toolkit with no user to ask keeps it.
+  virtual bool AskToReplace(const std::string& question) {
+    (void)question;
+    return false;
+  }
   // The files the user picked in dialog order, or nothing when the dialog was cancelled.
   virtual std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) = 0;

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 #include <cstddef>
+#include <functional>
+#include <vector>
 
 namespace varnel {
 
@@ -17,6 +19,10 @@ class CaptionEdit : public QPlainTextEdit {
 
   // 0: no limit.
   void setLimit(std::size_t limit) { limit_ = limit; }
+  // Told what was left out of an insertion: the characters a caption cannot hold, and
+  // whether the rest went over the limit.
+  using LeftOutHandler = std::function<void(const std::vector<char32_t>& refused, bool overLimit)>;
+  void setLeftOutHandler(LeftOutHandler handler) { leftOut_ = std::move(handler); }
   std::size_t limit() const { return limit_; }
   QString rawText() const;
 
@@ -28,13 +34,18 @@ class CaptionEdit : public QPlainTextEdit {
 
  private:
   struct Admitted {
-    QString text;   // line breaks as '\n'
-    bool complete;  // nothing was refused
+    QString text;                   // line breaks as '\n'
+    std::vector<char32_t> refused;  // characters a caption cannot hold, in order
+    bool overLimit = false;         // the rest did not fit
+    bool complete() const { return refused.empty() && !overLimit; }
   };
   // The part of text that may go in place of the current selection.
   Admitted Admissible(const QString& text) const;
+  // Beeps and says what was left out.
+  void ReportLeftOut(const Admitted& admitted);
 
   std::size_t limit_ = 0;
+  LeftOutHandler leftOut_;
 };
 
 }  // namespace varnel

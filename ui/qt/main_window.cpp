@@ -362,6 +362,9 @@ void MainWindow::ConnectControl(int id, QWidget* widget) {
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { ReportListSelection(); });
   } else if (auto* caption = qobject_cast<CaptionEdit*>(widget)) {
+    caption->setLeftOutHandler([this](const std::vector<char32_t>& refused, bool overLimit) {
+      if (!mirroring_) dialog_.OnCaptionInputLeftOut(refused, overLimit);
+    });
     connect(caption, &QPlainTextEdit::textChanged, this, [this, id, caption] {
       if (mirroring_) return;
       dialog_.SetControlText(id, CaptionFromEditor(caption->rawText()));
@@ -620,6 +623,17 @@ SaveChangesAnswer MainWindow::AskSaveChanges(const std::string& question) {
     default:
       return SaveChangesAnswer::kCancel;
   }
+}
+
+bool MainWindow::AskToReplace(const std::string& question) {
+  if (dialog_.ended()) return false;
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), FromUtf8(question),
+                  QMessageBox::Cancel, this);
+  QPushButton* replace = box.addButton(QStringLiteral("&Replace"), QMessageBox::AcceptRole);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.exec();
+  return box.clickedButton() == replace;
 }
 
 std::optional<std::vector<std::string>> MainWindow::ChooseFilesToOpen(

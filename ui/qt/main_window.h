@@ -58,6 +58,7 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void FocusControl(int id, bool selectAllText) override;
   void ShowMessage(const std::string& text, MessageBoxIcon icon) override;
   SaveChangesAnswer AskSaveChanges(const std::string& question) override;
+  bool AskToReplace(const std::string& question) override;
   std::optional<std::vector<std::string>> ChooseFilesToOpen(
       const OpenFilesRequest& request) override;
   std::optional<std::string> ChooseProjectFileToSave(const std::string& showFile) override;

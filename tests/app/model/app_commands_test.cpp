@@ -307,78 +307,105 @@ class PlayCommandTest : public AppCommandsTest {
     picture = testing::WriteBmp24(work.file("p.bmp"), 40, 30, [](int, int) {
       return testing::Rgb{200, 10, 10};
     });
+    // Another show's image in the work folder, which Play must leave as it is.
+    testing::WriteAllBytes(WorkFolderImage(), kOtherShow);
   }
-  std::string Image() const { return work.workDirectory() + "slide.gba"; }
-  // Marks the built image, so that a later build shows by the mark's going.
-  void MarkImage() const { testing::WriteAllBytes(Image(), {'m', 'a', 'r', 'k'}); }
-  bool ImageMarked() const {
-    return testing::ReadAllBytes(Image()) == std::vector<uint8_t>{'m', 'a', 'r', 'k'};
+  std::string WorkFolderImage() const { return work.workDirectory() + "slide.gba"; }
+  bool WorkFolderImageKept() const {
+    return testing::ReadAllBytes(WorkFolderImage()) == kOtherShow;
   }
+  // The header's picture count (offset 600002) of the image the player was given.
+  static int PicturesIn(const std::string& image) {
+    const std::vector<uint8_t> bytes = testing::ReadAllBytes(image);
+    if (bytes.size() < 632032 || bytes[600000] != 103) return -1;
+    return bytes[600002] | bytes[600003] << 8;
+  }
+  const std::vector<uint8_t> kOtherShow = {'o', 't', 'h', 'e', 'r', ' ', 's', 'h', 'o', 'w'};
   std::string picture;
 };
 
-TEST_F(PlayCommandTest, BuildsOnlyWhenTheListOrTheOptionsChangedSinceTheLastBuild) {
-  auto run = Start();
-  using Shown = FakeAppPlatform::PlayerShown;
-  run->Command(kCmdPlay);  // never built: builds
-  ASSERT_TRUE(std::filesystem::exists(Image()));
-  EXPECT_EQ(run->app.players, (std::vector<Shown>{{Image(), true}}));
-  MarkImage();
-  run->Command(kCmdPlay);  // nothing changed: plays what is there
-  EXPECT_TRUE(ImageMarked());
-  EXPECT_EQ(run->app.players.back(), (Shown{Image(), false}));
+TEST_F(PlayCommandTest, PlayBuildsItsOwnImageOnlyWhenTheShowChangedAndNeverWritesSlideGba) {
+  std::string played;
+  {
+    auto run = Start();
+    using Shown = FakeAppPlatform::PlayerShown;
+    // An empty list: nothing to play, nothing built.
+    run->Command(kCmdPlay);
+    ASSERT_EQ(run->window.messages.size(), 1u);
+    EXPECT_EQ(run->window.messages[0].text,
+              "There is nothing to play: the list holds no pictures.");
+    EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kInformation);
+    EXPECT_TRUE(run->app.players.empty());
+    EXPECT_TRUE(WorkFolderImageKept());
 
-  run->dialog.SetControlCheck(kIdKeyUse, 0);  // an option, still only in its control
-  run->Command(kCmdPlay);
-  EXPECT_FALSE(ImageMarked());
-  EXPECT_EQ(run->app.players.back(), (Shown{Image(), true}));
-  EXPECT_EQ(run->dialog.document().options.keyUse, 0);
+    ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));
+    run->Command(kCmdPlay);
+    ASSERT_EQ(run->app.players.size(), 1u);
+    played = run->app.players[0].imagePath;
+    EXPECT_TRUE(run->app.players[0].rebuilt);
+    EXPECT_EQ(PicturesIn(played), 1);
+    EXPECT_TRUE(WorkFolderImageKept());
+    EXPECT_EQ(run->dialog.statusText(), "Built the show for the player (1 picture).");
+    // The image lies outside the work folder, in a folder only the user may enter.
+    EXPECT_NE(std::filesystem::path(played).parent_path(),
+              std::filesystem::path(work.workDirectory()).parent_path());
+    EXPECT_EQ(std::filesystem::status(std::filesystem::path(played).parent_path()).permissions(),
+              std::filesystem::perms::owner_all);
 
-  MarkImage();
-  ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));  // the list
-  run->Command(kCmdPlay);
-  EXPECT_FALSE(ImageMarked());
-
-  // Build SlideShow counts as the last build too.
-  MarkImage();
-  run->dialog.SetControlCheck(kIdThumbnails, 1);
-  run->Command(kCmdBuildSlideShow);
-  MarkImage();
-  run->Command(kCmdPlay);
-  EXPECT_TRUE(ImageMarked());
-  // A picture's fit (SlideShow > Fit All Pictures > Whole Picture).
-  run->Command(32793);
-  run->Command(kCmdPlay);
-  EXPECT_FALSE(ImageMarked());
-  // An image gone from the disk is built again.
-  std::filesystem::remove(Image());
-  run->Command(kCmdPlay);
-  EXPECT_TRUE(std::filesystem::exists(Image()));
-  EXPECT_EQ(run->app.players.size(), 7u);
-  EXPECT_TRUE(run->window.messages.empty());
+    run->Command(kCmdPlay);  // nothing changed: plays what it built
+    EXPECT_EQ(run->app.players.back(), (Shown{played, false}));
+    run->dialog.SetControlCheck(kIdKeyUse, 0);  // an option, still only in its control
+    run->Command(kCmdPlay);
+    EXPECT_EQ(run->app.players.back(), (Shown{played, true}));
+    EXPECT_EQ(run->dialog.document().options.keyUse, 0);
+    ASSERT_TRUE(run->dialog.AddRow(picture, 1, 2, ""));  // the list
+    run->Command(kCmdPlay);
+    EXPECT_EQ(run->app.players.back(), (Shown{played, true}));
+    EXPECT_EQ(PicturesIn(played), 2);
+    // Build SlideShow is what writes the work folder's image; Play still has its own.
+    run->Command(kCmdBuildSlideShow);
+    EXPECT_EQ(PicturesIn(WorkFolderImage()), 2);
+    run->Command(kCmdPlay);
+    EXPECT_EQ(run->app.players.back(), (Shown{played, false}));
+    // A picture's fit (SlideShow > Fit All Pictures > Whole Picture).
+    run->Command(32793);
+    run->Command(kCmdPlay);
+    EXPECT_EQ(run->app.players.back(), (Shown{played, true}));
+    // Its image gone from the disk, Play builds it again.
+    std::filesystem::remove(played);
+    run->Command(kCmdPlay);
+    EXPECT_EQ(run->app.players.back(), (Shown{played, true}));
+    EXPECT_EQ(run->window.messages.size(), 1u);
+  }
+  // The run's end takes the player's folder with it.
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(played).parent_path()));
 }
 
 TEST_F(PlayCommandTest, AFailedBuildKeepsThePreviousImageAndOpensNoPlayer) {
   auto run = Start();
-  run->Command(kCmdPlay);
-  MarkImage();
   ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));
-  // A viewer template too large for the image: the build stops before touching slide.gba.
+  run->Command(kCmdPlay);
+  ASSERT_EQ(run->app.players.size(), 1u);
+  const std::string played = run->app.players[0].imagePath;
+  ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));
+  // A viewer template too large for the image: the build stops before touching the image.
   testing::WriteAllBytes(work.file("Src.res"), std::vector<uint8_t>(600001, 0x11));
   run->Command(kCmdPlay);
-  EXPECT_TRUE(ImageMarked());
+  EXPECT_EQ(PicturesIn(played), 1);
   EXPECT_EQ(run->app.players.size(), 1u);
   ASSERT_EQ(run->window.messages.size(), 1u);
   EXPECT_EQ(run->window.messages[0].icon, MessageBoxIcon::kStop);
   // Mended, Play builds (the failed build was not a build of this document).
   testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(3000, 0x11));
   run->Command(kCmdPlay);
-  EXPECT_FALSE(ImageMarked());
+  EXPECT_EQ(PicturesIn(played), 2);
   EXPECT_EQ(run->app.players.size(), 2u);
+  EXPECT_TRUE(WorkFolderImageKept());
 }
 
 TEST_F(PlayCommandTest, AnImageThePlayerCannotPlayIsReported) {
   auto run = Start();
+  ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));
   run->app.playerFailure = "The file slide.gba is not a console image.";
   run->Command(kCmdPlay);
   ASSERT_EQ(run->window.messages.size(), 1u);
@@ -388,11 +415,14 @@ TEST_F(PlayCommandTest, AnImageThePlayerCannotPlayIsReported) {
 
 TEST_F(PlayCommandTest, StartSlideShowWithoutAnEmulatorOffersPlayAndTakingItPlays) {
   auto run = Start();
+  ASSERT_TRUE(run->dialog.AddRow(picture, 0, 0, ""));
   run->app.takePlayOffer = true;
   run->Command(kCmdStartSlideShow);
   ASSERT_EQ(run->app.playOffers.size(), 1u);
-  EXPECT_EQ(run->app.players, (std::vector<FakeAppPlatform::PlayerShown>{{Image(), true}}));
+  ASSERT_EQ(run->app.players.size(), 1u);
+  EXPECT_EQ(PicturesIn(run->app.players[0].imagePath), 1);
   EXPECT_TRUE(run->app.starts.empty());
+  EXPECT_TRUE(WorkFolderImageKept());
 }
 
 TEST(AppCommands, LeaveTheWindowWithoutHandlersWhenTheyGo) {

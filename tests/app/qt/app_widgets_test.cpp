@@ -18,6 +18,7 @@
 #include "app/qt/slideshow_app.h"
 #include "builder/build_slideshow.h"
 #include "player/qt/player_window.h"
+#include "project/project_file_writer.h"
 #include "tests/app/config_home.h"
 #include "tests/app/fake_emulator.h"
 #include "tests/app/scripted_user.h"
@@ -371,10 +372,18 @@ TEST_F(ApplicationTest, ThePlayerAndItsScreenshotDialogOpenOverTheEditorAndKeepT
   if (InstalledTemplatePath().empty()) GTEST_SKIP() << "the viewer is not built";
   const std::string shot = work.file(std::string(3, 'd') + "/" + std::string(150, 's') + ".png");
   std::filesystem::create_directories(work.file("ddd"));
+  // A show of one picture, opened at start-up: Play has something to play.
+  const std::vector<StoredPicture> pictures = {
+      {std::string(VARNEL_TEST_DATA_DIR) + "/picture.gif", "", 0, 0}};
+  testing::WriteAllBytes(work.file("show.vrn"),
+                         ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
+  App().SetStartProject(work.file("show.vrn"));
   QSize playerSize;
   user.Then("the main window, moved away from the screen's centre; Play", [] {
     MainWindow* window = App().mainWindow();
-    if (window == nullptr || !window->isVisible()) return false;
+    if (window == nullptr || !window->isVisible() ||
+        window->windowTitle() != QStringLiteral("Varnel 1.3 (show.vrn)[*]"))
+      return false;
     window->move(window->pos() + QPoint(37, 23));
     Command(kCmdPlay);
     return true;
@@ -413,6 +422,7 @@ TEST_F(ApplicationTest, ThePlayerAndItsScreenshotDialogOpenOverTheEditorAndKeepT
   });
   user.Start([] { Command(kCmdQuit); });
   EXPECT_FALSE(App().InitInstance());
+  App().SetStartProject({});
   EXPECT_EQ(user.stuckAt(), "");
 }
 

@@ -57,10 +57,13 @@ TEST_F(PlayWindowTest, BuildsThenPlaysTheImageInOnePlayerWindowThatFollowsRebuil
   PlayerWindow* player = platform.player();
   ASSERT_NE(player, nullptr);
   EXPECT_TRUE(player->isVisible());
-  EXPECT_EQ(player->imagePath(), Image());
+  // The player's own image; the work folder gets none.
+  const std::string image = player->imagePath();
+  EXPECT_NE(image, Image());
+  EXPECT_FALSE(std::filesystem::exists(Image()));
   player->SetPaused(true);
   player->AdvanceFrames(20);
-  ConsoleEmulator alone(Image());
+  ConsoleEmulator alone(image);
   alone.RunFrames(20);
   EXPECT_EQ(player->emulator()->Screen(), alone.Screen());
 
@@ -76,7 +79,7 @@ TEST_F(PlayWindowTest, BuildsThenPlaysTheImageInOnePlayerWindowThatFollowsRebuil
   EXPECT_EQ(platform.player(), player);
   EXPECT_EQ(player->emulator()->framesRun(), 0u);
   player->AdvanceFrames(20);
-  ConsoleEmulator rebuilt(Image());
+  ConsoleEmulator rebuilt(image);
   rebuilt.RunFrames(20);
   EXPECT_EQ(player->emulator()->Screen(), rebuilt.Screen());
   EXPECT_NE(rebuilt.Screen(), alone.Screen());
@@ -88,6 +91,7 @@ TEST_F(PlayWindowTest, BuildsThenPlaysTheImageInOnePlayerWindowThatFollowsRebuil
   EXPECT_TRUE(player->isVisible());
   EXPECT_EQ(player->emulator()->framesRun(), 0u);
   EXPECT_TRUE(window->messages.empty());
+  EXPECT_FALSE(std::filesystem::exists(Image()));
 }
 
 TEST(PlayMenu, SlideShowMenuHasPlayWithCtrlP) {

@@ -385,8 +385,59 @@ TEST_F(WindowTest, BuildDoesNotRunWhileABoxHoldsTooMuch) {
   EXPECT_EQ(platform.messages[0].text, "Please enter no more than 2 characters.");
 }
 
+// An empty list would replace a show of pictures with one of none: Build asks first, and
+// only about an image that holds pictures (or a file that is no image).
+TEST_F(WindowTest, BuildOfAnEmptyListAsksBeforeReplacingAShow) {
+  WriteFakeTemplate(work);
+  const std::string image = work.file("slide.gba");
+  const std::string question = "slide.gba holds a show. Replace it with a show of no pictures?";
+  // An image of 632032 bytes whose header (tag 103 at 600000) counts `pictures`.
+  const auto showOf = [](uint8_t pictures) {
+    std::vector<uint8_t> bytes(632032, 0);
+    bytes[600000] = 103;
+    bytes[600002] = pictures;
+    return bytes;
+  };
+  const auto build = [&](bool replace) {
+    platform.questions.clear();
+    platform.replaceAnswer = replace;
+    Dispatch(Notification::kCommand, kCmdBuildSlideShow);
+  };
+  const auto pictureCount = [&] { return testing::ReadAllBytes(image).at(600002); };
+
+  testing::WriteAllBytes(image, showOf(3));
+  build(false);
+  EXPECT_EQ(platform.questions, std::vector<std::string>{question});
+  EXPECT_EQ(testing::ReadAllBytes(image), showOf(3));  // kept, byte for byte
+  EXPECT_EQ(dlg.statusText(), "");
+  build(true);
+  EXPECT_EQ(platform.questions, std::vector<std::string>{question});
+  EXPECT_EQ(testing::ReadAllBytes(image).size(), 632032u);
+  EXPECT_EQ(pictureCount(), 0);
+  // A show of no pictures, or no file at all, loses nothing: no question.
+  build(false);
+  EXPECT_TRUE(platform.questions.empty());
+  std::filesystem::remove(image);
+  build(false);
+  EXPECT_TRUE(platform.questions.empty());
+  EXPECT_TRUE(std::filesystem::exists(image));
+  // A file that is no show is something of the user's too.
+  testing::WriteAllBytes(image, {'n', 'o', 't', 'e', 's'});
+  build(false);
+  EXPECT_EQ(platform.questions, std::vector<std::string>{question});
+  EXPECT_EQ(testing::ReadAllBytes(image), (std::vector<uint8_t>{'n', 'o', 't', 'e', 's'}));
+  // A list with pictures builds without asking.
+  testing::WriteAllBytes(image, showOf(3));
+  ASSERT_TRUE(dlg.AddRow(Picture("a.bmp"), 0, 0, ""));
+  build(false);
+  EXPECT_TRUE(platform.questions.empty());
+  EXPECT_EQ(pictureCount(), 1);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(WindowTest, BuildFailureShowsTheStopBox) {
   WriteFakeTemplate(work);
+  ASSERT_TRUE(dlg.AddRow(Picture("a.bmp"), 0, 0, ""));
   // The image cannot be created where a directory of its name stands.
   std::filesystem::create_directory(work.file("slide.gba"));
   Dispatch(Notification::kCommand, kCmdBuildSlideShow);

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
@@ -466,6 +467,27 @@ TEST_F(QtWindowTest, BuildFromTheMenuWritesTheImageAndFillsTheProgressBar) {
   // The preview is back at its place, empty.
   EXPECT_EQ(window->control(kIdPreview)->geometry(), previewPlace);
   EXPECT_TRUE(static_cast<PreviewWidget*>(window->control(kIdPreview))->image().isNull());
+}
+
+TEST_F(QtWindowTest, BuildOfAnEmptyListOverAShowAsksAndCancelKeepsIt) {
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(512, 0x5A));
+  std::vector<uint8_t> show(632032, 0);
+  show[600000] = 103;  // the header's tag
+  show[600002] = 4;    // four pictures
+  testing::WriteAllBytes(work.file("slide.gba"), show);
+  QStringList buttons;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    for (QAbstractButton* button : box->buttons()) buttons << button->text();
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
+  });
+  MenuItem("&SlideShow", "&Build SlideShow")->trigger();
+  ASSERT_FALSE(messages.isEmpty());
+  EXPECT_EQ(messages.back(), "slide.gba holds a show. Replace it with a show of no pictures?");
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{"&Replace", "Cancel"}));
+  EXPECT_EQ(testing::ReadAllBytes(work.file("slide.gba")), show);
 }
 
 }  // namespace

@@ -122,26 +122,55 @@ TEST_F(QtListTest, ChangingTheEffectRewritesTheClickedRow) {
   EXPECT_EQ(List()->topLevelItem(0)->text(1), "(00) No Effect");
 }
 
-TEST_F(QtListTest, TypedCaptionsKeepToLatin1AndTheirLimit) {
+// What the caption box leaves out, it names in the status line with the reason, and
+// shows no box.
+TEST_F(QtListTest, TypedCaptionsKeepToLatin1AndTheirLimitAndSayWhatWasLeftOut) {
   AddPictures();
   ClickRow(0);
   auto* caption = Control<QPlainTextEdit>(kIdCaption);
+  const auto statusLine = [this] {
+    return static_cast<QLabel*>(window->control(kIdStatusLine))->toolTip().toStdString();
+  };
   caption->setFocus();
   QTest::keyClicks(caption, "Hello");
   QTest::keyClick(caption, Qt::Key_Return);
+  EXPECT_EQ(statusLine(), "");
   Type(caption, QString::fromUtf8("W\u00f6rld\u20ac!"));
   EXPECT_EQ(dialog->document().rows[0].caption, "Hello\r\nW\xf6rld!");
   EXPECT_EQ(Control<QPlainTextEdit>(kIdCaptionPreview)->toPlainText(),
             QString::fromUtf8("Hello\nW\u00f6rld!"));
   EXPECT_EQ(List()->topLevelItem(0)->text(1), "(00) No Effect");
+  EXPECT_EQ(statusLine(),
+            "Left out of the caption: U+20AC EURO SIGN is not in the console's font.");
+  Type(caption, QString::fromUtf8("\u2013"));
+  EXPECT_EQ(statusLine(), "Left out of the caption: U+2013 EN DASH is not in the console's font.");
+  Type(caption, QString::fromUtf8("\u2600"));
+  EXPECT_EQ(statusLine(),
+            "Left out of the caption: U+2600 BLACK SUN WITH RAYS is not in the console's font.");
+  // A character beyond 16 bits comes in one key event, as two halves: one character.
+  QKeyEvent face(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                 QString::fromUtf8("\U0001F600"));
+  QApplication::sendEvent(caption, &face);
+  EXPECT_EQ(statusLine(),
+            "Left out of the caption: U+1F600 GRINNING FACE is not in the console's font.");
+  EXPECT_EQ(dialog->document().rows[0].caption, "Hello\r\nW\xf6rld!");
 
   // Pasted text loses what a caption cannot hold, and stops at the limit.
   QApplication::clipboard()->setText(QString::fromUtf8("\u2603 snow\r\nman"));
   caption->paste();
   EXPECT_EQ(dialog->document().rows[0].caption, "Hello\r\nW\xf6rld! snow\r\nman");
+  EXPECT_EQ(statusLine(), "Left out of the caption: U+2603 SNOWMAN is not in the console's font.");
+  QApplication::clipboard()->setText(QString::fromUtf8("\u6771\u4eac"));
+  caption->paste();
+  EXPECT_EQ(statusLine(),
+            "Left out of the caption: U+6771 CJK UNIFIED IDEOGRAPH-6771 is not in the console's "
+            "font (nor 1 other character).");
   QTest::keyClicks(caption, QString(200, QChar('x')));
   EXPECT_EQ(dialog->document().rows[0].caption.size(), 180u);
   EXPECT_EQ(dialog->document().rows[0].caption.substr(0, 7), "Hello\r\n");
+  EXPECT_EQ(statusLine(),
+            "Left out of the caption: a caption holds at most 180 characters, a line break "
+            "counting as two.");
   EXPECT_TRUE(messages.isEmpty());
 }
 
