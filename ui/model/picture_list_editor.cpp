@@ -128,8 +128,10 @@ void PictureListEditor::AddPictures(const std::vector<std::string>& paths) {
         progress.SetRange(static_cast<int>(requests.size()));
         progress.SetPosition(0);
         progress.SetStep(1);
+        progress.Flush();
         const std::vector<MakeRowResult> made =
             MakeRows(command, std::move(requests), [&progress](int done) { progress.Steps(done); });
+        progress.Flush();
         for (std::size_t i = 0; i < made.size(); ++i) {
           if (made[i].ok()) continue;
           notAdded->push_back({paths[i], made[i].failure.empty()
@@ -158,7 +160,8 @@ std::vector<MakeRowResult> PictureListEditor::MakeRows(
     if (ready.empty()) continue;
     std::vector<PictureEntry> rows;
     for (MakeRowResult& made : ready) {
-      if (made.ok()) rows.push_back(made.row);
+      // The result keeps its error and failure; the row goes to the window.
+      if (made.ok()) rows.push_back(std::move(made.row));
       results.push_back(std::move(made));
     }
     // Showing the list costs about as much for one row as for many: groups of rows are

@@ -32,8 +32,9 @@ std::string SaveChangesQuestion(const std::string& name) {
 class CommandProjectHost final : public ProjectHost {
  public:
   // showFile: the project file the show was last saved to or loaded from, if any.
-  CommandProjectHost(CommandThread& command, CSlideshowDlg& window, SlideshowDocument shown,
-                     std::string titleBase, std::string showFile)
+  CommandProjectHost(CommandThread& command, CSlideshowDlg& window,
+                     std::shared_ptr<const SlideshowDocument> shown, std::string titleBase,
+                     std::string showFile)
       : command_(command),
         window_(window),
         shown_(std::move(shown)),
@@ -41,8 +42,8 @@ class CommandProjectHost final : public ProjectHost {
         showFile_(std::move(showFile)),
         progress_(command, window) {}
 
-  SlideshowOptions OptionsFromControls() override { return shown_.options; }
-  std::vector<PictureEntry> Rows() override { return shown_.rows; }
+  SlideshowOptions OptionsFromControls() override { return shown_->options; }
+  std::vector<PictureEntry> Rows() override { return shown_->rows; }
 
   std::string AskSaveFileName() override {
     chosenPath_ = AskOnWindowThread(&WindowPlatform::ChooseProjectFileToSave);
@@ -132,7 +133,7 @@ class CommandProjectHost final : public ProjectHost {
 
   CommandThread& command_;
   CSlideshowDlg& window_;
-  const SlideshowDocument shown_;
+  const std::shared_ptr<const SlideshowDocument> shown_;
   const std::string titleBase_;
   const std::string showFile_;
   PostedProgress progress_;
@@ -146,6 +147,7 @@ void ProjectCommands::OnSave(std::function<void()> afterwards) {
   // exchange has told the user and put the focus on that box.
   if (!window_.UpdateData(true)) return;
   RunProjectCommand([](CommandProjectHost& host) { RunSaveCommand(host); }, {},
+                    std::make_shared<const SlideshowDocument>(window_.document()),
                     std::move(afterwards));
 }
 
@@ -159,14 +161,16 @@ void ProjectCommands::OnLoad() {
 
 // The show then has its file's name exactly as after File > Load.
 void ProjectCommands::LoadProject(const std::string& path) {
-  RunProjectCommand([path](CommandProjectHost& host) { LoadProjectFile(host, path); }, path, {});
+  // Load reads nothing of the show it replaces.
+  RunProjectCommand([path](CommandProjectHost& host) { LoadProjectFile(host, path); }, path,
+                    std::make_shared<const SlideshowDocument>(), {});
 }
 
 void ProjectCommands::RunProjectCommand(std::function<void(CommandProjectHost&)> run,
                                         const std::string& chosenFile,
+                                        std::shared_ptr<const SlideshowDocument> shown,
                                         std::function<void()> afterwards) {
   auto ending = std::make_shared<CommandProjectHost::Ending>();
-  SlideshowDocument shown = window_.document();
   window_.RunCommand(
       [this, run = std::move(run), chosenFile, ending, shown = std::move(shown),
        titleBase = window_.titleBase(), showFile = showFile_](CommandThread& command) {

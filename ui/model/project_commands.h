@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "document/slideshow_document.h"
@@ -41,9 +42,11 @@ class ProjectCommands {
 
  private:
   // Runs Save or Load as the window's long command; chosenFile is the file it works on
-  // when no dialog asks for one.
+  // when no dialog asks for one, shown the show as the command reads it.
   void RunProjectCommand(std::function<void(CommandProjectHost&)> run,
-                         const std::string& chosenFile, std::function<void()> afterwards);
+                         const std::string& chosenFile,
+                         std::shared_ptr<const SlideshowDocument> shown,
+                         std::function<void()> afterwards);
 
   CSlideshowDlg& window_;
   SlideshowDocument savedDocument_;

@@ -91,8 +91,9 @@ constexpr std::array<CommandEntry, 35> kCommandTable = {{
 bool CSlideshowDlg::Dispatch(Notification code, int sourceId, int parameter) {
   if (busy_ || ended_) return false;
   const bool handled = RunOperation(code, sourceId, parameter);
-  // Every input may have changed the show, also a check box without an operation.
-  if (!ended_) RefreshShowState();
+  // Every input may have changed the show, also a check box without an operation. A long
+  // command it began changes the show later and refreshes it at its end.
+  if (!ended_ && !busy_) RefreshShowState();
   return handled;
 }
 
