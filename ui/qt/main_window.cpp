@@ -225,6 +225,26 @@ void MainWindow::CreateCommandControls() {
 
 namespace {
 
+// Whether a control takes the user's input, which a long command must not get: those are
+// disabled while one runs. Texts, the preview and the progress bar only show what the
+// command does and stay as they are.
+bool TakesInput(const ControlTemplate& t) {
+  switch (t.controlClass) {
+    case ControlClass::kListView:
+    case ControlClass::kComboBox:
+    case ControlClass::kEdit:
+      return true;
+    case ControlClass::kButton:
+      return !t.Has(kStyleGroupBox);
+    case ControlClass::kRichEdit:
+      return !t.Has(kStyleReadOnly);
+    case ControlClass::kStatic:
+    case ControlClass::kProgressBar:
+      return false;
+  }
+  return false;
+}
+
 // A one-line label showing as much of a text as fits; all of it in its tool tip.
 void SetElidedText(QLabel& label, const QString& text) {
   label.setToolTip(text);
@@ -479,8 +499,16 @@ void MainWindow::ControlChanged(int id) {
     const QString text = FromLatin1(state.text);
     if (label->text() != text) label->setText(text);
   }
-  widget->setEnabled(state.enabled && !dialog_.busy());
+  widget->setEnabled(EnabledAsShown(id));
   widget->setVisible(state.visible);
+}
+
+bool MainWindow::EnabledAsShown(int id) const {
+  if (!dialog_.control(id).enabled) return false;
+  if (!dialog_.busy()) return true;
+  const auto t = std::find_if(kMainWindowControls.begin(), kMainWindowControls.end(),
+                              [id](const ControlTemplate& c) { return c.id == id; });
+  return t == kMainWindowControls.end() || !TakesInput(*t);
 }
 
 void MainWindow::MirrorList() {
@@ -668,14 +696,15 @@ void MainWindow::Post(std::function<void()> task) {
   QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
 }
 
-// While a long command runs, every control and menu command is disabled, so the user's
-// input cannot reach the show the command works on; the Cancel button stays.
+// While a long command runs, every control that takes input and every menu command is
+// disabled, so the user's input cannot reach the show the command works on; the Cancel
+// button stays.
 void MainWindow::BusyChanged() {
   const bool busy = dialog_.busy();
   if (busy) focusBeforeCommand_ = QApplication::focusWidget();
   for (const ControlTemplate& t : kMainWindowControls) {
-    if (QWidget* widget = control(t.id); t.id != kIdNone && widget != nullptr)
-      widget->setEnabled(dialog_.control(t.id).enabled && !busy);
+    if (QWidget* widget = control(t.id); t.id != kIdNone && widget != nullptr && TakesInput(t))
+      widget->setEnabled(EnabledAsShown(t.id));
   }
   for (const auto& [id, action] : actions_) action->setEnabled(!busy);
   if (!busy && focusBeforeCommand_ && focusBeforeCommand_->isEnabled())

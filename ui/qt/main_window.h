@@ -88,6 +88,9 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   // below the progress bar.
   void CreateCommandControls();
   void MirrorCommandControl(int id);
+  // The control's enabled state as the window shows it: the model's, and off for a control
+  // that takes input while a long command runs.
+  bool EnabledAsShown(int id) const;
   void ConnectControl(int id, QWidget* widget);
   void Send(Notification code, int id, int parameter = 0);
   void MirrorAll();

@@ -75,6 +75,20 @@ TEST_F(QtWindowTest, InputDuringABuildIsDroppedAndCancelStopsIt) {
   EXPECT_EQ(dialog->RowCount(), 7);
 }
 
+TEST_F(QtWindowTest, TheProgressBarAndPreviewStayEnabledWhileABuildRuns) {
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(512, 0x5A));
+  for (int i = 0; i < 4; ++i)
+    ASSERT_TRUE(dialog->AddRow(Picture("p" + std::to_string(i) + ".bmp", 1600, 1200), 0, 0, ""));
+  window->commandAction(kCmdBuildSlideShow)->trigger();
+  QApplication::processEvents();
+  ASSERT_TRUE(dialog->busy());
+  // They show what the build does; a greyed bar would say it had stopped.
+  for (const int id : {kIdProgress, kIdPreview, kIdStatusLine, kIdSizeInfo})
+    EXPECT_TRUE(window->control(id)->isEnabled()) << id;
+  QTest::mouseClick(qobject_cast<QPushButton*>(window->control(kIdCancelBuild)), Qt::LeftButton);
+  WaitWhileBusy();
+}
+
 TEST_F(QtWindowTest, TheStatusLineKeepsTheImagesFileNameInSight) {
   auto* status = Control<QLabel>(kIdStatusLine);
   const std::string path = "/home/ann/Varnel/" + std::string(120, 'd') + "/slide.gba";
