@@ -81,18 +81,21 @@ void PictureListWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit clickedInList();
 }
 
+// A list disabled while a long command runs takes no files: the drag shows they would not
+// be taken (Qt hands drags to disabled widgets too).
 void PictureListWidget::dragEnterEvent(QDragEnterEvent* event) {
-  if (LocalFiles(event->mimeData()).empty()) return event->ignore();
+  if (!isEnabled() || LocalFiles(event->mimeData()).empty()) return event->ignore();
   event->acceptProposedAction();
 }
 
 void PictureListWidget::dragMoveEvent(QDragMoveEvent* event) {
-  if (LocalFiles(event->mimeData()).empty()) return event->ignore();
+  if (!isEnabled() || LocalFiles(event->mimeData()).empty()) return event->ignore();
   event->acceptProposedAction();
 }
 
 void PictureListWidget::dropEvent(QDropEvent* event) {
-  const std::vector<std::string> paths = LocalFiles(event->mimeData());
+  const std::vector<std::string> paths =
+      isEnabled() ? LocalFiles(event->mimeData()) : std::vector<std::string>();
   if (paths.empty()) return event->ignore();
   event->acceptProposedAction();
   emit filesDropped(paths);
