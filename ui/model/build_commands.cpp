@@ -66,10 +66,11 @@ void BuildCommands::OnBuildSlideShow() {
   const BuildFiles files = DefaultBuildFiles(window_.workDirectory());
   if (window_.RowCount() == 0 && !MayReplaceWithEmptyShow(files.outputPath)) return;
   const std::string imageShown = DisplayPath(files.outputPath);
-  RunBuild(files, "Building " + imageShown + " ...", imageShown, [this, files](const Ending& ending) {
-    Report(MakeBuildReport(ending.outcome, files.outputPath, ending.stopped, ending.leftOut,
-                           ending.notes));
-  });
+  RunBuild(files, "Building " + imageShown + " ...", imageShown,
+           [this, files](const Ending& ending) {
+             Report(MakeBuildReport(ending.outcome, files.outputPath, ending.stopped,
+                                    ending.leftOut, ending.notes));
+           });
 }
 
 void BuildCommands::BuildForPlayer(const std::string& imagePath,
@@ -83,23 +84,22 @@ void BuildCommands::BuildForPlayer(const std::string& imagePath,
   BuildFiles files = DefaultBuildFiles(window_.workDirectory());
   files.outputPath = imagePath;
   playerDocument_.reset();
-  RunBuild(files, "Building the show for the player ...", {},
-           [this, imagePath, play = std::move(play)](const Ending& ending) {
-             Report(MakePlayerBuildReport(ending.outcome, ending.stopped, ending.leftOut,
-                                          ending.notes));
-             if (!ending.outcome.ok) return;
-             // The window took no input meanwhile: the show is the one built.
-             playerDocument_ = window_.document();
-             playerImage_ = imagePath;
-             play(true);
-           });
+  RunBuild(
+      files, "Building the show for the player ...", {},
+      [this, imagePath, play = std::move(play)](const Ending& ending) {
+        Report(MakePlayerBuildReport(ending.outcome, ending.stopped, ending.leftOut, ending.notes));
+        if (!ending.outcome.ok) return;
+        // The window took no input meanwhile: the show is the one built.
+        playerDocument_ = window_.document();
+        playerImage_ = imagePath;
+        play(true);
+      });
 }
 
 void BuildCommands::RunBuild(const BuildFiles& files, const std::string& statusWhileRunning,
                              const std::string& imageShown,
                              std::function<void(const Ending&)> then) {
   buildRunning_ = true;
-  window_.Changed(kIdCancelBuild);
   window_.SetStatusText(statusWhileRunning, imageShown);
   auto relay = std::make_shared<BuildRelay>(window_.document(), window_.workDirectory());
   auto ending = std::make_shared<Ending>();
@@ -124,6 +124,8 @@ void BuildCommands::RunBuild(const BuildFiles& files, const std::string& statusW
         then(*ending);
       },
       [relay] { relay->RequestCancel(); });
+  // The Cancel button shows once the command runs.
+  window_.Changed(kIdCancelBuild);
 }
 
 void BuildCommands::Report(const BuildReport& report) {
@@ -131,6 +133,10 @@ void BuildCommands::Report(const BuildReport& report) {
   if (!report.message.empty())
     window_.ShowMessage(report.message,
                         report.failed ? MessageBoxIcon::kStop : MessageBoxIcon::kExclamation);
+}
+
+bool BuildCommands::buildRunning() const {
+  return buildRunning_ && window_.busy();
 }
 
 bool BuildCommands::MayReplaceWithEmptyShow(const std::string& imagePath) {

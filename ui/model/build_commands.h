@@ -31,7 +31,8 @@ class BuildCommands {
   // the show as it is now, play runs, told whether the file was written now; it does not
   // run when the build failed or was stopped (the user has been told why).
   void BuildForPlayer(const std::string& imagePath, std::function<void(bool rebuilt)> play);
-  bool buildRunning() const { return buildRunning_; }
+  // A build runs as the window's long command (one abandoned with its window does not).
+  bool buildRunning() const;
 
  private:
   // How a build ended, with what it left out.

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QUrl>
+#include <filesystem>
 
 #include "tests/ui/qt/qt_window_fixture.h"
 
@@ -111,6 +112,41 @@ TEST_F(QtWindowTest, TheProgressBarAndPreviewStayEnabledWhileABuildRuns) {
     EXPECT_TRUE(window->control(id)->isEnabled()) << id;
   QTest::mouseClick(qobject_cast<QPushButton*>(window->control(kIdCancelBuild)), Qt::LeftButton);
   WaitWhileBusy();
+}
+
+// The window goes away while a command runs (the system ends the program): the command is
+// stopped and waited for, what it had still to show is dropped, and nothing is written
+// half. The model outlives the window, as in the application.
+TEST_F(QtWindowTest, AWindowClosedDuringACommandStopsItCleanly) {
+  testing::WriteAllBytes(work.file("Src.res"), testing::FakeViewerProgram(512, 0x5A));
+  for (int i = 0; i < 8; ++i)
+    ASSERT_TRUE(dialog->AddRow(Picture("p" + std::to_string(i) + ".bmp", 1600, 1200), 0, 0, ""));
+  window->commandAction(kCmdBuildSlideShow)->trigger();
+  QApplication::processEvents();
+  ASSERT_TRUE(dialog->busy());
+  window.reset();
+  EXPECT_FALSE(dialog->busy());
+  EXPECT_TRUE(dialog->stopRequested());
+  EXPECT_FALSE(std::filesystem::exists(work.file("slide.gba")));
+  // Tasks the build had posted find no window and no command.
+  QApplication::processEvents();
+  EXPECT_EQ(dialog->RowCount(), 8);
+
+  // An Add of many pictures, gone before its rows came in: none comes afterwards. A new
+  // window over the same model shows no build running.
+  window = std::make_unique<MainWindow>(*dialog);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  EXPECT_FALSE(window->control(kIdCancelBuild)->isVisible());
+  const int rowsBefore = dialog->RowCount();  // the new window began with New
+  std::vector<std::string> many;
+  for (int i = 0; i < 40; ++i) many.push_back(Picture("m" + std::to_string(i) + ".bmp", 800, 600));
+  dialog->OnDropFiles(many);
+  ASSERT_TRUE(dialog->busy());
+  window.reset();
+  EXPECT_FALSE(dialog->busy());
+  QApplication::processEvents();
+  EXPECT_EQ(dialog->RowCount(), rowsBefore);
 }
 
 TEST_F(QtWindowTest, TheStatusLineKeepsTheImagesFileNameInSight) {
