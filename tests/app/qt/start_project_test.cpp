@@ -114,8 +114,10 @@ TEST_F(StartProjectTest, AProjectOpenedAtStartUpIsNamedInTheQuestionAndTheSaveDi
   });
   // Save: the dialog opens on the project's own file; cancelled, the window stays.
   user.Then("the question", [&] { return answerQuestion(QMessageBox::Save); });
+  // The user waits for the Save to end: while it runs, Quit is not there to choose.
   user.Then("the window still there", [&] {
-    if (!App().mainWindow()->isVisible()) return false;
+    MainWindow* window = App().mainWindow();
+    if (!window->isVisible() || !window->commandAction(kCmdQuit)->isEnabled()) return false;
     Quit();
     return true;
   });
