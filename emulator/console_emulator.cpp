@@ -146,10 +146,6 @@ ScreenRgb ConsoleEmulator::ScreenAsRgb() const {
   return screen;
 }
 
-uint16_t ConsoleEmulator::Read16(uint32_t address) const {
-  return static_cast<uint16_t>(core_->busRead16(core_, address));
-}
-
 std::vector<uint8_t> ConsoleEmulator::ScreenAsPng() const {
   VFile* memory = VFileMemChunk(nullptr, 0);
   if (memory == nullptr) throw std::runtime_error("Not enough memory for a screenshot.");
