@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "project/moved_pictures.h"
 #include "project/project_file_reader.h"
 
 namespace varnel {
@@ -12,6 +13,10 @@ namespace varnel {
 // load, in file order.
 std::string LoadProblemsMessage(const std::string& path, const ProjectReadResult& read,
                                 const std::vector<std::string>& leftOut);
+
+// Which pictures were found elsewhere than the project says (where a moved project has
+// them) and kept with their new places; empty when none were.
+std::string FoundElsewhereMessage(const std::vector<MovedPicture>& moved);
 
 // The message for a file that ends before its header does: nothing of it was loaded.
 std::string NoHeaderMessage(const std::string& path);
