@@ -92,9 +92,11 @@ bench_case() {
     show=("$work/show.vrn")
   fi
   : >"$work/load"
-  # Options only the first executable knows are timed with it alone.
-  local timed=${!builders[*]}
-  [[ -n $extra ]] && timed=0
+  # Extra options are timed with the executables whose --help names them.
+  local timed="" b
+  for b in ${!builders[*]}; do
+    [[ -z $extra || ${helps[$b]} == *"${extra%% *}"* ]] && timed+=" $b"
+  done
   for b in $timed; do : >"$work/build-$b"; done
   for _ in $(seq 1 "$runs"); do
     measure "$work/load" "$loader" "${files[@]}"
@@ -124,10 +126,12 @@ peak_ratio() {
 echo "$(date -u '+%F %T') UTC, $(nproc) cores, load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "medians of $runs runs; ratio = varnel-build / IMG_Load of the same pictures, run by run"
 echo "each picture: effect 6, sizing 2, a caption; thumbnails on"
+helps=()
+for b in ${!builders[*]}; do helps[b]=$("${builders[$b]}" --help); done
 has_jobs=false
-"${builders[0]}" --help | grep -q -- --jobs && has_jobs=true
+[[ ${helps[0]} == *--jobs* ]] && has_jobs=true
 has_fit=false
-"${builders[0]}" --help | grep -q -- --default-fit && has_fit=true
+[[ ${helps[0]} == *--default-fit* ]] && has_fit=true
 for set in $sets; do
   twenty=("$pictures/$set"-1080-{1..20}.jpg)
   hundred=()

@@ -6,6 +6,7 @@
 #include "builder/bitmap_info.h"
 #include "builder/bmp_format.h"
 #include "builder/bmp_loader.h"
+#include "picture/picture_loader.h"
 #include "picture/sdl_picture.h"
 
 namespace varnel {
@@ -43,18 +44,12 @@ std::size_t SavedFileBound(const SDL_Surface* picture) {
   return bound > INT_MAX ? 0 : static_cast<std::size_t>(bound);
 }
 
-// The file the picture library writes of the picture, into saved; its length, or 0.
+// The file the picture library writes of the picture, into saved; its length, or 0. The
+// library runs in a decoder process, as every other call into it.
 std::size_t SaveIntoMemory(SDL_Surface* picture, std::vector<uint8_t>& saved) {
   const std::size_t bound = SavedFileBound(picture);
   if (bound == 0) return 0;
-  if (saved.size() < bound) saved.resize(bound);
-  SDL_RWops* stream = SDL_RWFromMem(saved.data(), static_cast<int>(bound));
-  if (stream == nullptr) return 0;
-  SurfaceLock lock(picture);
-  const bool ok = lock.locked() && SDL_SaveBMP_RW(picture, stream, 0) == 0;
-  const int length = SDL_RWtell(stream);
-  SDL_RWclose(stream);
-  return ok && length > 0 ? static_cast<std::size_t>(length) : 0;
+  return SavePictureAsBmp(picture, bound, saved);
 }
 
 // The view of a picture's rows, for pictures whose source is a byte reorder of them, when

@@ -14,7 +14,8 @@ namespace varnel {
 // library saves of it (8-bit pictures keep their palette, every other depth becomes 24-bit,
 // translucent pixels blended onto black), read back as 24-bit rows. Nothing touches the
 // disk. A 24-bit picture that the save would only reorder is reordered directly; any other
-// is saved into memory and read back from there.
+// is saved into memory by the library in a decoder process (SavePictureAsBmp) and read
+// back from there.
 //
 // source's buffer is reused when it is large enough, and so is saved, which holds the
 // saved file's bytes (fresh memory is slow to touch, and a build makes one source after

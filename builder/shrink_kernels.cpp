@@ -5,7 +5,6 @@
 
 #include "builder/shrink_kernels.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>

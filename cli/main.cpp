@@ -152,8 +152,8 @@ std::optional<ProjectShow> ShowFromProject(const std::string& path, ProjectRows 
     ProjectDocumentLoad load = LoadProjectDocument(path, rows);
     for (const MovedPicture& moved : load.foundElsewhere)
       Say("found " + DisplayPath(moved.storedPath) + " at " + DisplayPath(moved.foundPath));
-    for (const std::string& leftOut : load.leftOut)
-      shortfalls.PictureLeftOut(leftOut, "the picture could not be loaded");
+    for (std::size_t i = 0; i < load.leftOut.size(); ++i)
+      shortfalls.PictureLeftOut(load.leftOut[i], load.whyLeftOut[i]);
     if (load.read.end != ProjectFileEnd::kComplete) shortfalls.Problem(load.problems);
     ProjectShow show{std::move(load.document), std::move(load.leftOut)};
     for (const PictureEntry& row : show.document.rows) show.picturesNamed.push_back(row.path);

@@ -66,16 +66,16 @@ MakeRowResult MakePictureRow(const std::string& path, int sizingIndex, int effec
                              const std::string& caption, int fitIndex) {
   MakeRowResult result = RowWithoutPicture(path, sizingIndex, effectIndex, caption, fitIndex);
   if (!result.ok()) return result;
-  const LoadedPicture picture = LoadPicture(path);
+  const LoadedPictureSize picture = LoadPictureSize(path);
   if (!picture) {
     result.error = RowError::kPictureNotLoaded;
     result.failure = picture.failure;
     return result;
   }
   // The size as shown (after any turn), the depth as the file holds it.
-  result.row.sizeText = SizeText(picture.surface->w, picture.surface->h, picture.bitsPerPixel);
-  result.row.pictureWidth = picture.surface->w;
-  result.row.pictureHeight = picture.surface->h;
+  result.row.sizeText = SizeText(picture.width, picture.height, picture.bitsPerPixel);
+  result.row.pictureWidth = picture.width;
+  result.row.pictureHeight = picture.height;
   return result;
 }
 

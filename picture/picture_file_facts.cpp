@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "picture/gif_structure.h"
+#include "picture/picture_limits.h"
 
 namespace varnel {
 
@@ -154,7 +155,9 @@ void ReadPngFacts(std::FILE* file, PictureFileFacts& facts) {
     uint8_t head[8];
     const long chunkStart = std::ftell(file);
     if (chunkStart == fileLength) {
-      facts.cutShort = !ImageDataIsWhole(file, imageData);
+      // A picture refused for its size is not worth inflating.
+      facts.cutShort =
+          facts.width * facts.height > kMaxPicturePixels || !ImageDataIsWhole(file, imageData);
       return;
     }
     if (!ReadBytes(file, head, sizeof head)) return;

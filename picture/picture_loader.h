@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "picture/sdl_picture.h"
 
@@ -20,20 +23,32 @@ struct LoadedPicture {
   explicit operator bool() const { return surface != nullptr; }
 };
 
-// The one way the document, the builder and the previews load a picture. The picture
-// library decodes the file; then what it gets wrong is mended, in this order:
-// - 16-bit PNG samples are rounded to 8 bits (the library keeps only their high byte);
-// - a CMYK JPEG becomes RGB (inverted samples when the file has an Adobe segment);
-// - a 32-bit BMP whose fourth bytes are all 0 is opaque;
-// - 16-bit channels are widened to 8 bits as viewers show them (5-bit 31 gives 255);
-// - transparency is shown over black: translucent pixels blended onto black, a
-//   transparent colour or palette entry black;
-// - the EXIF orientation of a JPEG or PNG file turns or mirrors the picture.
-// Every other picture keeps the pixels the library gives. A surface of 0 bits per pixel
-// or of no width or height is a damaged file, not a picture.
-// Safe to call from several threads at once: each call keeps its state, its failure
-// reason included, to itself.
+// The one way the document, the builder and the previews load a picture: decoded by the
+// picture library and mended as it is shown (see DecodePicture), in a decoder process of
+// this program's own (DecoderProcess), one for each thread that loads at the same time.
+// A file that crashes the library, makes it loop or exhausts its memory ends only that
+// process: the picture fails with "the picture library failed on this file". A file whose
+// header is damaged or declares more than kMaxPicturePixels is refused before any
+// decoding. The surface's pixels lie in memory shared with the decoder, held as long as
+// the surface lives; reading them needs no lock.
+// Safe to call from several threads at once.
 LoadedPicture LoadPicture(const std::string& path);
+
+// What a picture's row needs of it: LoadPicture without bringing its pixels over.
+struct LoadedPictureSize {
+  int width = 0;  // as shown (after any turn)
+  int height = 0;
+  int bitsPerPixel = 0;  // as the file holds it
+  std::string failure;   // as LoadPicture's
+  explicit operator bool() const { return failure.empty(); }
+};
+LoadedPictureSize LoadPictureSize(const std::string& path);
+
+// The BMP file the picture library writes of a surface (its 8-bit pictures keep their
+// palette, every other depth becomes 24-bit, translucent pixels are blended onto black),
+// written by a decoder process into file, which is grown to bound when smaller; bound is
+// at least the file's length. The file's length, or 0 when the library cannot save it.
+std::size_t SavePictureAsBmp(SDL_Surface* picture, std::size_t bound, std::vector<uint8_t>& file);
 
 struct ShownSize {
   int width = 0;

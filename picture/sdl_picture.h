@@ -7,9 +7,17 @@
 namespace varnel {
 
 struct SurfaceDeleter {
-  void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+  // The memory the surface's pixels lie in when the surface does not own them: pixels a
+  // decoder process wrote into memory it shares with this one. Let go with the surface.
+  std::shared_ptr<const void> pixelMemory;
+
+  void operator()(SDL_Surface* surface) {
+    SDL_FreeSurface(surface);
+    pixelMemory.reset();
+  }
 };
-// A picture surface; freed when the pointer goes.
+// A picture surface; freed when the pointer goes (or is reset), together with the memory
+// its pixels lie in.
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 // Holds a surface locked for pixel access for as long as it lives.

@@ -74,10 +74,12 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   // Pictures missing where the file says are looked for where a moved project has them.
   const std::vector<MovedPicture> moved =
       headerRead ? RelocateMovedPictures(pictures, path) : std::vector<MovedPicture>{};
-  std::vector<std::string> leftOut;
-  const std::vector<bool> added = host.AddRows(pictures);
+  std::vector<std::string> leftOut, whyLeftOut;
+  const std::vector<std::string> whyNot = host.AddRows(pictures);
   for (std::size_t i = 0; i < pictures.size(); ++i) {
-    if (i >= added.size() || !added[i]) leftOut.push_back(pictures[i].path);
+    if (i < whyNot.size() && whyNot[i].empty()) continue;
+    leftOut.push_back(pictures[i].path);
+    whyLeftOut.push_back(i < whyNot.size() ? whyNot[i] : kPictureNotLoaded);
   }
 
   if (!headerRead) {
@@ -87,11 +89,14 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   }
   host.SetCaption(ProjectWindowCaption(host.TitleBase(), path));
   host.RefreshControls();
-  const bool somethingLeftOut = !leftOut.empty() || read.cutShort() || !readError.empty();
+  // A show that lacks rows of its file differs from it: a Save would write it without them.
+  const bool somethingLeftOut = !leftOut.empty() || !readError.empty() ||
+                                read.picturesRead < read.announcedPictures;
   if (somethingLeftOut || !moved.empty()) host.ShowDiffersFromFile();
-  std::string problems = readError.empty() ? LoadProblemsMessage(path, read, leftOut) : readError;
+  std::string problems =
+      readError.empty() ? LoadProblemsMessage(path, read, leftOut, whyLeftOut) : readError;
   if (!readError.empty() && !leftOut.empty())
-    problems += "\n\n" + LoadProblemsMessage(path, ProjectReadResult{}, leftOut);
+    problems += "\n\n" + LoadProblemsMessage(path, ProjectReadResult{}, leftOut, whyLeftOut);
   const std::string found = FoundElsewhereMessage(moved);
   if (!found.empty()) problems = problems.empty() ? found : found + "\n\n" + problems;
   if (problems.empty()) return;

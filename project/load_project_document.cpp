@@ -27,12 +27,14 @@ ProjectDocumentLoad LoadProjectDocument(const std::string& path, ProjectRows row
   for (const StoredPicture& picture : pictures) {
     MakeRowResult made = makeRow(picture.path, picture.sizingIndex, picture.effectIndex,
                                  picture.caption, picture.fitIndex);
-    if (made.ok())
+    if (made.ok()) {
       load.document.rows.push_back(std::move(made.row));
-    else
+    } else {
       load.leftOut.push_back(picture.path);
+      load.whyLeftOut.push_back(made.failure.empty() ? kPictureNotLoaded : made.failure);
+    }
   }
-  load.problems = LoadProblemsMessage(path, load.read, load.leftOut);
+  load.problems = LoadProblemsMessage(path, load.read, load.leftOut, load.whyLeftOut);
   return load;
 }
 

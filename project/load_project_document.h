@@ -13,6 +13,7 @@ struct ProjectDocumentLoad {
   SlideshowDocument document;
   ProjectReadResult read;
   std::vector<std::string> leftOut;          // paths whose pictures did not load, in file order
+  std::vector<std::string> whyLeftOut;       // for each of leftOut, why, for the user
   std::vector<MovedPicture> foundElsewhere;  // rows whose pictures were found moved
   std::string problems;                      // for the user; empty when everything loaded
 };

@@ -24,12 +24,16 @@ std::string CutShortText(const std::string& path, const ProjectReadResult& read)
          " complete. The complete ones were loaded.";
 }
 
-std::string LeftOutText(const std::vector<std::string>& leftOut) {
+std::string LeftOutText(const std::vector<std::string>& leftOut,
+                        const std::vector<std::string>& whyLeftOut) {
   std::string text = leftOut.size() == 1 ? "This picture could not be loaded and was left out:"
                                          : "These " + Pictures(leftOut.size()) +
                                                " could not be loaded and were left out:";
   const std::size_t shown = std::min(leftOut.size(), kLeftOutPathsShown);
-  for (std::size_t i = 0; i < shown; ++i) text += "\n" + DisplayPath(leftOut[i]);
+  for (std::size_t i = 0; i < shown; ++i) {
+    text += "\n" + DisplayPath(leftOut[i]);
+    if (i < whyLeftOut.size()) text += ": " + whyLeftOut[i];
+  }
   if (leftOut.size() > shown) text += "\n(and " + std::to_string(leftOut.size() - shown) + " more)";
   return text;
 }
@@ -37,12 +41,13 @@ std::string LeftOutText(const std::vector<std::string>& leftOut) {
 }  // namespace
 
 std::string LoadProblemsMessage(const std::string& path, const ProjectReadResult& read,
-                                const std::vector<std::string>& leftOut) {
+                                const std::vector<std::string>& leftOut,
+                                const std::vector<std::string>& whyLeftOut) {
   std::string message;
   if (read.cutShort()) message = CutShortText(path, read);
   if (!leftOut.empty()) {
     if (!message.empty()) message += "\n\n";
-    message += LeftOutText(leftOut);
+    message += LeftOutText(leftOut, whyLeftOut);
   }
   return message;
 }

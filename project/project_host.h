@@ -5,6 +5,7 @@
 
 #include "document/picture_entry.h"
 #include "document/slideshow_options.h"
+#include "project/load_report.h"
 #include "project/stored_picture.h"
 
 namespace varnel {
@@ -50,15 +51,17 @@ class ProjectHost {
   virtual bool AddRow(const std::string& path, int sizingIndex, int effectIndex,
                       const std::string& caption, int fitIndex) = 0;
   // Add row for each picture in order, stepping the progress once after each whether or
-  // not it gave a row; whether each gave one. A host may make the rows on workers.
-  virtual std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) {
-    std::vector<bool> added;
+  // not it gave a row; for each, why it gave none, empty where it gave one. A host may
+  // make the rows on workers.
+  virtual std::vector<std::string> AddRows(const std::vector<StoredPicture>& pictures) {
+    std::vector<std::string> whyNot;
     for (const StoredPicture& picture : pictures) {
-      added.push_back(AddRow(picture.path, picture.sizingIndex, picture.effectIndex,
-                             picture.caption, picture.fitIndex));
+      const bool added = AddRow(picture.path, picture.sizingIndex, picture.effectIndex,
+                                picture.caption, picture.fitIndex);
+      whyNot.push_back(added ? "" : kPictureNotLoaded);
       Progress().StepIt();
     }
-    return added;
+    return whyNot;
   }
   virtual void ClearRows() = 0;
   // Replaces the option fields (without showing them).

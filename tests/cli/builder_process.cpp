@@ -53,7 +53,8 @@ RunResult RunBuilderWithOutputTo(const TempDir& workDirectory,
   return run;
 }
 
-pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments) {
+pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments,
+                   const std::string& outputFile) {
   std::vector<std::string> argv = {VARNEL_BUILD_EXECUTABLE};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<char*> pointers;
@@ -62,7 +63,9 @@ pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>&
   const std::string directory = workDirectory.path().string();
   const pid_t pid = ::fork();
   if (pid == 0) {
-    const int nowhere = ::open("/dev/null", O_WRONLY);
+    const int nowhere = outputFile.empty()
+                            ? ::open("/dev/null", O_WRONLY)
+                            : ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ::dup2(nowhere, STDOUT_FILENO);
     ::dup2(nowhere, STDERR_FILENO);
     if (::chdir(directory.c_str()) != 0) ::_exit(127);

@@ -30,8 +30,10 @@ RunResult RunBuilderWithOutputTo(const TempDir& workDirectory,
                                  const std::vector<std::string>& arguments,
                                  const std::string& standardOutput);
 
-// Starts varnel-build in the work directory without waiting; its output goes nowhere.
-pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments);
+// Starts varnel-build in the work directory without waiting; its output goes into
+// outputFile (both streams), or nowhere.
+pid_t StartBuilder(const TempDir& workDirectory, const std::vector<std::string>& arguments,
+                   const std::string& outputFile = {});
 // Waits for a started builder: its exit status, or -(signal) when a signal ended it.
 int WaitForBuilder(pid_t pid);
 

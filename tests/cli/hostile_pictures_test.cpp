@@ -6,9 +6,15 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "project/project_file_writer.h"
 #include "tests/cli/builder_process.h"
 #include "tests/support/image_reader.h"
 #include "tests/support/test_support.h"
@@ -64,6 +70,18 @@ TEST(HostilePictures, BuildsAndPlansNameEachAndLeaveItOut) {
     EXPECT_TRUE(Mentions(planned.output, "a.bmp")) << planned.output;
     EXPECT_TRUE(Mentions(planned.output, "b.bmp")) << planned.output;
   }
+  // The same pictures named by a project file, built and planned.
+  std::vector<StoredPicture> stored;
+  for (const std::string& picture : show.Pictures()) stored.push_back({picture, "", 0, 0});
+  const std::string project = show.dir.file("show.vrn");
+  testing::WriteAllBytes(project, ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), stored));
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{project}, std::vector<std::string>{"--plan", project}}) {
+    const RunResult run = RunBuilder(show.dir, arguments);
+    EXPECT_EQ(run.status, 3) << run.output;
+    show.ExpectEachNamed(run);
+  }
+  std::filesystem::remove(project);
   // Nothing but the pictures, the viewer and the image: no file of a builder that died.
   EXPECT_EQ(testing::FileNamesIn(show.dir),
             (std::vector<std::string>{"Src.res", "a.bmp", "b.bmp", "bomb.png", "code12.gif",
@@ -91,6 +109,87 @@ TEST(HostilePictures, ADecompressionBombCostsLessThanOneHundredMebibytes) {
     const auto [peakKiB, status] = PeakMemoryOfBuild(show.dir, arguments);
     EXPECT_EQ(status, 3) << arguments[0];  // the plan exits as the build
     EXPECT_LT(peakKiB, kLimitKiB) << arguments[0];
+  }
+}
+
+// The processes whose parent is `parent` and whose name is `name`.
+std::vector<pid_t> ChildrenNamed(pid_t parent, const std::string& name) {
+  std::vector<pid_t> children;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!stat || !std::getline(stat, line)) continue;
+    const auto open = line.find('('), close = line.rfind(')');
+    if (open == std::string::npos || close == std::string::npos) continue;
+    std::istringstream rest(line.substr(close + 1));
+    char state = 0;
+    pid_t ppid = 0;
+    rest >> state >> ppid;
+    if (ppid == parent && line.substr(open + 1, close - open - 1) == name)
+      children.push_back(std::stoi(line.substr(0, open)));
+  }
+  return children;
+}
+
+// Whether the process holds the file open.
+bool HoldsOpen(pid_t pid, const std::string& path) {
+  std::error_code error;
+  for (const auto& fd :
+       std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+    if (std::filesystem::read_symlink(fd.path(), error) == path) return true;
+  }
+  return false;
+}
+
+// Kills the builder's decoder while it decodes `picture`: stopped first, so that it is
+// known to be in the middle of that picture when the kill comes. False when no decoder
+// was caught at it.
+bool KillDecoderMidPicture(pid_t builder, const std::string& picture) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (std::chrono::steady_clock::now() < giveUp) {
+    for (pid_t decoder : ChildrenNamed(builder, "varnel-decoder")) {
+      if (!HoldsOpen(decoder, picture)) continue;
+      ::kill(decoder, SIGSTOP);
+      if (HoldsOpen(decoder, picture)) {
+        ::kill(decoder, SIGKILL);
+        return true;
+      }
+      ::kill(decoder, SIGCONT);
+    }
+    int status = 0;
+    if (::waitpid(builder, &status, WNOHANG) == builder) return false;  // ended meanwhile
+  }
+  return false;
+}
+
+TEST(HostilePictures, ADecoderKilledMidPictureIsReplacedAndTheBuildGoesOn) {
+  testing::ScratchShow show;
+  testing::GifLayout slowLayout;  // long enough in the library to be caught at it
+  slowLayout.screenWidth = slowLayout.width = 6000;
+  slowLayout.screenHeight = slowLayout.height = 4000;
+  slowLayout.codeSizeByte = 8;
+  slowLayout.literalCodes = true;
+  const std::string slow = testing::WriteGif(show.dir.file("slow.gif"), slowLayout);
+  const std::string after = testing::WriteGif(show.dir.file("after.gif"), testing::GifLayout{});
+  for (const char* jobs : {"1", "2"}) {
+    const std::string output = show.dir.file("output.txt");
+    const pid_t builder = testing::StartBuilder(
+        show.dir,
+        {"--jobs", jobs, show.a, "--sizing", "2", slow, after, show.b, "-o", "killed.gba"}, output);
+    ASSERT_TRUE(KillDecoderMidPicture(builder, slow)) << jobs << " workers";
+    EXPECT_EQ(testing::WaitForBuilder(builder), 3) << jobs << " workers";
+    const std::vector<uint8_t> said = testing::ReadAllBytes(output);
+    const std::string text(said.begin(), said.end());
+    EXPECT_TRUE(Mentions(text, "left out " + slow +
+                                   ": the picture could not be loaded (the picture library "
+                                   "failed on this file)"))
+        << text;
+    EXPECT_TRUE(Mentions(text, "(3 pictures)")) << text;
+    const testing::ImageReader image(show.dir.file("killed.gba"));
+    ASSERT_EQ(image.header().pictureCount, 3);
+    EXPECT_EQ(image.record(0).width, 64);
+    EXPECT_EQ(image.record(1).width, 8);  // after.gif, decoded by a fresh decoder
+    EXPECT_EQ(image.record(2).width, 300);
   }
 }
 

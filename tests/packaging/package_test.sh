@@ -9,7 +9,7 @@ make_package "$1" "$2"
 [ "$(dpkg-deb -f "$deb" Package)" = varnel ] || fail "wrong package name"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "wrong architecture"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libsdl1.2debian libsdl-image1.2 libqt6widgets6 libqt6gui6; do
+for library in libc6 libstdc++6 libsdl1.2debian libsdl-image1.2 libseccomp2 libqt6widgets6 libqt6gui6; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
@@ -18,6 +18,7 @@ for file in \
   ./usr/bin/varnel \
   ./usr/bin/varnel-build \
   ./usr/bin/varnel-play \
+  ./usr/libexec/varnel/varnel-decoder \
   ./usr/share/varnel/Src.res \
   ./usr/share/applications/varnel.desktop \
   ./usr/share/icons/hicolor/16x16/apps/varnel.png \

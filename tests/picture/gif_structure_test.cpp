@@ -58,6 +58,9 @@ TEST(GifStructure, SoundGifsAreReadWholeAndDecodeToTheirOwnPixels) {
   sound.back().layout.graphicControlLength = 4;
   sound.push_back({"eight-bit codes", Sized(40, 30)});
   sound.back().layout.codeSizeByte = 8;
+  sound.push_back({"every pixel a code", Sized(300, 200)});
+  sound.back().layout.codeSizeByte = 8;
+  sound.back().layout.literalCodes = true;
 
   TempDir dir;
   for (const auto& [name, layout] : sound) {

@@ -50,7 +50,8 @@ class CodeWriter {
 
 // LZW as GIF codes it: a clear code first, codes one bit wider once the decoder's table
 // reaches the next power of two, at most 12 bits.
-std::vector<uint8_t> LzwCode(const std::vector<uint8_t>& pixels, int codeSize, bool clearWhenFull) {
+std::vector<uint8_t> LzwCode(const std::vector<uint8_t>& pixels, int codeSize, bool clearWhenFull,
+                             bool literal) {
   const int clear = 1 << codeSize, end = clear + 1;
   CodeWriter out;
   std::map<std::pair<int, uint8_t>, int> table;
@@ -76,7 +77,16 @@ std::vector<uint8_t> LzwCode(const std::vector<uint8_t>& pixels, int codeSize, b
   };
   reset();
   out.Write(clear, bits);
-  if (!pixels.empty()) {
+  if (literal) {
+    // A clear code before the decoder's table would need wider codes.
+    for (uint8_t pixel : pixels) {
+      if (!first && decoderNext + 1 >= growAt) {
+        out.Write(clear, bits);
+        reset();
+      }
+      emit(pixel);
+    }
+  } else if (!pixels.empty()) {
     int prefix = pixels[0];
     for (std::size_t i = 1; i < pixels.size(); ++i) {
       const auto found = table.find({prefix, pixels[i]});
@@ -199,8 +209,8 @@ std::vector<uint8_t> GifBytes(const GifLayout& layout) {
     if (pixels.size() == count) break;
   }
   const int codeSize = std::min<int>(layout.codeSizeByte, 11);
-  const std::vector<uint8_t> lzw =
-      layout.lzwData.value_or(LzwCode(pixels, std::max(codeSize, 2), layout.clearWhenTableFull));
+  const std::vector<uint8_t> lzw = layout.lzwData.value_or(
+      LzwCode(pixels, std::max(codeSize, 2), layout.clearWhenTableFull, layout.literalCodes));
   PutSubBlocks(out, lzw);
   if (layout.cutInData) {
     out.resize(out.size() - std::min<std::size_t>(out.size(), 3));

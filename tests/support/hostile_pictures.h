@@ -19,6 +19,7 @@ struct GifLayout {
   std::optional<std::size_t> pixelsCoded;       // fewer pixels than the image holds
   bool cutInData = false;                       // the file ends inside the image data
   bool clearWhenTableFull = true;               // false: the full table is kept coding
+  bool literalCodes = false;  // every pixel a code of its own: large, slow for the library
   std::optional<std::vector<uint8_t>> lzwData;  // these LZW bytes instead of the pixels'
 };
 

@@ -67,9 +67,13 @@ std::string WriteBmp24(const std::string& path, int width, int height,
 }
 
 std::vector<uint8_t> ReadAllBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw std::runtime_error("cannot read " + path);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(in.tellg()));
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+    throw std::runtime_error("cannot read " + path);
+  return bytes;
 }
 
 void WriteAllBytes(const std::string& path, const std::vector<uint8_t>& bytes) {

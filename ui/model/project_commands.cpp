@@ -98,16 +98,16 @@ class WindowProjectHost final : public ProjectHost {
               int fitIndex) override {
     return window_.AddRow(path, sizingIndex, effectIndex, caption, fitIndex);
   }
-  std::vector<bool> AddRows(const std::vector<StoredPicture>& pictures) override {
+  std::vector<std::string> AddRows(const std::vector<StoredPicture>& pictures) override {
     std::vector<RowRequest> requests;
     for (const StoredPicture& picture : pictures)
       requests.push_back({picture.path, picture.sizingIndex, picture.effectIndex, picture.caption,
                           picture.fitIndex});
-    std::vector<bool> added;
+    std::vector<std::string> whyNot;
     for (const MakeRowResult& made :
          window_.AddRows(std::move(requests), [this](int done) { ShowRowsDone(done); }))
-      added.push_back(made.ok());
-    return added;
+      whyNot.push_back(made.ok() ? "" : made.failure.empty() ? kPictureNotLoaded : made.failure);
+    return whyNot;
   }
   void ClearRows() override { window_.DeleteAllRows(); }
   void SetOptions(const SlideshowOptions& options) override {

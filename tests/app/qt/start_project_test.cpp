@@ -191,8 +191,15 @@ TEST_F(StartProjectTest, PicturesThatCrashOrExhaustTheLibraryAreLeftOutAndSaid) 
   user.Start(Quit);
   EXPECT_FALSE(App().InitInstance());
   EXPECT_EQ(user.stuckAt(), "");
-  for (const std::string& path : hostile)
-    EXPECT_NE(message.find(path), std::string::npos) << message;
+  // Each named with its reason.
+  for (const std::string& gif : {hostile[0], hostile[1], hostile[2]})
+    EXPECT_NE(message.find(gif + ": the picture could not be loaded (the file is damaged)"),
+              std::string::npos)
+        << message;
+  EXPECT_NE(
+      message.find(hostile[3] + ": the picture could not be loaded (the picture is too large"),
+      std::string::npos)
+      << message;
 }
 
 }  // namespace
