@@ -100,7 +100,8 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   const std::string found = FoundElsewhereMessage(moved);
   if (!found.empty()) problems = problems.empty() ? found : found + "\n\n" + problems;
   if (problems.empty()) return;
-  problems += "\n\n" + ChangedShowNote(somethingLeftOut, !moved.empty());
+  if (somethingLeftOut || !moved.empty())
+    problems += "\n\n" + ChangedShowNote(somethingLeftOut, !moved.empty());
   host.ShowMessage(MessageIcon::kWarning, problems);
 }
 
