@@ -90,8 +90,8 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   host.SetCaption(ProjectWindowCaption(host.TitleBase(), path));
   host.RefreshControls();
   // A show that lacks rows of its file differs from it: a Save would write it without them.
-  const bool somethingLeftOut = !leftOut.empty() || !readError.empty() ||
-                                read.picturesRead < read.announcedPictures;
+  const bool somethingLeftOut =
+      !leftOut.empty() || !readError.empty() || read.picturesRead < read.announcedPictures;
   if (somethingLeftOut || !moved.empty()) host.ShowDiffersFromFile();
   std::string problems =
       readError.empty() ? LoadProblemsMessage(path, read, leftOut, whyLeftOut) : readError;
