@@ -292,11 +292,15 @@ bool HoldsOpen(pid_t pid, const std::string& path) {
 
 }  // namespace
 
+std::vector<pid_t> DecodersOf(pid_t parent) {
+  return ChildrenNamed(parent, "varnel-decoder");
+}
+
 bool KillDecoderMidPicture(pid_t parent, const std::string& picture,
                            const std::function<bool()>& goOn) {
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
   while (std::chrono::steady_clock::now() < giveUp && goOn()) {
-    for (pid_t decoder : ChildrenNamed(parent, "varnel-decoder")) {
+    for (pid_t decoder : DecodersOf(parent)) {
       if (!HoldsOpen(decoder, picture)) continue;
       ::kill(decoder, SIGSTOP);
       if (HoldsOpen(decoder, picture)) {

@@ -43,6 +43,9 @@ GifLayout CodeSizeTwelveGif();
 // pixel a code of its own): long enough for a test to catch its decoder at it.
 GifLayout SlowGif();
 
+// The decoder processes (varnel-decoder) whose parent is `parent`.
+std::vector<pid_t> DecodersOf(pid_t parent);
+
 // Kills, with SIGKILL, a decoder process (varnel-decoder) whose parent is `parent` while it
 // decodes `picture`: stopped first, so that it is known to be in the middle of that
 // picture when the kill comes. Watches until one is caught, `goOn` says false or a minute
