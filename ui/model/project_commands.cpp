@@ -145,6 +145,8 @@ class WindowProjectHost final : public ProjectHost {
     window_.SetWindowText(caption);
     showIsTheFile_ = true;
   }
+  void ShowDiffersFromFile() override { showDiffersFromFile_ = true; }
+  bool showDiffersFromFile() const { return showDiffersFromFile_; }
   void ShowMessage(MessageIcon icon, const std::string& message) override {
     progress_.Show();
     window_.ShowMessage(message, icon == MessageIcon::kError ? MessageBoxIcon::kStop
@@ -158,6 +160,7 @@ class WindowProjectHost final : public ProjectHost {
   std::string showFile_;
   std::string chosenPath_;
   bool showIsTheFile_ = false;
+  bool showDiffersFromFile_ = false;
 };
 
 }  // namespace
@@ -179,7 +182,7 @@ void ProjectCommands::OnLoad() {
   WindowProjectHost host(window_, window_.platform(), showFile_);
   RunLoadCommand(host);
   host.ShowProgress();
-  if (const auto file = host.FileOfShow()) MarkSavedAs(*file);
+  if (const auto file = host.FileOfShow()) MarkLoaded(*file, host.showDiffersFromFile());
 }
 
 // The show then has its file's name exactly as after File > Load.
@@ -189,13 +192,13 @@ void ProjectCommands::LoadProject(const std::string& path) {
   host.SetChosenFile(path);
   LoadProjectFile(host, path);
   host.ShowProgress();
-  if (const auto file = host.FileOfShow()) MarkSavedAs(*file);
+  if (const auto file = host.FileOfShow()) MarkLoaded(*file, host.showDiffersFromFile());
 }
 
 // ---- Unsaved changes ----
 
 void ProjectCommands::RefreshModified() {
-  const bool modified = window_.document().rows != savedDocument_.rows ||
+  const bool modified = differsFromSaved_ || window_.document().rows != savedDocument_.rows ||
                         window_.OptionsShown() != savedDocument_.options;
   if (modified == modified_) return;
   modified_ = modified;
@@ -207,9 +210,17 @@ void ProjectCommands::MarkSavedAs(const std::string& projectFile) {
   showFile_ = projectFile;
 }
 
+void ProjectCommands::MarkLoaded(const std::string& projectFile, bool differsFromFile) {
+  MarkSavedAs(projectFile);
+  if (!differsFromFile) return;
+  differsFromSaved_ = true;
+  RefreshModified();
+}
+
 void ProjectCommands::MarkSaved(const std::string& documentName) {
   documentName_ = documentName;
   showFile_.clear();
+  differsFromSaved_ = false;
   savedDocument_.rows = window_.document().rows;
   savedDocument_.options = window_.OptionsShown();
   RefreshModified();
