@@ -55,9 +55,9 @@ PicturePipeline::PicturePipeline(const SlideshowDocument& document, unsigned wor
   for (auto& slot : slots_) slot = std::make_unique<PreparedPicture>();
   ready_.assign(slots_.size(), false);
   versionsLeft_.assign(slots_.size(), 0);
-  const std::size_t needed = std::min<std::size_t>(count, document.rows.size());
+  workerCount_ = std::min<std::size_t>(count, document.rows.size());
   KeepPictureMemoryForReuse();
-  for (std::size_t i = 0; i < needed; ++i) workers_.emplace_back([this, i] { Work(i); });
+  for (std::size_t i = 0; i < workerCount_; ++i) workers_.emplace_back([this, i] { Work(i); });
 }
 
 PicturePipeline::~PicturePipeline() {
@@ -141,7 +141,7 @@ void PicturePipeline::PrepareNextSource(std::size_t worker, std::unique_lock<std
   --sourcesBeingPrepared_;
   // No picture follows the last one to keep the other workers busy: its two small
   // versions become two tasks, each a walk of its own, that workers make side by side.
-  if (row + 1 == document_.rows.size() && workers_.size() > 1) SplitSharedWalk(versions);
+  if (row + 1 == document_.rows.size() && workerCount_ > 1) SplitSharedWalk(versions);
   versionsLeft_[row % slots_.size()] = versions.size();
   if (versions.empty()) {
     FinishPreparing(slot);

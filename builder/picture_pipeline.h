@@ -58,6 +58,8 @@ class PicturePipeline {
   const SlideshowDocument& document_;
   const uint16_t introCount_;
   const std::size_t ahead_;  // pictures that may be prepared beyond the writer's
+  // Workers started; set before the first starts (workers_ grows while they run).
+  std::size_t workerCount_ = 0;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::size_t nextToPrepare_ = 0;

@@ -177,8 +177,8 @@ bool DecoderProcess::AwaitReply(DecoderReply& reply) {
   const auto start = std::chrono::steady_clock::now();
   const double cpuAtStart = CpuSecondsOf(pid_);
   // Looked at often enough to end the process soon after its limit.
-  const int interval = std::clamp(static_cast<int>(limits_.cpuSecondsPerPicture * 1000 / 4), 1,
-                                  kWatchIntervalMs);
+  const int interval =
+      std::clamp(static_cast<int>(limits_.cpuSecondsPerPicture * 1000 / 4), 1, kWatchIntervalMs);
   for (;;) {
     pollfd ready{channel_, POLLIN, 0};
     const int polled = ::poll(&ready, 1, interval);
@@ -309,6 +309,11 @@ std::size_t DecoderProcess::SaveAsBmp(SDL_Surface* picture, std::size_t bound,
   if (file.size() < bound) file.resize(bound);
   std::memcpy(file.data(), saved->data(), reply.bytes);
   return reply.bytes;
+}
+
+bool DecoderProcess::HasFreeBuffer() const {
+  return std::any_of(buffers_.begin(), buffers_.end(),
+                     [](const std::shared_ptr<SharedBuffer>& buffer) { return !buffer->leased(); });
 }
 
 std::shared_ptr<SharedBuffer> DecoderProcess::BufferFor(std::size_t bytes) {

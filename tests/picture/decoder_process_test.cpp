@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -125,6 +126,24 @@ TEST(DecoderProcess, PicturesComeBackAsTheLibraryMadeThem) {
     there.resize(length);
     EXPECT_EQ(there, here) << name;
   }
+}
+
+// Decoders are started when first needed and kept: pictures loaded one after another on
+// one thread start none.
+TEST(DecoderProcess, PicturesOneAfterAnotherAreDecodedByTheDecodersAlreadyRunning) {
+  ASSERT_TRUE(LoadPicture(TestDataPath("picture.jpg")));
+  std::vector<pid_t> running = testing::DecodersOf(::getpid());
+  ASSERT_FALSE(running.empty());
+  for (int i = 0; i < 4; ++i) {
+    for (const char* name : {"picture.jpg", "picture-palette.png", "picture.gif"}) {
+      EXPECT_TRUE(LoadPicture(TestDataPath(name))) << name;
+      EXPECT_TRUE(LoadPictureSize(TestDataPath(name))) << name;
+    }
+  }
+  std::vector<pid_t> after = testing::DecodersOf(::getpid());
+  std::sort(running.begin(), running.end());
+  std::sort(after.begin(), after.end());
+  EXPECT_EQ(after, running);
 }
 
 // The picture library crashes on this GIF; the program's own check, which refuses it, is
