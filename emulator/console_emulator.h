@@ -33,11 +33,8 @@ class ConsoleEmulator {
   void ReleaseKeys() { HoldKeys(0); }
   ConsoleKeys heldKeys() const { return heldKeys_; }
   void RunFrames(int frames);
-  // Holds the keys for one frame, then lets them go for one frame.
-  void Press(ConsoleKeys keys);
 
   // The last frame drawn.
-  Screen15 Screen() const;
   ScreenRgb ScreenAsRgb() const;
   uint64_t framesRun() const { return framesRun_; }
   // The last frame drawn as the bytes of a 240 x 160 PNG file.

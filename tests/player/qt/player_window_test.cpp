@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "player/qt/console_view.h"
+#include "tests/support/console_run.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -73,7 +74,7 @@ std::optional<int> RunWindowUntilShown(PlayerWindow& window, const Screen15& exp
                                        int maxFrames) {
   for (int frames = 1; frames <= maxFrames; ++frames) {
     window.AdvanceFrames(1);
-    if (Differences(window.emulator()->Screen(), expected) == 0) return frames;
+    if (Differences(testing::Screen15Of(*window.emulator()), expected) == 0) return frames;
   }
   return std::nullopt;
 }
@@ -105,11 +106,11 @@ TEST(PlayerWindow, ShowsTheSamePixelsAsTheCoreAfterNFramesAtTwiceTheSizeByDefaul
   for (const int frames : {1, 7, 40}) {
     player.window.AdvanceFrames(frames);
     core.RunFrames(frames);
-    EXPECT_EQ(Differences(PaintedScreen(player.window), core.Screen()), 0) << frames;
+    EXPECT_EQ(Differences(PaintedScreen(player.window), testing::Screen15Of(core)), 0) << frames;
     EXPECT_EQ(player.window.shownScale(), 2);
   }
   EXPECT_EQ(player.window.emulator()->framesRun(), 48u);
-  EXPECT_EQ(Differences(core.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(core), show.Resized(0)), 0);
   const QImage painted = PaintedConsole(player.window);
   EXPECT_EQ(painted.size(), QSize(480, 320));
   EXPECT_TRUE(BlocksAreSharp(painted, 2));
@@ -118,7 +119,7 @@ TEST(PlayerWindow, ShowsTheSamePixelsAsTheCoreAfterNFramesAtTwiceTheSizeByDefaul
 TEST(PlayerWindow, ScalesFromOneToSixTimesWithSharpPixels) {
   StillPlayer player(ThreeSlideShow().imagePath());
   player.window.AdvanceFrames(kBootFrames);
-  const Screen15 expected = player.window.emulator()->Screen();
+  const Screen15 expected = testing::Screen15Of(*player.window.emulator());
   auto* choice = player.window.findChild<QComboBox*>();
   ASSERT_NE(choice, nullptr);
   EXPECT_EQ(choice->currentText(), "2x");
