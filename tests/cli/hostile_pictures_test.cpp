@@ -14,6 +14,7 @@
 #include "project/project_file_writer.h"
 #include "tests/cli/builder_process.h"
 #include "tests/support/image_reader.h"
+#include "tests/support/project_bytes.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {
@@ -71,7 +72,8 @@ TEST(HostilePictures, BuildsAndPlansNameEachAndLeaveItOut) {
   std::vector<StoredPicture> stored;
   for (const std::string& picture : show.Pictures()) stored.push_back({picture, "", 0, 0});
   const std::string project = show.dir.file("show.vrn");
-  testing::WriteAllBytes(project, ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), stored));
+  testing::WriteAllBytes(project,
+                         testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), stored));
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{project}, std::vector<std::string>{"--plan", project}}) {
     const RunResult run = RunBuilder(show.dir, arguments);

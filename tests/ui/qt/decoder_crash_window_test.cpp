@@ -18,6 +18,7 @@
 #include "project/project_file_writer.h"
 #include "tests/support/hostile_pictures.h"
 #include "tests/support/image_reader.h"
+#include "tests/support/project_bytes.h"
 #include "tests/ui/qt/qt_window_fixture.h"
 
 namespace varnel {
@@ -140,7 +141,8 @@ TEST_F(QtDecoderCrashTest, ALoadWhoseDecoderIsKilledMakesTheOtherRows) {
   const std::string a = Picture("a.bmp", 64, 48), b = Picture("b.bmp", 30, 20);
   const std::string project = work.file("show.vrn");
   const std::vector<StoredPicture> pictures = {{a, "", 0, 0}, {slow, "", 0, 0}, {b, "", 0, 0}};
-  testing::WriteAllBytes(project, ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
+  testing::WriteAllBytes(project,
+                         testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
   window->SetFileDialogAnswer([&](QFileDialog& files) {
     files.selectFile(QString::fromStdString(project));
     static_cast<QDialog&>(files).accept();
