@@ -23,9 +23,15 @@
 #include "builder/rom_layout.h"
 #include "files/binary_file.h"
 #include "picture/picture_loader.h"
+#include "tests/support/picture_conversion.h"
 
 namespace varnel {
 namespace {
+
+using testing::EncodePicture;
+using testing::EnlargeRgb24;
+using testing::ShrinkRgb24Using;
+using testing::ShrinkViewIntoUsing;
 
 constexpr int kPhotoWidth = 4000;
 constexpr int kPhotoHeight = 3000;
