@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -276,6 +277,16 @@ TEST(SyscallFilter, ADecoderThatOpensAFileOrMakesASocketOrProcessIsEnded) {
   });
   ::close(held);
   EXPECT_TRUE(WIFEXITED(decoded) && WEXITSTATUS(decoded) == 0) << decoded;
+
+  // A real decoder runs under the filter (the kernel's mode 2), from before its first
+  // picture.
+  DecoderProcess decoder;
+  EXPECT_TRUE(decoder.filtered());
+  std::ifstream status("/proc/" + std::to_string(decoder.pid()) + "/status");
+  std::string line;
+  while (std::getline(status, line) && line.rfind("Seccomp:", 0) != 0) {
+  }
+  EXPECT_EQ(line, "Seccomp:\t2");
 }
 
 // Where the kernel refuses the filter (here a filter of the test's own forbids it), the
