@@ -21,11 +21,18 @@
 #include "builder/encode_picture.h"
 #include "builder/resampler.h"
 #include "builder/rom_layout.h"
+#include "builder/shrink_kernels.h"
 #include "files/binary_file.h"
 #include "picture/picture_loader.h"
+#include "tests/support/picture_conversion.h"
 
 namespace varnel {
 namespace {
+
+using testing::EncodePicture;
+using testing::EnlargeRgb24;
+using testing::ShrinkRgb24Using;
+using testing::ShrinkViewIntoUsing;
 
 constexpr int kPhotoWidth = 4000;
 constexpr int kPhotoHeight = 3000;
@@ -69,6 +76,13 @@ void SetSourceRate(benchmark::State& state, int width, int height) {
   state.counters["source_MP"] = benchmark::Counter(
       static_cast<double>(width) * height * static_cast<double>(state.iterations()) / 1e6,
       benchmark::Counter::kIsRate);
+}
+
+// Whether a path runs on this processor's own instructions: the portable path always, a
+// vector path when its kernel is not the portable stand-ins.
+bool ShrinkPathIsNative(ShrinkPath path) {
+  return path == ShrinkPath::kPortable ||
+         ShrinkKernelOf(path).accumulate != StandInKernelOf(path).accumulate;
 }
 
 ShrinkPath PathOf(int64_t index) {

@@ -10,6 +10,7 @@
 #include "project/byte_source.h"
 #include "project/load_project_document.h"
 #include "project/project_file_reader.h"
+#include "tests/support/project_bytes.h"
 
 namespace varnel {
 namespace {
@@ -49,7 +50,7 @@ BENCHMARK(BM_LoadProject1000Rows)->Unit(benchmark::kMillisecond);
 void BM_ReadProjectFile1000Records(benchmark::State& state) {
   const ProjectShowOnDisk& show = Show();
   for (auto _ : state) {
-    MemoryByteSource source(show.bytes());
+    testing::MemoryByteSource source(show.bytes());
     std::size_t captionBytes = 0;
     ProjectFileHandlers handlers;
     handlers.picture = [&](const StoredPicture& picture) {

@@ -8,6 +8,7 @@
 
 #include "picture/sdl_picture.h"
 #include "project/project_file_writer.h"
+#include "tests/support/project_bytes.h"
 
 namespace varnel::bench {
 
@@ -46,7 +47,7 @@ ProjectShowOnDisk::ProjectShowOnDisk() {
                         uint16_t(i % 3), uint16_t(i % 9)});
   }
   project_ = (directory_ / "show.vrn").string();
-  bytes_ = ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures);
+  bytes_ = testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures);
   std::ofstream out(project_, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes_.data()), std::streamsize(bytes_.size()));
   if (!out) throw std::runtime_error("cannot write " + project_);

@@ -30,6 +30,7 @@
 #include "document/picture_row.h"
 #include "picture/sdl_picture.h"
 #include "project/project_file_writer.h"
+#include "tests/support/project_bytes.h"
 #include "tests/support/test_support.h"
 #include "ui/model/slideshow_dlg.h"
 #include "ui/qt/main_window.h"
@@ -61,7 +62,7 @@ class PhotoShowOnDisk {
     }
     project_ = (directory_ / "photos.vrn").string();
     const std::vector<uint8_t> bytes =
-        ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures);
+        testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures);
     std::ofstream out(project_, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + project_);

@@ -56,8 +56,4 @@ std::optional<BitmapInfo> MakeBitmapInfoFor(int width, int height, uint16_t plan
   return info;
 }
 
-std::optional<BitmapInfo> MakeBitmapInfo(const Bitmap& bitmap) {
-  return MakeBitmapInfoFor(bitmap.width, bitmap.height, 1, kRgb24Bits);
-}
-
 }  // namespace varnel

@@ -34,7 +34,4 @@ uint16_t RoundedBitDepth(uint16_t planesTimesBits);
 std::optional<BitmapInfo> MakeBitmapInfoFor(int width, int height, uint16_t planes,
                                             uint16_t bitsPerPixel);
 
-// The information block of one of our bitmaps: one plane of 24 bits, no colour table.
-std::optional<BitmapInfo> MakeBitmapInfo(const Bitmap& bitmap);
-
 }  // namespace varnel

@@ -9,7 +9,7 @@
 namespace varnel {
 
 // The two headers at the start of a BMP file. Every field is little-endian; this file is
-// the one place that writes and reads their bytes.
+// the one place that reads their bytes (the builder writes no BMP file).
 inline constexpr std::size_t kBmpFileHeaderSize = 14;
 inline constexpr std::size_t kBitmapInfoHeaderSize = 40;
 inline constexpr uint32_t kBiRgb = 0;               // uncompressed rows
@@ -38,12 +38,10 @@ struct BitmapInfoHeader {
   bool operator==(const BitmapInfoHeader&) const = default;
 };
 
-std::array<uint8_t, kBmpFileHeaderSize> EncodeBmpFileHeader(const BmpFileHeader& header);
 // Empty unless the bytes start with "BM".
 std::optional<BmpFileHeader> DecodeBmpFileHeader(
     std::span<const uint8_t, kBmpFileHeaderSize> bytes);
 
-std::array<uint8_t, kBitmapInfoHeaderSize> EncodeBitmapInfoHeader(const BitmapInfoHeader& header);
 BitmapInfoHeader DecodeBitmapInfoHeader(std::span<const uint8_t, kBitmapInfoHeaderSize> bytes);
 
 }  // namespace varnel

@@ -10,8 +10,6 @@
 
 #include "builder/bitmap_info.h"
 #include "builder/bmp_format.h"
-#include "files/binary_file.h"
-#include "files/file_error.h"
 
 namespace varnel {
 
@@ -25,31 +23,14 @@ bool SupportedDepth(uint16_t bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
 }
 
-// Where the BMP's bytes come from: a file, or bytes already in memory. Reads go forward
-// from a position, as the loader walks the file.
+// The BMP file's bytes in memory. Reads go forward from a position, as the loader walks
+// the file.
 class BmpBytes {
  public:
-  virtual ~BmpBytes() = default;
-  virtual void Seek(uint64_t offset) = 0;
+  explicit BmpBytes(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  void Seek(uint64_t offset) { position_ = offset; }
   // Reads up to count bytes; fewer only at the end.
-  virtual std::size_t Read(void* data, std::size_t count) = 0;
-};
-
-class FileBytes final : public BmpBytes {
- public:
-  explicit FileBytes(BinaryFile& file) : file_(file) {}
-  void Seek(uint64_t offset) override { file_.Seek(offset); }
-  std::size_t Read(void* data, std::size_t count) override { return file_.Read(data, count); }
-
- private:
-  BinaryFile& file_;
-};
-
-class MemoryBytes final : public BmpBytes {
- public:
-  explicit MemoryBytes(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-  void Seek(uint64_t offset) override { position_ = offset; }
-  std::size_t Read(void* data, std::size_t count) override {
+  std::size_t Read(void* data, std::size_t count) {
     if (position_ >= bytes_.size()) return 0;
     const auto got = static_cast<std::size_t>(std::min<uint64_t>(count, bytes_.size() - position_));
     std::memcpy(data, bytes_.data() + position_, got);
@@ -156,25 +137,9 @@ bool Load(BmpBytes& file, Bitmap& bitmap) {
 
 }  // namespace
 
-bool LoadBmpFileInto(const std::string& path, Bitmap& bitmap) {
-  try {
-    BinaryFile file = BinaryFile::OpenForReading(path);
-    FileBytes bytes(file);
-    return Load(bytes, bitmap);
-  } catch (const FileError&) {
-    return false;
-  }
-}
-
 bool LoadBmpBytesInto(std::span<const uint8_t> bytes, Bitmap& bitmap) {
-  MemoryBytes memory(bytes);
+  BmpBytes memory(bytes);
   return Load(memory, bitmap);
-}
-
-std::optional<Bitmap> LoadBmpFile(const std::string& path) {
-  Bitmap bitmap;
-  if (!LoadBmpFileInto(path, bitmap)) return std::nullopt;
-  return bitmap;
 }
 
 }  // namespace varnel

@@ -18,9 +18,4 @@ std::vector<uint8_t> MakeCaptionBlock(std::string_view text) {
   return block;
 }
 
-void WriteCaptionBlock(BinaryFile& file, std::string_view text) {
-  const std::vector<uint8_t> block = MakeCaptionBlock(text);
-  file.Write(block.data(), block.size());
-}
-
 }  // namespace varnel

@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "files/binary_file.h"
 #include "format/image_layout.h"
 
 namespace varnel {
@@ -13,8 +12,5 @@ namespace varnel {
 // the start of the next 18-character line (it places nothing at a line start), every
 // other byte (a carriage return too) placed as it is, then one 0 byte.
 std::vector<uint8_t> MakeCaptionBlock(std::string_view text);
-
-// Appends the caption block of text at the current position of the file.
-void WriteCaptionBlock(BinaryFile& file, std::string_view text);
 
 }  // namespace varnel

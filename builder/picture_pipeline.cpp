@@ -55,9 +55,9 @@ PicturePipeline::PicturePipeline(const SlideshowDocument& document, unsigned wor
   for (auto& slot : slots_) slot = std::make_unique<PreparedPicture>();
   ready_.assign(slots_.size(), false);
   versionsLeft_.assign(slots_.size(), 0);
-  const std::size_t needed = std::min<std::size_t>(count, document.rows.size());
+  workerCount_ = std::min<std::size_t>(count, document.rows.size());
   KeepPictureMemoryForReuse();
-  for (std::size_t i = 0; i < needed; ++i) workers_.emplace_back([this] { Work(); });
+  for (std::size_t i = 0; i < workerCount_; ++i) workers_.emplace_back([this, i] { Work(i); });
 }
 
 PicturePipeline::~PicturePipeline() {
@@ -70,28 +70,39 @@ PicturePipeline::~PicturePipeline() {
   ReleaseKeptMemory();
 }
 
-bool PicturePipeline::HasWork() const {
-  if (stopping_ || !versionTasks_.empty()) return true;
-  const std::size_t rows = document_.rows.size();
-  // A picture is started only when its slot is free: the writer is at most ahead_
-  // pictures behind.
-  if (nextToPrepare_ < rows) return nextToPrepare_ < nextToHand_ + ahead_;
-  // Every picture is started: a worker ends once no picture can bring new tasks.
-  return sourcesBeingPrepared_ == 0;
+std::deque<PicturePipeline::VersionTask>::iterator PicturePipeline::OwnTask(std::size_t worker) {
+  return std::find_if(versionTasks_.begin(), versionTasks_.end(),
+                      [worker](const VersionTask& task) { return task.worker == worker; });
 }
 
-void PicturePipeline::Work() {
+bool PicturePipeline::MayStartPicture() const {
+  // A picture is started only when its slot is free: the writer is at most ahead_
+  // pictures behind.
+  return nextToPrepare_ < document_.rows.size() && nextToPrepare_ < nextToHand_ + ahead_;
+}
+
+bool PicturePipeline::HasWork(std::size_t worker) {
+  if (stopping_ || OwnTask(worker) != versionTasks_.end() || MayStartPicture() ||
+      !versionTasks_.empty())
+    return true;
+  // Every picture is started: a worker ends once no picture can bring new tasks.
+  return nextToPrepare_ == document_.rows.size() && sourcesBeingPrepared_ == 0;
+}
+
+void PicturePipeline::Work(std::size_t worker) {
   std::vector<uint8_t> saved;  // this worker's buffer for pictures the library saves
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] { return HasWork(); });
+    changed_.wait(lock, [this, worker] { return HasWork(worker); });
     if (stopping_) return;
-    if (!versionTasks_.empty()) {
-      const VersionTask task = versionTasks_.front();
-      versionTasks_.pop_front();
-      MakeVersion(task, lock);
-    } else if (nextToPrepare_ < document_.rows.size()) {
-      PrepareNextSource(lock, saved);
+    auto task = OwnTask(worker);
+    if (task == versionTasks_.end() && !MayStartPicture()) task = versionTasks_.begin();
+    if (task != versionTasks_.end()) {
+      const VersionTask taken = *task;
+      versionTasks_.erase(task);
+      MakeVersion(taken, lock);
+    } else if (MayStartPicture()) {
+      PrepareNextSource(worker, lock, saved);
     } else {
       return;
     }
@@ -109,7 +120,7 @@ void PicturePipeline::MakeVersion(const VersionTask& task, std::unique_lock<std:
   }
 }
 
-void PicturePipeline::PrepareNextSource(std::unique_lock<std::mutex>& lock,
+void PicturePipeline::PrepareNextSource(std::size_t worker, std::unique_lock<std::mutex>& lock,
                                         std::vector<uint8_t>& saved) {
   const std::size_t row = nextToPrepare_++;
   ++sourcesBeingPrepared_;
@@ -130,14 +141,14 @@ void PicturePipeline::PrepareNextSource(std::unique_lock<std::mutex>& lock,
   --sourcesBeingPrepared_;
   // No picture follows the last one to keep the other workers busy: its two small
   // versions become two tasks, each a walk of its own, that workers make side by side.
-  if (row + 1 == document_.rows.size() && workers_.size() > 1) SplitSharedWalk(versions);
+  if (row + 1 == document_.rows.size() && workerCount_ > 1) SplitSharedWalk(versions);
   versionsLeft_[row % slots_.size()] = versions.size();
   if (versions.empty()) {
     FinishPreparing(slot);
     MarkReady(row);
     return;
   }
-  for (const PreparedVersion version : versions) versionTasks_.push_back({row, version});
+  for (const PreparedVersion version : versions) versionTasks_.push_back({row, version, worker});
   changed_.notify_all();
 }
 

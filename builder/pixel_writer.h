@@ -1,7 +1,5 @@
 #pragma once
 
-#include <SDL.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -17,19 +15,12 @@ constexpr uint16_t Rgb15(uint8_t red, uint8_t green, uint8_t blue) {
 }
 
 // Appends, at the end of the output file, the alignment bytes (AlignmentBytesFor in
-// rom_layout.h) and then the surface's pixels as 15-bit colour, two bytes each with the
-// low byte first, rows from the top of the picture down, each from left to right. An
-// 8-bit surface with a palette takes the palette's colours (an index past the palette
-// gives black); surfaces of 2, 3 or 4 bytes per pixel are decoded by SDL_GetRGB. The
-// surface must be locked. Returns the file offset of the first pixel byte, or 0 with
-// nothing written for a surface of another kind. A write error throws FileError.
-uint32_t WritePixels(BinaryFile& output, SDL_Surface* surface);
-
-// The same for one of our 24-bit bitmaps, with the bytes WritePixels gives for the surface
-// the picture library loads from the bitmap's BMP file: that surface holds the file's rows
-// top row first, each pixel blue, green, red with an 8-bit mask per channel, so each
-// channel reaches the 15-bit colour unchanged. Returns 0 with nothing written for an empty
-// bitmap.
+// rom_layout.h) and then the bitmap's pixels as 15-bit colour, two bytes each with the
+// low byte first, rows from the top of the picture down, each from left to right. The
+// bytes are those of the surface the picture library loads from the bitmap's 24-bit BMP
+// file: each channel has an 8-bit mask there, so it reaches the 15-bit colour unchanged.
+// Returns the file offset of the first pixel byte, or 0 with nothing written for an empty
+// bitmap. A write error throws FileError.
 uint32_t WriteBitmapPixels(BinaryFile& output, const BitmapView& bitmap);
 
 // The 15-bit colours WriteBitmapPixels writes for a bitmap, rows from the top, in memory.

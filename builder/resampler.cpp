@@ -218,19 +218,8 @@ void EnlargeView(const BitmapView& source, uint8_t* destination, int width, int 
   }
 }
 
-void EnlargeRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
-                  int width, int height) {
-  EnlargeView(BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination, width,
-              height);
-}
-
 void ShrinkViewInto(const BitmapView& source, std::span<const ShrinkDestination> destinations) {
-  Shrink(DefaultShrinkKernel(), source, destinations);
-}
-
-void ShrinkViewIntoUsing(ShrinkPath path, const BitmapView& source,
-                         std::span<const ShrinkDestination> destinations) {
-  Shrink(ShrinkKernelOf(path), source, destinations);
+  ShrinkViewIntoWith(DefaultShrinkKernel(), source, destinations);
 }
 
 void ShrinkViewIntoWith(const ShrinkKernel& kernel, const BitmapView& source,
@@ -241,24 +230,6 @@ void ShrinkViewIntoWith(const ShrinkKernel& kernel, const BitmapView& source,
 void ShrinkView(const BitmapView& source, uint8_t* destination, int width, int height) {
   const ShrinkDestination only = WholeBitmapRows(destination, width, height);
   ShrinkViewInto(source, std::span<const ShrinkDestination>(&only, 1));
-}
-
-void ShrinkViewUsing(ShrinkPath path, const BitmapView& source, uint8_t* destination, int width,
-                     int height) {
-  const ShrinkDestination only = WholeBitmapRows(destination, width, height);
-  ShrinkViewIntoUsing(path, source, std::span<const ShrinkDestination>(&only, 1));
-}
-
-void ShrinkRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
-                 int width, int height) {
-  ShrinkView(BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination, width,
-             height);
-}
-
-void ShrinkRgb24Using(ShrinkPath path, const uint8_t* source, int sourceWidth, int sourceHeight,
-                      uint8_t* destination, int width, int height) {
-  ShrinkViewUsing(path, BitmapView::OfBottomUpBgr(source, sourceWidth, sourceHeight), destination,
-                  width, height);
 }
 
 }  // namespace varnel

@@ -16,20 +16,14 @@ namespace varnel {
 // they are.
 
 // Used when neither dimension grows (width <= sourceWidth, height <= sourceHeight). The
-// destination may be the source buffer itself: destination row i is stored only after
-// every source row at or below it has been read.
-void ShrinkRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
-                 int width, int height);
+// destination is a bitmap's rows (blue first, bottom-up) whatever the source's order. It
+// may be the source's own buffer when the view is of a bitmap: destination row i is
+// stored only after every source row at or below it has been read.
+void ShrinkView(const BitmapView& source, uint8_t* destination, int width, int height);
 
 // Used when a dimension grows and none shrinks (width >= sourceWidth, height >=
-// sourceHeight). The buffers must not overlap.
-void EnlargeRgb24(const uint8_t* source, int sourceWidth, int sourceHeight, uint8_t* destination,
-                  int width, int height);
-
-// The same two passes from a source wherever it is held; the destination is a bitmap's
-// rows (blue first, bottom-up) whatever the source's order. ShrinkView's destination may
-// be the source's own buffer when the view is of a bitmap.
-void ShrinkView(const BitmapView& source, uint8_t* destination, int width, int height);
+// sourceHeight). The destination is a bitmap's rows, as for ShrinkView; the buffers must
+// not overlap.
 void EnlargeView(const BitmapView& source, uint8_t* destination, int width, int height);
 
 // Where a shrink writes: width x height pixels as a bitmap's rows (blue first, the bottom
@@ -49,14 +43,8 @@ struct ShrinkDestination {
 // dimension grows) and none may overlap the source.
 void ShrinkViewInto(const BitmapView& source, std::span<const ShrinkDestination> destinations);
 
-// The shrinking pass of a named path (shrink_kernels.h) rather than DefaultShrinkKernel()'s,
-// or with a given kernel.
-void ShrinkRgb24Using(ShrinkPath path, const uint8_t* source, int sourceWidth, int sourceHeight,
-                      uint8_t* destination, int width, int height);
-void ShrinkViewUsing(ShrinkPath path, const BitmapView& source, uint8_t* destination, int width,
-                     int height);
-void ShrinkViewIntoUsing(ShrinkPath path, const BitmapView& source,
-                         std::span<const ShrinkDestination> destinations);
+// The same with a given kernel (shrink_kernels.h) rather than DefaultShrinkKernel()'s: how
+// the tests and benchmarks run each path.
 void ShrinkViewIntoWith(const ShrinkKernel& kernel, const BitmapView& source,
                         std::span<const ShrinkDestination> destinations);
 

@@ -89,27 +89,4 @@ void ResizeBitmapsInto(const BitmapView& source, std::span<ResizeTarget> targets
   }
 }
 
-std::optional<Bitmap> ResizeBitmapFrom(const BitmapView& source, uint16_t width, uint16_t height) {
-  Bitmap resized;
-  if (!ResizeBitmapInto(source, width, height, resized)) return std::nullopt;
-  return resized;
-}
-
-std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t height) {
-  const int sw = source.width;
-  const int sh = source.height;
-  const std::optional<BitmapInfoHeader> header = ResultHeader(BitmapView(source), width, height);
-  if (!header) return std::nullopt;
-  if (sw == width && sh == height) return WithClearPadding(std::move(source));
-  if (sw < width || sh < height) return ResizeBitmapFrom(source, width, height);
-  ShrinkRgb24(source.rows.data(), sw, sh, source.rows.data(), width, height);
-  source.width = width;
-  source.height = height;
-  source.rows.resize(header->biSizeImage);
-  // A much smaller result moves to a buffer of its own size, so the picture's memory goes.
-  if (source.rows.size() * 2 < source.rows.capacity())
-    std::vector<uint8_t>(source.rows.begin(), source.rows.end()).swap(source.rows);
-  return WithClearPadding(std::move(source));
-}
-
 }  // namespace varnel

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 
 #include "builder/bitmap.h"
@@ -9,23 +8,12 @@
 
 namespace varnel {
 
-// Resizes a bitmap to width x height with the area-averaging resampler and gives the new
-// bitmap (24-bit, so every channel of the picture passes unchanged). Refuses, giving
-// nothing, when one dimension would shrink while the other grows, when a size is 0, or
-// when the result would be too large to write as a BMP file. A dimension that stays equal
-// never causes a refusal.
-//
-// Takes the source over: a shrink reuses its rows (the result of a full-size conversion
-// is nearly as large as the picture), and an unchanged size gives it back as it is,
-// which is what the shrinking pass would compute.
-std::optional<Bitmap> ResizeBitmap(Bitmap source, uint16_t width, uint16_t height);
-
-// The same resize from a source that stays as it is, for a picture converted to several
-// sizes: the result gets a buffer of its own size.
-std::optional<Bitmap> ResizeBitmapFrom(const BitmapView& source, uint16_t width, uint16_t height);
-
-// The same into a bitmap whose buffer is reused when it is large enough (fresh memory is
-// slow to touch); false, with resized undefined, where ResizeBitmapFrom gives nothing.
+// Resizes a bitmap to width x height with the area-averaging resampler into a bitmap
+// whose buffer is reused when it is large enough (fresh memory is slow to touch); the
+// result is 24-bit, so every channel of the picture passes unchanged, and its row padding
+// is zero. Refuses, giving false with resized undefined, when one dimension would shrink
+// while the other grows, when a size is 0, or when the result would be too large to write
+// as a BMP file. A dimension that stays equal never causes a refusal.
 bool ResizeBitmapInto(const BitmapView& source, uint16_t width, uint16_t height, Bitmap& resized);
 
 // One size of a picture resized by ResizeBitmapsInto, into a bitmap whose buffer is reused.

@@ -157,18 +157,6 @@ std::size_t WidenedRowLength(int width, int longestRun) {
   return static_cast<std::size_t>(width) + static_cast<std::size_t>(longestRun) + kBlockSteps;
 }
 
-bool ShrinkPathIsNative(ShrinkPath path) {
-  switch (path) {
-    case ShrinkPath::kPortable:
-      return true;
-    case ShrinkPath::kAvx2:
-      return CpuHasAvx2();
-    case ShrinkPath::kAvx512:
-      return CpuHasAvx512();
-  }
-  return false;
-}
-
 ShrinkKernel ShrinkKernelOf(ShrinkPath path) {
 #if defined(__x86_64__) || defined(__i386__)
   if (path == ShrinkPath::kAvx2 && CpuHasAvx2()) return shrink::Avx2Kernel();

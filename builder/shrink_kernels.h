@@ -44,9 +44,6 @@ ShrinkKernel ShrinkKernelOf(ShrinkPath path);
 // processor without the path's instructions runs.
 ShrinkKernel StandInKernelOf(ShrinkPath path);
 
-// Whether a path runs on this processor's own instructions.
-bool ShrinkPathIsNative(ShrinkPath path);
-
 // The kernel builds take: that of the path named by the environment variable
 // VARNEL_SHRINK_PATH (portable, avx2 or avx512) when it is set, so that tests can force
 // each path through a whole build; otherwise the fastest this processor has. A

@@ -49,14 +49,6 @@ std::vector<uint8_t> ReadImage(const std::string& path) {
   return bytes;
 }
 
-// Each 5-bit channel is widened to 8 bits in the video buffer; its top five bits give it back.
-uint16_t To15(uint32_t pixel) {
-  const uint32_t r = (pixel >> 3) & 0x1F;
-  const uint32_t g = (pixel >> 11) & 0x1F;
-  const uint32_t b = (pixel >> 19) & 0x1F;
-  return static_cast<uint16_t>(r | (g << 5) | (b << 10));
-}
-
 // The buffer holds red in its low byte; the top byte is not defined.
 uint32_t ToRgb(uint32_t pixel) {
   const uint32_t r = pixel & 0xFF;
@@ -127,27 +119,10 @@ void ConsoleEmulator::RunFrames(int frames) {
   }
 }
 
-void ConsoleEmulator::Press(ConsoleKeys keys) {
-  HoldKeys(keys);
-  RunFrames(1);
-  ReleaseKeys();
-  RunFrames(1);
-}
-
-Screen15 ConsoleEmulator::Screen() const {
-  Screen15 screen(video_.size());
-  for (std::size_t i = 0; i < video_.size(); ++i) screen[i] = To15(video_[i]);
-  return screen;
-}
-
 ScreenRgb ConsoleEmulator::ScreenAsRgb() const {
   ScreenRgb screen(video_.size());
   for (std::size_t i = 0; i < video_.size(); ++i) screen[i] = ToRgb(video_[i]);
   return screen;
-}
-
-uint16_t ConsoleEmulator::Read16(uint32_t address) const {
-  return static_cast<uint16_t>(core_->busRead16(core_, address));
 }
 
 std::vector<uint8_t> ConsoleEmulator::ScreenAsPng() const {

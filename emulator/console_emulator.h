@@ -33,15 +33,10 @@ class ConsoleEmulator {
   void ReleaseKeys() { HoldKeys(0); }
   ConsoleKeys heldKeys() const { return heldKeys_; }
   void RunFrames(int frames);
-  // Holds the keys for one frame, then lets them go for one frame.
-  void Press(ConsoleKeys keys);
 
   // The last frame drawn.
-  Screen15 Screen() const;
   ScreenRgb ScreenAsRgb() const;
   uint64_t framesRun() const { return framesRun_; }
-  // A halfword of the console's memory, as the program sees it.
-  uint16_t Read16(uint32_t address) const;
   // The last frame drawn as the bytes of a 240 x 160 PNG file.
   std::vector<uint8_t> ScreenAsPng() const;
   // Writes the last frame drawn as a 240 x 160 PNG file, replacing the file whole (see

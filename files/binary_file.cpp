@@ -102,17 +102,6 @@ void BinaryFile::Write(const void* data, std::size_t count) {
   }
 }
 
-void BinaryFile::WriteU16(uint16_t value) {
-  const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-  Write(bytes, 2);
-}
-
-void BinaryFile::WriteU32(uint32_t value) {
-  const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-  Write(bytes, 4);
-}
-
 void BinaryFile::WriteZeros(std::size_t count) {
   static const uint8_t kZeros[1024] = {};
   while (count > 0) {

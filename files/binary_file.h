@@ -33,9 +33,6 @@ class BinaryFile {
   // Reads up to count bytes; fewer only at the end of the file.
   std::size_t Read(void* data, std::size_t count);
   void Write(const void* data, std::size_t count);
-  void WriteU8(uint8_t value) { Write(&value, 1); }
-  void WriteU16(uint16_t value);  // little-endian
-  void WriteU32(uint32_t value);  // little-endian
   void WriteZeros(std::size_t count);
 
   uint64_t Position() const { return position_; }
@@ -47,7 +44,6 @@ class BinaryFile {
   void Flush(bool toDisk = false);
   // Flushes and closes; throws when any byte could not be written.
   void Close();
-  bool isOpen() const { return fd_ >= 0; }
   // The open descriptor, for operations on the file as a whole (linking, copying); -1
   // once closed. Flush() first for it to hold every byte written.
   int descriptor() const { return fd_; }

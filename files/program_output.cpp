@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "files/display_text.h"
+#include "files/system_error_text.h"
 
 namespace varnel {
 
@@ -37,7 +37,7 @@ int StatusAfterStandardOutput(std::string_view program, int status) {
   if (flushed && closed) return status;
   const int reason = flushed ? errno : cause;
   SayOnStandardError(program, std::string("could not write to standard output") +
-                                  (reason != 0 ? std::string(": ") + std::strerror(reason) : ""));
+                                  (reason != 0 ? std::string(": ") + SystemErrorText(reason) : ""));
   return kExitFailed;
 }
 

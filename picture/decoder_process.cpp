@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "files/system_error_text.h"
 #include "picture/decoder_channel.h"
 #include "picture/picture_limits.h"
 
@@ -71,7 +72,7 @@ void SayOnceFilterRefused(int error) {
     std::fprintf(stderr,
                  "%s: pictures are decoded without their system call filter: the kernel "
                  "refused it (%s)\n",
-                 program_invocation_short_name, std::strerror(error));
+                 program_invocation_short_name, SystemErrorText(error).c_str());
   });
 }
 
@@ -107,7 +108,7 @@ DecoderProcess::DecoderProcess(Limits limits) : limits_(limits) {
   int sockets[2];
   if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0)
     throw DecoderStartFailure(std::string("no channel to a picture decoder: ") +
-                              std::strerror(errno));
+                              SystemErrorText(errno));
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, sockets[1], kDecoderChannel);
@@ -134,7 +135,7 @@ DecoderProcess::DecoderProcess(Limits limits) : limits_(limits) {
     pid_ = -1;
     End();
     throw DecoderStartFailure("the picture decoder " + path +
-                              " could not be started: " + std::strerror(error));
+                              " could not be started: " + SystemErrorText(error));
   }
   DecoderHello hello;
   pollfd ready{channel_, POLLIN, 0};
@@ -177,8 +178,8 @@ bool DecoderProcess::AwaitReply(DecoderReply& reply) {
   const auto start = std::chrono::steady_clock::now();
   const double cpuAtStart = CpuSecondsOf(pid_);
   // Looked at often enough to end the process soon after its limit.
-  const int interval = std::clamp(static_cast<int>(limits_.cpuSecondsPerPicture * 1000 / 4), 1,
-                                  kWatchIntervalMs);
+  const int interval =
+      std::clamp(static_cast<int>(limits_.cpuSecondsPerPicture * 1000 / 4), 1, kWatchIntervalMs);
   for (;;) {
     pollfd ready{channel_, POLLIN, 0};
     const int polled = ::poll(&ready, 1, interval);
@@ -309,6 +310,11 @@ std::size_t DecoderProcess::SaveAsBmp(SDL_Surface* picture, std::size_t bound,
   if (file.size() < bound) file.resize(bound);
   std::memcpy(file.data(), saved->data(), reply.bytes);
   return reply.bytes;
+}
+
+bool DecoderProcess::HasFreeBuffer() const {
+  return std::any_of(buffers_.begin(), buffers_.end(),
+                     [](const std::shared_ptr<SharedBuffer>& buffer) { return !buffer->leased(); });
 }
 
 std::shared_ptr<SharedBuffer> DecoderProcess::BufferFor(std::size_t bytes) {

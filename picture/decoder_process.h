@@ -62,6 +62,8 @@ class DecoderProcess {
   std::size_t SaveAsBmp(SDL_Surface* picture, std::size_t bound, std::vector<uint8_t>& file);
 
   bool alive() const { return pid_ > 0; }
+  // Whether one of the buffers it keeps for pictures is free (no surface lies in it).
+  bool HasFreeBuffer() const;
   // Whether the process still runs, ended now if it died meanwhile (while it sat idle).
   bool StillRunning();
   pid_t pid() const { return pid_; }

@@ -2,29 +2,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 
 namespace varnel {
 
 class BinaryFile;
 
-// Where the project reader takes its bytes from: a file or memory.
+// Where the project reader takes its bytes from (a file; tests and the fuzzer use memory).
 class ByteSource {
  public:
   virtual ~ByteSource() = default;
   // Reads up to count bytes; fewer only at the end of the data, 0 once it is used up.
   // Throws FileError when the bytes cannot be read.
   virtual std::size_t Read(uint8_t* data, std::size_t count) = 0;
-};
-
-class MemoryByteSource final : public ByteSource {
- public:
-  explicit MemoryByteSource(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-  std::size_t Read(uint8_t* data, std::size_t count) override;
-
- private:
-  std::span<const uint8_t> bytes_;
-  std::size_t position_ = 0;
 };
 
 // Reads from the file's current position; the caller keeps and closes the file.

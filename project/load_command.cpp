@@ -8,10 +8,23 @@
 #include "files/file_error.h"
 #include "project/byte_source.h"
 #include "project/load_report.h"
+#include "project/moved_pictures.h"
 #include "project/project_file_name.h"
 #include "project/project_file_reader.h"
 
 namespace varnel {
+
+namespace {
+
+// The last words of Load's message when the show differs from the file.
+std::string ChangedShowNote(bool somethingLeftOut, bool picturesMoved) {
+  std::string what;
+  if (somethingLeftOut) what = "without what was left out";
+  if (picturesMoved) what += std::string(what.empty() ? "" : " and ") + "with the new places";
+  return "The show is marked changed: saving it writes the project " + what + ".";
+}
+
+}  // namespace
 
 void RunLoadCommand(ProjectHost& host) {
   const std::string path = host.AskOpenFileName();
@@ -58,6 +71,9 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   }
   file.reset();
 
+  // Pictures missing where the file says are looked for where a moved project has them.
+  const std::vector<MovedPicture> moved =
+      headerRead ? RelocateMovedPictures(pictures, path) : std::vector<MovedPicture>{};
   std::vector<std::string> leftOut, whyLeftOut;
   const std::vector<std::string> whyNot = host.AddRows(pictures);
   for (std::size_t i = 0; i < pictures.size(); ++i) {
@@ -73,11 +89,20 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   }
   host.SetCaption(ProjectWindowCaption(host.TitleBase(), path));
   host.RefreshControls();
+  // A show that lacks rows of its file differs from it: a Save would write it without them.
+  const bool somethingLeftOut =
+      !leftOut.empty() || !readError.empty() || read.picturesRead < read.announcedPictures;
+  if (somethingLeftOut || !moved.empty()) host.ShowDiffersFromFile();
   std::string problems =
       readError.empty() ? LoadProblemsMessage(path, read, leftOut, whyLeftOut) : readError;
   if (!readError.empty() && !leftOut.empty())
     problems += "\n\n" + LoadProblemsMessage(path, ProjectReadResult{}, leftOut, whyLeftOut);
-  if (!problems.empty()) host.ShowMessage(MessageIcon::kWarning, problems);
+  const std::string found = FoundElsewhereMessage(moved);
+  if (!found.empty()) problems = problems.empty() ? found : found + "\n\n" + problems;
+  if (problems.empty()) return;
+  if (somethingLeftOut || !moved.empty())
+    problems += "\n\n" + ChangedShowNote(somethingLeftOut, !moved.empty());
+  host.ShowMessage(MessageIcon::kWarning, problems);
 }
 
 }  // namespace varnel

@@ -52,6 +52,22 @@ std::string LoadProblemsMessage(const std::string& path, const ProjectReadResult
   return message;
 }
 
+std::string FoundElsewhereMessage(const std::vector<MovedPicture>& moved) {
+  if (moved.empty()) return {};
+  std::string text = moved.size() == 1
+                         ? "This picture was not where the project says; it was found beside the "
+                           "project and kept:"
+                         : "These " + Pictures(moved.size()) +
+                               " were not where the project says; they were found beside the "
+                               "project and kept:";
+  const std::size_t shown = std::min(moved.size(), kLeftOutPathsShown);
+  for (std::size_t i = 0; i < shown; ++i)
+    text += "\n" + DisplayPath(moved[i].storedPath) + "\n    found at " +
+            DisplayPath(moved[i].foundPath);
+  if (moved.size() > shown) text += "\n(and " + std::to_string(moved.size() - shown) + " more)";
+  return text;
+}
+
 std::string NoHeaderMessage(const std::string& path) {
   return DisplayPath(path) +
          " is cut short before the end of its header, so it holds no slideshow. "

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "project/moved_pictures.h"
 #include "project/project_file_reader.h"
 
 namespace varnel {
@@ -17,6 +18,10 @@ std::string LoadProblemsMessage(const std::string& path, const ProjectReadResult
 
 // The reason for a picture that gave no row when no other is known.
 inline constexpr char kPictureNotLoaded[] = "the picture could not be loaded";
+
+// Which pictures were found elsewhere than the project says (where a moved project has
+// them) and kept with their new places; empty when none were.
+std::string FoundElsewhereMessage(const std::vector<MovedPicture>& moved);
 
 // The message for a file that ends before its header does: nothing of it was loaded.
 std::string NoHeaderMessage(const std::string& path);

@@ -86,11 +86,4 @@ void WriteProjectFile(const SlideshowOptions& options, std::span<const StoredPic
   }
 }
 
-std::vector<uint8_t> ProjectFileBytes(const SlideshowOptions& options,
-                                      std::span<const StoredPicture> pictures) {
-  VectorByteSink sink;
-  WriteProjectFile(options, pictures, sink);
-  return sink.TakeBytes();
-}
-
 }  // namespace varnel

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <vector>
 
 #include "document/slideshow_options.h"
 #include "project/byte_sink.h"
@@ -20,9 +19,5 @@ namespace varnel {
 // the sink throws.
 void WriteProjectFile(const SlideshowOptions& options, std::span<const StoredPicture> pictures,
                       ByteSink& sink, const std::function<void()>& partWritten = {});
-
-// The bytes of a project file, for tests and tools.
-std::vector<uint8_t> ProjectFileBytes(const SlideshowOptions& options,
-                                      std::span<const StoredPicture> pictures);
 
 }  // namespace varnel

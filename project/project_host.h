@@ -72,6 +72,10 @@ class ProjectHost {
   // "Varnel 1.3"
   virtual std::string TitleBase() = 0;
   virtual void SetCaption(const std::string& caption) = 0;
+  // Load made a show that differs from the file: rows were left out or found elsewhere,
+  // or the file was cut short. A Save would write the show as it is now, so the host
+  // marks it changed.
+  virtual void ShowDiffersFromFile() {}
   virtual void ShowMessage(MessageIcon icon, const std::string& message) = 0;
 };
 

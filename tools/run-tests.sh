@@ -3,7 +3,9 @@
 # VARNEL_SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer instead
 # (in its own build directory). VARNEL_THREAD_SANITIZE=1 builds the builder's and the
 # picture loader's tests with ThreadSanitizer (in build-tsan/) and runs those alone: any
-# race they report fails the run.
+# race they report fails the run. The plain build fails on any compiler warning in the
+# project's own code (VARNEL_WARNINGS_AS_ERRORS); the sanitizer builds compile the same code
+# and leave their instrumentation's warnings to the compiler.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -13,6 +15,8 @@ cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${VARNEL_SANITIZE:-0}" = "1" ]; then
   build_dir=build-sanitize
   cmake_args+=(-DVARNEL_SANITIZE=ON -DVARNEL_BUILD_BENCH=OFF)
+elif [ "${VARNEL_THREAD_SANITIZE:-0}" != "1" ]; then
+  cmake_args+=(-DVARNEL_WARNINGS_AS_ERRORS=ON)
 fi
 export SDL_VIDEODRIVER=dummy QT_QPA_PLATFORM=offscreen
 

@@ -12,6 +12,7 @@
 #include "project/byte_source.h"
 #include "project/project_file_reader.h"
 #include "project/project_file_writer.h"
+#include "tests/support/project_bytes.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ struct ReadBack {
 
 ReadBack Read(const uint8_t* data, std::size_t size) {
   ReadBack back;
-  varnel::MemoryByteSource source({data, size});
+  varnel::testing::MemoryByteSource source({data, size});
   varnel::ProjectFileHandlers handlers;
   handlers.header = [&back](const ProjectHeader& header) {
     Require(!back.header.has_value());
@@ -80,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(picture.sizingIndex <= 2 && picture.effectIndex <= 8);
 
   const std::vector<uint8_t> written =
-      varnel::ProjectFileBytes(back.header->options, back.pictures);
+      varnel::testing::ProjectFileBytes(back.header->options, back.pictures);
   const ReadBack again = Read(written.data(), written.size());
   Require(!again.result.cutShort());
   Require(again.header && again.header->options == back.header->options);

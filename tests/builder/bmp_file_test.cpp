@@ -5,12 +5,17 @@
 
 #include "builder/bitmap_info.h"
 #include "builder/bmp_format.h"
-#include "builder/bmp_loader.h"
-#include "builder/bmp_writer.h"
 #include "tests/builder/conversion_fixtures.h"
+#include "tests/support/bmp_files.h"
 
 namespace varnel {
 namespace {
+
+using testing::EncodeBitmapInfoHeader;
+using testing::EncodeBmpFileHeader;
+using testing::LoadBmpFile;
+using testing::MakeBitmapInfo;
+using testing::WriteBmpFile;
 
 using testing::Rgb;
 using testing::TempDir;

@@ -8,14 +8,19 @@
 #include <vector>
 
 #include "builder/bitmap_info.h"
-#include "builder/bmp_loader.h"
-#include "builder/bmp_writer.h"
 #include "builder/conversion_source.h"
 #include "builder/pixel_writer.h"
 #include "tests/builder/conversion_fixtures.h"
+#include "tests/support/bmp_files.h"
+#include "tests/support/surface_pixels.h"
 
 namespace varnel {
 namespace {
+
+using testing::LoadBmpFile;
+using testing::MakeBitmapInfo;
+using testing::WriteBmpFile;
+using testing::WritePixels;
 
 using testing::Rgb;
 using testing::TempDir;

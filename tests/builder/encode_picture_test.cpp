@@ -7,16 +7,22 @@
 #include <string>
 #include <vector>
 
-#include "builder/bmp_loader.h"
 #include "builder/conversion_source.h"
 #include "builder/pixel_writer.h"
 #include "builder/resize_bitmap.h"
 #include "builder/rom_layout.h"
 #include "files/file_error.h"
 #include "tests/builder/conversion_fixtures.h"
+#include "tests/support/bmp_files.h"
+#include "tests/support/picture_conversion.h"
 
 namespace varnel {
 namespace {
+
+using testing::EncodeFromSource;
+using testing::EncodePicture;
+using testing::LoadBmpFile;
+using testing::ResizeBitmap;
 
 using testing::Rgb;
 using testing::TempDir;

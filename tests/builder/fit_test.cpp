@@ -14,11 +14,14 @@
 #include "builder/show_plan.h"
 #include "document/label_tables.h"
 #include "tests/support/image_reader.h"
+#include "tests/support/picture_conversion.h"
 #include "tests/support/recording_build_host.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {
 namespace {
+
+using testing::ShrinkViewUsing;
 
 using testing::ImageReader;
 using testing::Rgb;

@@ -9,10 +9,13 @@
 #include "builder/encode_picture.h"
 #include "builder/rom_layout.h"
 #include "picture/picture_loader.h"
+#include "tests/support/picture_conversion.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {
 namespace {
+
+using testing::EncodePicture;
 
 uint64_t Fnv1a64(const std::vector<uint8_t>& bytes, std::size_t from) {
   uint64_t hash = 0xcbf29ce484222325ULL;

@@ -8,9 +8,12 @@
 #include "builder/rom_layout.h"
 #include "files/file_error.h"
 #include "tests/builder/conversion_fixtures.h"
+#include "tests/support/surface_pixels.h"
 
 namespace varnel {
 namespace {
+
+using testing::WritePixels;
 
 using testing::Rgb;
 using testing::TempDir;
@@ -66,7 +69,8 @@ TEST(WritePixels, AppendsAfterTheLengthModuloSixteenInZeroBytes) {
        {std::pair{0, 632032}, std::pair{1, 632034}, std::pair{15, 632062}}) {
     TempDir dir;
     BinaryFile image = ImageOfLength(dir, kPictureDataOffset + extra);
-    image.WriteU8(0xAB);  // the file's position is not where the pixels go
+    const uint8_t byte = 0xAB;
+    image.Write(&byte, 1);  // the file's position is not where the pixels go
     image.Seek(0);
     SurfaceLock lock(white.get());
     EXPECT_EQ(WritePixels(image, white.get()), static_cast<uint32_t>(start));

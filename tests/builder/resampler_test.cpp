@@ -14,9 +14,13 @@
 #include "builder/shrink_plan.h"
 #include "builder/weight_table.h"
 #include "tests/builder/conversion_fixtures.h"
+#include "tests/support/picture_conversion.h"
 
 namespace varnel {
 namespace {
+
+using testing::EnlargeRgb24;
+using testing::ShrinkRgb24;
 
 using testing::ChannelAt;
 using testing::MakeBitmap;

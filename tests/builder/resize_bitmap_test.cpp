@@ -9,9 +9,14 @@
 #include "builder/bitmap_info.h"
 #include "builder/resampler.h"
 #include "tests/builder/conversion_fixtures.h"
+#include "tests/support/picture_conversion.h"
 
 namespace varnel {
 namespace {
+
+using testing::EnlargeRgb24;
+using testing::ResizeBitmap;
+using testing::ShrinkRgb24;
 
 using testing::RandomBitmap;
 
@@ -62,7 +67,7 @@ TEST(ResizeBitmapsInto, MakesEachSizeAsItsOwnResize) {
   ResizeBitmapsInto(source, targets);
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     const auto [w, h] = sizes[i];
-    const std::optional<Bitmap> alone = ResizeBitmapFrom(source, w, h);
+    const std::optional<Bitmap> alone = ResizeBitmap(source, w, h);
     ASSERT_EQ(targets[i].made, alone.has_value()) << w << "x" << h;
     if (!alone) continue;
     EXPECT_EQ(outs[i].width, w);

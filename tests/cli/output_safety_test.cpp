@@ -12,6 +12,7 @@
 #include "project/project_file_writer.h"
 #include "tests/cli/builder_process.h"
 #include "tests/support/image_reader.h"
+#include "tests/support/project_bytes.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {
@@ -52,7 +53,7 @@ TEST(OutputSafety, AnOutputThatIsAnInputIsRefusedNamingBoth) {
   Show show;
   SlideshowOptions options = SlideshowOptions::DefaultsAfterNew();
   const std::vector<StoredPicture> pictures = {{show.a, "", 0, 0}};
-  const std::vector<uint8_t> project = ProjectFileBytes(options, pictures);
+  const std::vector<uint8_t> project = testing::ProjectFileBytes(options, pictures);
   testing::WriteAllBytes(show.dir.file("s.vrn"), project);
   const std::vector<uint8_t> viewer = ReadAllBytes(show.dir.file("Src.res"));
   const std::vector<uint8_t> pictureBytes = ReadAllBytes(show.a);
@@ -94,7 +95,7 @@ TEST(OutputSafety, ASavedProjectIsNoInputAndNotTheImage) {
   const std::vector<StoredPicture> pictures = {{show.a, "", 0, 0},
                                                {show.dir.file("broken.png"), "", 0, 0}};
   testing::WriteAllBytes(show.dir.file("s.vrn"),
-                         ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
+                         testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
   for (const std::string& name : FileNamesIn(show.dir))
     files.emplace_back(name, ReadAllBytes(show.dir.file(name)));

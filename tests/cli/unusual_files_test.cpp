@@ -9,6 +9,7 @@
 #include "project/project_file_writer.h"
 #include "tests/cli/builder_process.h"
 #include "tests/support/image_reader.h"
+#include "tests/support/project_bytes.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {
@@ -30,7 +31,7 @@ struct Show : testing::ScratchShow {
     std::vector<StoredPicture> stored;
     for (const std::string& picture : pictures) stored.push_back({picture, "", 0, 0});
     testing::WriteAllBytes(dir.file(name),
-                           ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), stored));
+                           testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), stored));
     return dir.file(name);
   }
 };

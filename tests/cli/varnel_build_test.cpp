@@ -11,6 +11,7 @@
 #include "project/project_file_writer.h"
 #include "tests/cli/builder_process.h"
 #include "tests/support/image_reader.h"
+#include "tests/support/project_bytes.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {
@@ -66,7 +67,7 @@ TEST(VarnelBuild, ProjectFileWithCommandLineOptionsOnTop) {
   options.keyUse = 0;
   const std::vector<StoredPicture> pictures = {
       {show.a, "first", 2, 3}, {show.dir.file("gone.bmp"), "", 0, 0}, {show.b, "", 0, 8}};
-  testing::WriteAllBytes(show.dir.file("show.vrn"), ProjectFileBytes(options, pictures));
+  testing::WriteAllBytes(show.dir.file("show.vrn"), testing::ProjectFileBytes(options, pictures));
 
   const RunResult run = RunBuilder(show.dir, {"--seconds", "30", "show.vrn", "-o", "out.gba"});
   ASSERT_EQ(run.status, 3) << run.output;  // written, but a picture was left out

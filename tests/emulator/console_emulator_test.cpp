@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/console_run.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -42,7 +43,7 @@ TEST(ConsoleEmulator, TheScreenReadsAsFifteenBitAndAsWidenedRgb) {
   ConsoleEmulator emulator(show.imagePath());
   emulator.RunFrames(kBootFrames);
   EXPECT_EQ(emulator.framesRun(), 10u);
-  const Screen15 screen = emulator.Screen();
+  const Screen15 screen = testing::Screen15Of(emulator);
   const ScreenRgb rgb = emulator.ScreenAsRgb();
   ASSERT_EQ(screen.size(), 240u * 160u);
   ASSERT_EQ(rgb.size(), 240u * 160u);
@@ -60,14 +61,14 @@ TEST(ConsoleEmulator, RestartRunsTheImageFromItsStartWithNoKeyHeld) {
   show.Build();
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kNoEffectFrames));
   emulator.HoldKeys(kButtonR);
   emulator.Restart();
   EXPECT_EQ(emulator.heldKeys(), 0u);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(30);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
 }
 
 TEST(ConsoleEmulator, KeepsRunningWhenItsImageFileIsRewrittenOrRemoved) {
@@ -80,12 +81,12 @@ TEST(ConsoleEmulator, KeepsRunningWhenItsImageFileIsRewrittenOrRemoved) {
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   // A rebuild starts by emptying the file; the running image must not notice.
   std::ofstream(show.imagePath(), std::ios::trunc).close();
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   EXPECT_TRUE(RunUntilShown(emulator, second, kNoEffectFrames));
   std::filesystem::remove(show.imagePath());
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   emulator.RunFrames(kNoEffectFrames);
-  EXPECT_NE(Differences(emulator.Screen(), second), 0);
+  EXPECT_NE(Differences(testing::Screen15Of(emulator), second), 0);
 }
 
 TEST(ConsoleEmulator, SavesTheScreenAsA240By160Png) {

@@ -9,17 +9,18 @@
 namespace varnel {
 namespace {
 
-TEST(BinaryFile, WritesSeeksAndReadsBackLittleEndian) {
+TEST(BinaryFile, WritesOverWhatItHoldsAndReadsBack) {
   testing::TempDir dir;
   const std::string path = dir.file("out.bin");
   BinaryFile file = BinaryFile::Create(path);
   file.WriteZeros(100000);  // more than one buffer
   EXPECT_EQ(file.Length(), 100000u);
   file.Seek(10);
-  file.WriteU16(0x1234);
-  file.WriteU32(0xA1B2C3D4);
+  const uint8_t six[] = {0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1};
+  file.Write(six, sizeof six);
   file.SeekToEnd();
-  file.WriteU8(0xFE);
+  const uint8_t last = 0xFE;
+  file.Write(&last, 1);
   EXPECT_EQ(file.Length(), 100001u);
   EXPECT_EQ(file.Position(), 100001u);
   file.Close();

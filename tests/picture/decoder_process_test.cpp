@@ -11,9 +11,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -125,6 +127,24 @@ TEST(DecoderProcess, PicturesComeBackAsTheLibraryMadeThem) {
     there.resize(length);
     EXPECT_EQ(there, here) << name;
   }
+}
+
+// Decoders are started when first needed and kept: pictures loaded one after another on
+// one thread start none.
+TEST(DecoderProcess, PicturesOneAfterAnotherAreDecodedByTheDecodersAlreadyRunning) {
+  ASSERT_TRUE(LoadPicture(TestDataPath("picture.jpg")));
+  std::vector<pid_t> running = testing::DecodersOf(::getpid());
+  ASSERT_FALSE(running.empty());
+  for (int i = 0; i < 4; ++i) {
+    for (const char* name : {"picture.jpg", "picture-palette.png", "picture.gif"}) {
+      EXPECT_TRUE(LoadPicture(TestDataPath(name))) << name;
+      EXPECT_TRUE(LoadPictureSize(TestDataPath(name))) << name;
+    }
+  }
+  std::vector<pid_t> after = testing::DecodersOf(::getpid());
+  std::sort(running.begin(), running.end());
+  std::sort(after.begin(), after.end());
+  EXPECT_EQ(after, running);
 }
 
 // The picture library crashes on this GIF; the program's own check, which refuses it, is
@@ -257,6 +277,16 @@ TEST(SyscallFilter, ADecoderThatOpensAFileOrMakesASocketOrProcessIsEnded) {
   });
   ::close(held);
   EXPECT_TRUE(WIFEXITED(decoded) && WEXITSTATUS(decoded) == 0) << decoded;
+
+  // A real decoder runs under the filter (the kernel's mode 2), from before its first
+  // picture.
+  DecoderProcess decoder;
+  EXPECT_TRUE(decoder.filtered());
+  std::ifstream status("/proc/" + std::to_string(decoder.pid()) + "/status");
+  std::string line;
+  while (std::getline(status, line) && line.rfind("Seccomp:", 0) != 0) {
+  }
+  EXPECT_EQ(line, "Seccomp:\t2");
 }
 
 // Where the kernel refuses the filter (here a filter of the test's own forbids it), the

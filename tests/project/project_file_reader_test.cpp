@@ -8,6 +8,7 @@
 
 #include "project/project_file_writer.h"
 #include "tests/project/hand_written_files.h"
+#include "tests/support/project_bytes.h"
 #include "tests/support/test_support.h"
 
 namespace varnel {
@@ -48,7 +49,7 @@ Loaded ReadFrom(ByteSource& source) {
 }
 
 Loaded Read(const Bytes& bytes) {
-  MemoryByteSource source(bytes);
+  testing::MemoryByteSource source(bytes);
   return ReadFrom(source);
 }
 
@@ -204,7 +205,7 @@ TEST(ReadProjectFile, ReadsBackWhatTheWriterWrote) {
   std::vector<StoredPicture> pictures = {
       {"/home/u/pictures/caf\xC3\xA9.png", "Line one\r\nLine two \xA3\xE9", 2, 7},
       {"b.bmp", std::string(180, 'x'), 1, 0}};
-  const Loaded loaded = Read(ProjectFileBytes(options, pictures));
+  const Loaded loaded = Read(testing::ProjectFileBytes(options, pictures));
   SlideshowOptions expected = options;
   expected.secondsText = "5";
   expected.introCountText = "0";
@@ -212,7 +213,7 @@ TEST(ReadProjectFile, ReadsBackWhatTheWriterWrote) {
   EXPECT_EQ(loaded.pictures, pictures);
 
   options.secondsText = "";
-  EXPECT_EQ(Read(ProjectFileBytes(options, {})).header->options.secondsText, "0");
+  EXPECT_EQ(Read(testing::ProjectFileBytes(options, {})).header->options.secondsText, "0");
 }
 
 }  // namespace
@@ -231,12 +232,13 @@ TEST(ProjectFileFit, LiesInTheFirstReservedByteOfItsRecord) {
                           'b', 'm', 'p',  0x00, 0x00, 0x02, 0x00, 0x08, 0x00};
     Bytes tail = testing::RecordTail();
     tail[0] = fit;
-    const Bytes file = ProjectFileBytes(options, std::vector{picture});
+    const Bytes file = testing::ProjectFileBytes(options, std::vector{picture});
     EXPECT_EQ(file, Cat({testing::NewShowHeader(1), Zeros(2500), record, tail}));
     ASSERT_EQ(Read(file).pictures.size(), 1u);
     EXPECT_EQ(Read(file).pictures[0], picture);
   }
-  Bytes unknown = ProjectFileBytes(options, std::vector{StoredPicture{"a.bmp", "", 0, 0, 1}});
+  Bytes unknown =
+      testing::ProjectFileBytes(options, std::vector{StoredPicture{"a.bmp", "", 0, 0, 1}});
   const std::size_t fitByte = 2519 + 6 + 1 + 4;
   ASSERT_EQ(unknown[fitByte], 1);
   for (const uint8_t value : {3, 0x80, 0xFF}) {
@@ -256,7 +258,7 @@ TEST(ProjectFileFit, FilesWithoutFitsAreWrittenAgainUnchanged) {
     const Loaded loaded = Read(file);
     ASSERT_EQ(loaded.result.end, ProjectFileEnd::kComplete) << name;
     for (const StoredPicture& picture : loaded.pictures) EXPECT_EQ(picture.fitIndex, 0) << name;
-    EXPECT_EQ(ProjectFileBytes(loaded.header->options, loaded.pictures), file) << name;
+    EXPECT_EQ(testing::ProjectFileBytes(loaded.header->options, loaded.pictures), file) << name;
   }
 }
 

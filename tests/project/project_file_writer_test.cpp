@@ -6,6 +6,7 @@
 
 #include "project/stored_picture.h"
 #include "tests/project/hand_written_files.h"
+#include "tests/support/project_bytes.h"
 
 namespace varnel {
 namespace {
@@ -16,12 +17,12 @@ using testing::RecordTail;
 using testing::Zeros;
 
 TEST(WriteProjectFile, EmptyShowIsTheHeaderAndTheReservedBlock) {
-  const Bytes written = ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), {});
+  const Bytes written = testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), {});
   EXPECT_EQ(written.size(), 2519u);
   EXPECT_EQ(written, testing::EmptyNewShowFile());
 
   SlideshowOptions off = SlideshowOptions::BeforeFirstNew();  // all off, no selections
-  EXPECT_EQ(ProjectFileBytes(off, {}), testing::EveryOptionOffFile());
+  EXPECT_EQ(testing::ProjectFileBytes(off, {}), testing::EveryOptionOffFile());
 }
 
 TEST(WriteProjectFile, RecordsFollowInListOrderWithTheirLabelIndices) {
@@ -31,8 +32,8 @@ TEST(WriteProjectFile, RecordsFollowInListOrderWithTheirLabelIndices) {
   row.effectLabel = "(08) FadeOut";
   const Bytes record = {'C', ':', '\\', 'P',  'i',  'c',  's',  '\\', 'a', '.',
                         'b', 'm', 'p',  0x00, 0x00, 0x02, 0x00, 0x08, 0x00};
-  const Bytes oneRow = ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(),
-                                        StoredPicturesOfRows(std::vector{row}));
+  const Bytes oneRow = testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(),
+                                                 StoredPicturesOfRows(std::vector{row}));
   EXPECT_EQ(oneRow.size(), 2519u + 139u);
   EXPECT_EQ(oneRow, Cat({testing::NewShowHeader(1), Zeros(2500), record, RecordTail()}));
 
@@ -40,21 +41,21 @@ TEST(WriteProjectFile, RecordsFollowInListOrderWithTheirLabelIndices) {
   PictureEntry x{"x.png",        "(05) Zoom In",     "(01) FullSize Only",
                  "1x1 (24Bits)", "D:\\Shows\\x.png", "Hi\r\n\xE9t\xE9"};
   PictureEntry y{"y.gif", "(03) Scanlines", "(00) Both", "1x1 (8Bits)", "y.gif", ""};
-  EXPECT_EQ(ProjectFileBytes(every, StoredPicturesOfRows(std::vector{x, y})),
+  EXPECT_EQ(testing::ProjectFileBytes(every, StoredPicturesOfRows(std::vector{x, y})),
             testing::EveryOptionOnFile());
 }
 
 TEST(WriteProjectFile, EachOptionAndNumberGoesToItsOwnBytes) {
   const StoredPicture picture{"/s/p.png", "cap", 2, 5};
   for (const testing::DistinctShow& show : testing::DistinctOptionShows()) {
-    EXPECT_EQ(ProjectFileBytes(show.options, std::vector{picture}), show.file);
+    EXPECT_EQ(testing::ProjectFileBytes(show.options, std::vector{picture}), show.file);
   }
 }
 
 TEST(WriteProjectFile, ReportsEachPartAndKeepsStringsWhole) {
   std::vector<StoredPicture> pictures(3);
   pictures[1].caption = std::string("a\0b", 3);  // a 0 byte would end the caption early
-  VectorByteSink sink;
+  testing::VectorByteSink sink;
   int parts = 0;
   WriteProjectFile(SlideshowOptions::DefaultsAfterNew(), pictures, sink, [&] { ++parts; });
   EXPECT_EQ(parts, 4);  // the header, then each record
@@ -64,7 +65,8 @@ TEST(WriteProjectFile, ReportsEachPartAndKeepsStringsWhole) {
   EXPECT_EQ(second, (Bytes{0x00, 'a', 'b', 0x00, 0x00}));
 
   std::vector<StoredPicture> tooMany(0x10000);
-  EXPECT_THROW(ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), tooMany), std::length_error);
+  EXPECT_THROW(testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), tooMany),
+               std::length_error);
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include "tests/support/hostile_pictures.h"
 
+#include <signal.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -242,6 +247,70 @@ GifLayout CodeSizeTwelveGif() {
   GifLayout layout;
   layout.codeSizeByte = 12;
   return layout;
+}
+
+GifLayout SlowGif() {
+  GifLayout layout;
+  layout.screenWidth = layout.width = 6000;
+  layout.screenHeight = layout.height = 4000;
+  layout.codeSizeByte = 8;
+  layout.literalCodes = true;
+  return layout;
+}
+
+namespace {
+
+// The processes whose parent is `parent` and whose name is `name`.
+std::vector<pid_t> ChildrenNamed(pid_t parent, const std::string& name) {
+  std::vector<pid_t> children;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!stat || !std::getline(stat, line)) continue;
+    const auto open = line.find('('), close = line.rfind(')');
+    if (open == std::string::npos || close == std::string::npos) continue;
+    std::istringstream rest(line.substr(close + 1));
+    char state = 0;
+    pid_t ppid = 0;
+    rest >> state >> ppid;
+    if (ppid == parent && line.substr(open + 1, close - open - 1) == name)
+      children.push_back(std::stoi(line.substr(0, open)));
+  }
+  return children;
+}
+
+// Whether the process holds the file open.
+bool HoldsOpen(pid_t pid, const std::string& path) {
+  std::error_code error;
+  for (const auto& fd :
+       std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+    if (std::filesystem::read_symlink(fd.path(), error) == path) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<pid_t> DecodersOf(pid_t parent) {
+  return ChildrenNamed(parent, "varnel-decoder");
+}
+
+bool KillDecoderMidPicture(pid_t parent, const std::string& picture,
+                           const std::function<bool()>& goOn) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (std::chrono::steady_clock::now() < giveUp && goOn()) {
+    for (pid_t decoder : DecodersOf(parent)) {
+      if (!HoldsOpen(decoder, picture)) continue;
+      ::kill(decoder, SIGSTOP);
+      if (HoldsOpen(decoder, picture)) {
+        ::kill(decoder, SIGKILL);
+        return true;
+      }
+      ::kill(decoder, SIGCONT);
+    }
+  }
+  return false;
 }
 
 namespace {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +38,20 @@ std::string WriteGif(const std::string& path, const GifLayout& layout);
 GifLayout ZeroSizeImageGif();
 GifLayout HugeImageGif();
 GifLayout CodeSizeTwelveGif();
+
+// A sound GIF that keeps the picture library busy for a second or more (6000 x 4000, every
+// pixel a code of its own): long enough for a test to catch its decoder at it.
+GifLayout SlowGif();
+
+// The decoder processes (varnel-decoder) whose parent is `parent`.
+std::vector<pid_t> DecodersOf(pid_t parent);
+
+// Kills, with SIGKILL, a decoder process (varnel-decoder) whose parent is `parent` while it
+// decodes `picture`: stopped first, so that it is known to be in the middle of that
+// picture when the kill comes. Watches until one is caught, `goOn` says false or a minute
+// has passed; whether one was killed.
+bool KillDecoderMidPicture(pid_t parent, const std::string& picture,
+                           const std::function<bool()>& goOn);
 
 // A decompression bomb: a PNG of 16383 x 32770 black pixels (about 1.5 GiB decoded) in a
 // file of about 2 MB, whose data stream is complete and correct.

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "emulator/console_emulator.h"
+#include "tests/support/console_run.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -32,7 +33,7 @@ Change FollowChange(ConsoleEmulator& emulator, const Screen15& from, const Scree
   for (int frame = 1; frame <= 2 * kEffectBudgetFrames; ++frame) {
     emulator.RunFrames(1);
     emulator.ReleaseKeys();
-    const Screen15 screen = emulator.Screen();
+    const Screen15 screen = testing::Screen15Of(emulator);
     if (Differences(screen, to) == 0) {
       change.frames = frame;
       break;
@@ -80,7 +81,7 @@ TEST_P(ViewerEffect, EndsOnExactlyTheNewPictureWellUnderASecond) {
   ASSERT_GT(second.frames, 0);
   EXPECT_LE(second.frames, kEffectBudgetFrames);
   emulator.RunFrames(30);
-  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(2)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.FullSize(2)), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllNine, ViewerEffect, ::testing::Range(0, 9));
@@ -136,10 +137,10 @@ TEST(ViewerEffects, NoFrameOfAChangeIsTorn) {
     show.Build();
     ConsoleEmulator emulator(show.imagePath());
     ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-    emulator.Press(kButtonR);
+    testing::Press(emulator, kButtonR);
     for (int frame = 0; frame < kEffectBudgetFrames; ++frame) {
       emulator.RunFrames(1);
-      const Screen15 screen = emulator.Screen();
+      const Screen15 screen = testing::Screen15Of(emulator);
       // Blends and fades change the whole screen at once; the others move whole rows,
       // except the zoom, whose growing picture cuts rows by design.
       if (effect == 0 || effect >= 6) {
@@ -148,7 +149,7 @@ TEST(ViewerEffects, NoFrameOfAChangeIsTorn) {
         ASSERT_TRUE(RowsAreWhole(screen)) << "frame " << frame;
       }
     }
-    EXPECT_EQ(Differences(emulator.Screen(), show.Resized(1)), 0);
+    EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(1)), 0);
   }
 }
 

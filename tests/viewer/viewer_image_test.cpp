@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "emulator/console_emulator.h"
+#include "tests/support/console_run.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -14,10 +15,10 @@ constexpr int kBootFrames = 10;
 Screen15 SettledMessage(const std::string& imagePath) {
   ConsoleEmulator emulator(imagePath);
   emulator.RunFrames(kBootFrames);
-  const Screen15 first = emulator.Screen();
-  emulator.Press(kButtonR | kButtonStart | kButtonA);
+  const Screen15 first = testing::Screen15Of(emulator);
+  testing::Press(emulator, kButtonR | kButtonStart | kButtonA);
   emulator.RunFrames(60);
-  EXPECT_EQ(Differences(emulator.Screen(), first), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), first), 0);
   return first;
 }
 

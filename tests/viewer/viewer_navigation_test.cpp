@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "emulator/console_emulator.h"
+#include "tests/support/console_run.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -18,7 +19,7 @@ constexpr int kIntroFrames = 180;
 // Presses keys and waits until the slot's resized version is shown.
 ::testing::AssertionResult PressAndExpect(ConsoleEmulator& emulator, ViewerShow& show,
                                           uint32_t keys, uint32_t slot) {
-  emulator.Press(keys);
+  testing::Press(emulator, keys);
   if (RunUntilShown(emulator, show.Resized(slot), kNoEffectFrames))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "slide " << slot << " not shown after the keys";
@@ -32,7 +33,7 @@ TEST(ViewerBoot, ShowsTheFirstSlideResizedAndStaysThere) {
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(600);  // no time limit: nothing changes by itself
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
 }
 
 TEST(ViewerKeys, ShouldersStepThroughTheSlidesAndWrapAround) {
@@ -52,7 +53,7 @@ TEST(ViewerKeys, ShouldersStepThroughTheSlidesAndWrapAround) {
   emulator.RunFrames(30);
   emulator.ReleaseKeys();
   emulator.RunFrames(2);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(2)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(2)), 0);
 }
 
 TEST(ViewerKeys, ShouldersDoNothingWithoutKeyUse) {
@@ -63,11 +64,11 @@ TEST(ViewerKeys, ShouldersDoNothingWithoutKeyUse) {
   show.Build();
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   emulator.RunFrames(20);
-  emulator.Press(kButtonL);
+  testing::Press(emulator, kButtonL);
   emulator.RunFrames(20);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
 }
 
 TEST(ViewerTimer, ChangesTheSlideAfterTheStoredTimeToTheFrame) {
@@ -82,15 +83,15 @@ TEST(ViewerTimer, ChangesTheSlideAfterTheStoredTimeToTheFrame) {
   // the next slide is composed while the last of them is drawn and shown in the frame after.
   for (int frame = 1; frame <= kOneSecondFrames; ++frame) {
     emulator.RunFrames(1);
-    ASSERT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0) << "frame " << frame;
+    ASSERT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0) << "frame " << frame;
   }
   emulator.RunFrames(1);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(1)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(1)), 0);
   // And again from the new slide, then around to the first.
   emulator.RunFrames(kOneSecondFrames + 1);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(2)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(2)), 0);
   emulator.RunFrames(kOneSecondFrames + 1);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
 }
 
 TEST(ViewerTimer, BStopsTheTimerAndBAgainRestartsIt) {
@@ -102,13 +103,13 @@ TEST(ViewerTimer, BStopsTheTimerAndBAgainRestartsIt) {
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(30);
-  emulator.Press(kButtonB);
+  testing::Press(emulator, kButtonB);
   emulator.RunFrames(5 * kOneSecondFrames);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
   // Restarted, the timer gives the slide a full second again.
-  emulator.Press(kButtonB);
+  testing::Press(emulator, kButtonB);
   emulator.RunFrames(kOneSecondFrames - 5);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(1), 10));
 }
 
@@ -121,7 +122,7 @@ TEST(ViewerTimer, ZeroSecondsMeansNoAutomaticChange) {
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(300);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
 }
 
 TEST(ViewerIntro, ShowsTheIntroPicturesOnceThenLoopsOverTheRest) {
@@ -134,15 +135,15 @@ TEST(ViewerIntro, ShowsTheIntroPicturesOnceThenLoopsOverTheRest) {
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   emulator.RunFrames(kIntroFrames - 10);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), 20));
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(2, 30, 20), kIntroFrames + 10));
   // The show proper: slides 2 and 3 only.
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(3, 30, 20), kNoEffectFrames));
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(2, 30, 20), kNoEffectFrames));
-  emulator.Press(kButtonL);
+  testing::Press(emulator, kButtonL);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(3, 30, 20), kNoEffectFrames));
 }
 
@@ -165,7 +166,7 @@ TEST(ViewerIntro, AShowOfIntroPicturesOnlyEndsWithAMessage) {
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kIntroFrames + 10));
   emulator.RunFrames(kIntroFrames + 10);
-  const Screen15 screen = emulator.Screen();
+  const Screen15 screen = testing::Screen15Of(emulator);
   EXPECT_NE(Differences(screen, show.Resized(1)), 0);
   EXPECT_NE(Differences(screen, show.Resized(0)), 0);
   EXPECT_TRUE(IsTextOnBlack(screen));

@@ -4,6 +4,7 @@
 
 #include "builder/first_screen.h"
 #include "emulator/console_emulator.h"
+#include "tests/support/console_run.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -25,14 +26,14 @@ TEST(ViewerFullSize, ScrollsWithTheDpadToTheBottomRightCorner) {
   emulator.RunFrames(60);
   emulator.ReleaseKeys();
   emulator.RunFrames(2);
-  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, maxX, maxY)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.FullSize(0, maxX, maxY)), 0);
   // Held further, the window stays at the corner.
   emulator.HoldKeys(kButtonDown | kButtonRight);
   emulator.RunFrames(10);
-  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, maxX, maxY)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.FullSize(0, maxX, maxY)), 0);
   emulator.HoldKeys(kButtonUp | kButtonLeft);
   emulator.RunFrames(80);
-  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0, 0, 0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.FullSize(0, 0, 0)), 0);
 }
 
 TEST(ViewerFullSize, EveryScrolledFrameIsAWholeWindow) {
@@ -46,7 +47,7 @@ TEST(ViewerFullSize, EveryScrolledFrameIsAWholeWindow) {
   int position = 120;
   for (int frame = 0; frame < 40; ++frame) {
     emulator.RunFrames(1);
-    const Screen15 screen = emulator.Screen();
+    const Screen15 screen = testing::Screen15Of(emulator);
     while (position <= 240 && Differences(screen, show.FullSize(0, position, 0)) != 0) ++position;
     ASSERT_LE(position, 240) << "frame " << frame << " is no single window";
   }
@@ -62,13 +63,13 @@ TEST(ViewerFullSize, ASmallPictureIsCentredOnBlack) {
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0), kBootFrames));
   emulator.HoldKeys(kButtonDown | kButtonRight);  // nothing to scroll
   emulator.RunFrames(10);
-  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.FullSize(0)), 0);
   emulator.ReleaseKeys();
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(1, 80, 0), kBootFrames));
   emulator.HoldKeys(kButtonDown | kButtonLeft);
   emulator.RunFrames(40);
-  EXPECT_EQ(Differences(emulator.Screen(), show.FullSize(1, 0, 0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.FullSize(1, 0, 0)), 0);
 }
 
 TEST(ViewerFullSize, ASwitchesBetweenTheResizedAndTheFullSizeVersion) {
@@ -78,20 +79,20 @@ TEST(ViewerFullSize, ASwitchesBetweenTheResizedAndTheFullSizeVersion) {
   show.Build();
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonA);
+  testing::Press(emulator, kButtonA);
   ASSERT_TRUE(RunUntilShown(emulator, show.FullSize(0, 40, 40), 4));
   emulator.HoldKeys(kButtonUp | kButtonLeft);
   emulator.RunFrames(20);
   emulator.ReleaseKeys();
   EXPECT_TRUE(RunUntilShown(emulator, show.FullSize(0, 0, 0), 4));
-  emulator.Press(kButtonA);
+  testing::Press(emulator, kButtonA);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), 4));
   // A slide with one version has nothing to switch to.
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kBootFrames));
-  emulator.Press(kButtonA);
+  testing::Press(emulator, kButtonA);
   emulator.RunFrames(4);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(1)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(1)), 0);
 }
 
 TEST(ViewerFullSize, ASlideWithNoPictureSaysSoAndTheShowGoesOn) {
@@ -106,9 +107,9 @@ TEST(ViewerFullSize, ASlideWithNoPictureSaysSoAndTheShowGoesOn) {
   ASSERT_EQ(show.Image().record(1).resizedData, 0u);
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   emulator.RunFrames(4);
-  EXPECT_TRUE(IsTextOnBlack(emulator.Screen()));
+  EXPECT_TRUE(IsTextOnBlack(testing::Screen15Of(emulator)));
 }
 
 // The editor's preview "as on console" is the screen the viewer shows first of each
@@ -135,7 +136,7 @@ TEST(ViewerFirstScreen, IsWhatTheEditorPredictsForEveryKindOfSlide) {
         FirstScreenOfRow(document.options, document.rows[i], i);
     ASSERT_TRUE(expected.has_value());
     ASSERT_TRUE(RunUntilShown(emulator, *expected, kBootFrames)) << "slide " << i;
-    emulator.Press(kButtonR);
+    testing::Press(emulator, kButtonR);
   }
   // Spelled out for two of them: the portrait picture in full size through the middle
   // 160 rows, and the small one centred.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "emulator/console_emulator.h"
+#include "tests/support/console_run.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -93,27 +94,27 @@ TEST(ViewerCaption, SelectShowsAndHidesTheCaptionOverThePicture) {
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
 
-  emulator.Press(kButtonSelect);
+  testing::Press(emulator, kButtonSelect);
   emulator.RunFrames(kKeyFrames);
-  EXPECT_TRUE(ShowsCaptionOver(emulator.Screen(), show.Resized(0)));
-  emulator.Press(kButtonSelect);
+  EXPECT_TRUE(ShowsCaptionOver(testing::Screen15Of(emulator), show.Resized(0)));
+  testing::Press(emulator, kButtonSelect);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(0), kKeyFrames));
 
   // Once on, captions stay on from slide to slide, and a slide without one shows none.
-  emulator.Press(kButtonSelect);
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonSelect);
+  testing::Press(emulator, kButtonR);
   emulator.RunFrames(kKeyFrames);
-  EXPECT_TRUE(ShowsCaptionOver(emulator.Screen(), show.FullSize(1, 40, 40)));
+  EXPECT_TRUE(ShowsCaptionOver(testing::Screen15Of(emulator), show.FullSize(1, 40, 40)));
   // The caption stays in place while the picture scrolls under it.
   emulator.HoldKeys(kButtonUp | kButtonLeft);
   emulator.RunFrames(20);
   emulator.ReleaseKeys();
   emulator.RunFrames(2);
-  EXPECT_TRUE(ShowsCaptionOver(emulator.Screen(), show.FullSize(1, 0, 0)));
-  emulator.Press(kButtonR);
+  EXPECT_TRUE(ShowsCaptionOver(testing::Screen15Of(emulator), show.FullSize(1, 0, 0)));
+  testing::Press(emulator, kButtonR);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(2), kKeyFrames));
   emulator.RunFrames(10);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(2)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(2)), 0);
 }
 
 TEST(ViewerCaption, NothingToShowWithoutTextDisplay) {
@@ -123,9 +124,9 @@ TEST(ViewerCaption, NothingToShowWithoutTextDisplay) {
   show.Build();
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonSelect);
+  testing::Press(emulator, kButtonSelect);
   emulator.RunFrames(kKeyFrames);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
 }
 
 TEST(ViewerHelp, StartShowsTheKeysInForceAndBGoesBack) {
@@ -136,20 +137,20 @@ TEST(ViewerHelp, StartShowsTheKeysInForceAndBGoesBack) {
   show.Build();
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonStart);
+  testing::Press(emulator, kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  const Screen15 help = emulator.Screen();
+  const Screen15 help = testing::Screen15Of(emulator);
   EXPECT_TRUE(IsTextOnBlack(help));
   // Keys other than the way back do nothing here.
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   emulator.RunFrames(kKeyFrames);
-  EXPECT_EQ(Differences(emulator.Screen(), help), 0);
-  emulator.Press(kButtonB);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), help), 0);
+  testing::Press(emulator, kButtonB);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(0), kKeyFrames));
   // Without thumbnails, Start on the help screen goes back as well.
-  emulator.Press(kButtonStart);
+  testing::Press(emulator, kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  emulator.Press(kButtonStart);
+  testing::Press(emulator, kButtonStart);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(0), kKeyFrames));
 
   // The same show without the shoulder keys lists two keys fewer (R and L).
@@ -161,10 +162,10 @@ TEST(ViewerHelp, StartShowsTheKeysInForceAndBGoesBack) {
   fewerKeys.Build();
   ConsoleEmulator other(fewerKeys.imagePath());
   ASSERT_TRUE(RunUntilShown(other, fewerKeys.Resized(0), kBootFrames));
-  other.Press(kButtonStart);
+  testing::Press(other, kButtonStart);
   other.RunFrames(kKeyFrames);
-  EXPECT_TRUE(IsTextOnBlack(other.Screen()));
-  EXPECT_EQ(TextLines(other.Screen()), TextLines(help) - 2);
+  EXPECT_TRUE(IsTextOnBlack(testing::Screen15Of(other)));
+  EXPECT_EQ(TextLines(testing::Screen15Of(other)), TextLines(help) - 2);
 }
 
 TEST(ViewerHelp, StartDoesNothingWhenTheShowHasNoHelpScreenNorThumbnails) {
@@ -175,9 +176,9 @@ TEST(ViewerHelp, StartDoesNothingWhenTheShowHasNoHelpScreenNorThumbnails) {
   show.Build();
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonStart);
+  testing::Press(emulator, kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  EXPECT_EQ(Differences(emulator.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(emulator), show.Resized(0)), 0);
 }
 
 // The thumbnails of a page without the cells under the cursor's frame: those cells are
@@ -206,23 +207,23 @@ TEST(ViewerChooser, ShowsTheThumbnailsAndJumpsToTheChosenSlide) {
   show.Build();
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonStart);
+  testing::Press(emulator, kButtonStart);
   emulator.RunFrames(kKeyFrames);
   const Screen15 grid = show.Thumbnails(0, 6);
-  EXPECT_EQ(ChooserDifferences(emulator.Screen(), grid, 0), 0);
-  EXPECT_NE(Differences(emulator.Screen(), grid), 0);  // the cursor's frame
-  emulator.Press(kButtonRight);
-  emulator.Press(kButtonRight);
+  EXPECT_EQ(ChooserDifferences(testing::Screen15Of(emulator), grid, 0), 0);
+  EXPECT_NE(Differences(testing::Screen15Of(emulator), grid), 0);  // the cursor's frame
+  testing::Press(emulator, kButtonRight);
+  testing::Press(emulator, kButtonRight);
   emulator.RunFrames(kKeyFrames);
-  EXPECT_EQ(ChooserDifferences(emulator.Screen(), grid, 2), 0);
-  emulator.Press(kButtonA);
+  EXPECT_EQ(ChooserDifferences(testing::Screen15Of(emulator), grid, 2), 0);
+  testing::Press(emulator, kButtonA);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(2), kKeyFrames));
   // B leaves the chooser without a change.
-  emulator.Press(kButtonStart);
+  testing::Press(emulator, kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  EXPECT_EQ(ChooserDifferences(emulator.Screen(), grid, 2), 0);
-  emulator.Press(kButtonDown);
-  emulator.Press(kButtonB);
+  EXPECT_EQ(ChooserDifferences(testing::Screen15Of(emulator), grid, 2), 0);
+  testing::Press(emulator, kButtonDown);
+  testing::Press(emulator, kButtonB);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(2), kKeyFrames));
 }
 
@@ -233,27 +234,27 @@ TEST(ViewerChooser, ShouldersTurnPagesAndTheHelpScreenLeadsThere) {
   show.Build();
   ConsoleEmulator emulator(show.imagePath());
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(0), kBootFrames));
-  emulator.Press(kButtonR);
+  testing::Press(emulator, kButtonR);
   ASSERT_TRUE(RunUntilShown(emulator, show.Resized(1), kKeyFrames));
-  emulator.Press(kButtonStart);  // help screen
+  testing::Press(emulator, kButtonStart);  // help screen
   emulator.RunFrames(kKeyFrames);
-  EXPECT_TRUE(IsTextOnBlack(emulator.Screen()));
-  emulator.Press(kButtonStart);  // on to the chooser, the first page: slides 1-16
+  EXPECT_TRUE(IsTextOnBlack(testing::Screen15Of(emulator)));
+  testing::Press(emulator, kButtonStart);  // on to the chooser, the first page: slides 1-16
   emulator.RunFrames(kKeyFrames);
-  EXPECT_EQ(ChooserDifferences(emulator.Screen(), show.Thumbnails(1, 16), 0), 0);
-  emulator.Press(kButtonR);  // second page: slides 17-20, the rest black
+  EXPECT_EQ(ChooserDifferences(testing::Screen15Of(emulator), show.Thumbnails(1, 16), 0), 0);
+  testing::Press(emulator, kButtonR);  // second page: slides 17-20, the rest black
   emulator.RunFrames(kKeyFrames);
-  EXPECT_EQ(ChooserDifferences(emulator.Screen(), show.Thumbnails(17, 4), 0), 0);
-  emulator.Press(kButtonRight);
-  emulator.Press(kButtonA);
+  EXPECT_EQ(ChooserDifferences(testing::Screen15Of(emulator), show.Thumbnails(17, 4), 0), 0);
+  testing::Press(emulator, kButtonRight);
+  testing::Press(emulator, kButtonA);
   EXPECT_TRUE(RunUntilShown(emulator, show.Resized(18), kKeyFrames));
-  emulator.Press(kButtonStart);
+  testing::Press(emulator, kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  emulator.Press(kButtonStart);
+  testing::Press(emulator, kButtonStart);
   emulator.RunFrames(kKeyFrames);
-  emulator.Press(kButtonL);  // pages wrap around: back to the first
+  testing::Press(emulator, kButtonL);  // pages wrap around: back to the first
   emulator.RunFrames(kKeyFrames);
-  EXPECT_EQ(ChooserDifferences(emulator.Screen(), show.Thumbnails(1, 16), 1), 0);
+  EXPECT_EQ(ChooserDifferences(testing::Screen15Of(emulator), show.Thumbnails(1, 16), 1), 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "emulator/console_emulator.h"
+#include "tests/support/console_run.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ class ScreenshotRun {
 
   void Run(int frames) { emulator_.RunFrames(frames); }
   void Press(uint32_t key, int settleFrames) {
-    emulator_.Press(key);
+    varnel::testing::Press(emulator_, key);
     emulator_.RunFrames(settleFrames);
   }
   void Hold(uint32_t key, int frames) {

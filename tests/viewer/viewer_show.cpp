@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "builder/build_slideshow.h"
+#include "tests/support/console_run.h"
 
 namespace varnel::testing {
 namespace {
@@ -120,7 +121,7 @@ std::optional<int> RunUntilShown(ConsoleEmulator& emulator, const Screen15& expe
                                  int maxFrames) {
   for (int frames = 1; frames <= maxFrames; ++frames) {
     emulator.RunFrames(1);
-    if (Differences(emulator.Screen(), expected) == 0) return frames;
+    if (Differences(testing::Screen15Of(emulator), expected) == 0) return frames;
   }
   return std::nullopt;
 }

@@ -99,6 +99,7 @@ class CommandProjectHost final : public ProjectHost {
     progress_.Flush();
     caption_ = caption;
   }
+  void ShowDiffersFromFile() override { showDiffersFromFile_ = true; }
   void ShowMessage(MessageIcon icon, const std::string& message) override {
     progress_.Flush();
     messages_.push_back({message, icon == MessageIcon::kError ? MessageBoxIcon::kStop
@@ -108,17 +109,19 @@ class CommandProjectHost final : public ProjectHost {
   // A file named without the dialog (File > Load asks on the window's thread first).
   void SetChosenFile(const std::string& path) { chosenPath_ = path; }
   // What the window shows once the command has ended, in this order: the caption naming
-  // the file when the show is now the file's, the messages, and the show as the file's.
+  // the file when the show is now the file's, the messages, and the show as the file's
+  // (marked changed when Load left rows out or found pictures elsewhere).
   struct Ending {
     std::optional<std::string> caption;
     std::vector<std::pair<std::string, MessageBoxIcon>> messages;
     std::optional<std::string> fileOfShow;
+    bool showDiffersFromFile = false;
   };
   Ending End() {
     progress_.Flush();
     std::optional<std::string> fileOfShow;
     if (caption_) fileOfShow = chosenPath_;
-    return {caption_, std::move(messages_), fileOfShow};
+    return {caption_, std::move(messages_), fileOfShow, showDiffersFromFile_};
   }
 
  private:
@@ -140,6 +143,7 @@ class CommandProjectHost final : public ProjectHost {
   std::string chosenPath_;
   std::optional<std::string> caption_;
   std::vector<std::pair<std::string, MessageBoxIcon>> messages_;
+  bool showDiffersFromFile_ = false;
 };
 
 void ProjectCommands::OnSave(std::function<void()> afterwards) {
@@ -182,7 +186,8 @@ void ProjectCommands::RunProjectCommand(std::function<void(CommandProjectHost&)>
       [this, ending, afterwards = std::move(afterwards)] {
         if (ending->caption) window_.SetWindowText(*ending->caption);
         for (const auto& [message, icon] : ending->messages) window_.ShowMessage(message, icon);
-        if (ending->fileOfShow) MarkSavedAs(*ending->fileOfShow);
+        // A Save's show never differs from its file: it ends as MarkSavedAs.
+        if (ending->fileOfShow) MarkLoaded(*ending->fileOfShow, ending->showDiffersFromFile);
         if (afterwards) afterwards();
       });
 }
@@ -190,7 +195,7 @@ void ProjectCommands::RunProjectCommand(std::function<void(CommandProjectHost&)>
 // ---- Unsaved changes ----
 
 void ProjectCommands::RefreshModified() {
-  const bool modified = window_.document().rows != savedDocument_.rows ||
+  const bool modified = differsFromSaved_ || window_.document().rows != savedDocument_.rows ||
                         window_.OptionsShown() != savedDocument_.options;
   if (modified == modified_) return;
   modified_ = modified;
@@ -202,9 +207,17 @@ void ProjectCommands::MarkSavedAs(const std::string& projectFile) {
   showFile_ = projectFile;
 }
 
+void ProjectCommands::MarkLoaded(const std::string& projectFile, bool differsFromFile) {
+  MarkSavedAs(projectFile);
+  if (!differsFromFile) return;
+  differsFromSaved_ = true;
+  RefreshModified();
+}
+
 void ProjectCommands::MarkSaved(const std::string& documentName) {
   documentName_ = documentName;
   showFile_.clear();
+  differsFromSaved_ = false;
   savedDocument_.rows = window_.document().rows;
   savedDocument_.options = window_.OptionsShown();
   RefreshModified();

@@ -34,6 +34,9 @@ class ProjectCommands {
   void MarkSaved(const std::string& documentName);
   // The show as it is now is the one in this project file.
   void MarkSavedAs(const std::string& projectFile);
+  // The show as it is now was loaded from this project file; `differsFromFile` when Load
+  // left rows out or found pictures elsewhere, so that the show is marked changed.
+  void MarkLoaded(const std::string& projectFile, bool differsFromFile);
   // That file's full path; empty for a show never saved or loaded.
   const std::string& showFile() const { return showFile_; }
   // Runs goOn when the show may be set aside: no unsaved changes, Discard, or a Save that
@@ -52,6 +55,8 @@ class ProjectCommands {
   SlideshowDocument savedDocument_;
   std::string documentName_;
   std::string showFile_;
+  // The show as loaded is not the file's (MarkLoaded); cleared by the next MarkSaved.
+  bool differsFromSaved_ = false;
   bool modified_ = false;
 };
 

@@ -22,6 +22,7 @@
 #include "tests/app/config_home.h"
 #include "tests/app/fake_emulator.h"
 #include "tests/app/scripted_user.h"
+#include "tests/support/project_bytes.h"
 #include "tests/support/test_support.h"
 #include "ui/model/control_ids.h"
 #include "ui/qt/ini_profile.h"
@@ -376,7 +377,7 @@ TEST_F(ApplicationTest, ThePlayerAndItsScreenshotDialogOpenOverTheEditorAndKeepT
   const std::vector<StoredPicture> pictures = {
       {std::string(VARNEL_TEST_DATA_DIR) + "/picture.gif", "", 0, 0}};
   testing::WriteAllBytes(work.file("show.vrn"),
-                         ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
+                         testing::ProjectFileBytes(SlideshowOptions::DefaultsAfterNew(), pictures));
   App().SetStartProject(work.file("show.vrn"));
   QSize playerSize;
   user.Then("the main window, moved away from the screen's centre; Play", [] {

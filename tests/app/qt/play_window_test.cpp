@@ -10,6 +10,7 @@
 #include "app/qt/qt_app_platform.h"
 #include "builder/build_slideshow.h"
 #include "tests/app/fake_platforms.h"
+#include "tests/support/console_run.h"
 #include "tests/support/test_support.h"
 #include "ui/qt/main_window.h"
 
@@ -65,7 +66,7 @@ TEST_F(PlayWindowTest, BuildsThenPlaysTheImageInOnePlayerWindowThatFollowsRebuil
   player->AdvanceFrames(20);
   ConsoleEmulator alone(image);
   alone.RunFrames(20);
-  EXPECT_EQ(player->emulator()->Screen(), alone.Screen());
+  EXPECT_EQ(testing::Screen15Of(*player->emulator()), testing::Screen15Of(alone));
 
   // Unchanged: the same window plays on.
   Play();
@@ -81,8 +82,8 @@ TEST_F(PlayWindowTest, BuildsThenPlaysTheImageInOnePlayerWindowThatFollowsRebuil
   player->AdvanceFrames(20);
   ConsoleEmulator rebuilt(image);
   rebuilt.RunFrames(20);
-  EXPECT_EQ(player->emulator()->Screen(), rebuilt.Screen());
-  EXPECT_NE(rebuilt.Screen(), alone.Screen());
+  EXPECT_EQ(testing::Screen15Of(*player->emulator()), testing::Screen15Of(rebuilt));
+  EXPECT_NE(testing::Screen15Of(rebuilt), testing::Screen15Of(alone));
 
   // Closed, then Play again: open from the start.
   player->close();

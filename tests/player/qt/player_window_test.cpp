@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "player/qt/console_view.h"
+#include "tests/support/console_run.h"
 #include "tests/viewer/viewer_show.h"
 
 namespace varnel::testing {
@@ -73,7 +74,7 @@ std::optional<int> RunWindowUntilShown(PlayerWindow& window, const Screen15& exp
                                        int maxFrames) {
   for (int frames = 1; frames <= maxFrames; ++frames) {
     window.AdvanceFrames(1);
-    if (Differences(window.emulator()->Screen(), expected) == 0) return frames;
+    if (Differences(testing::Screen15Of(*window.emulator()), expected) == 0) return frames;
   }
   return std::nullopt;
 }
@@ -105,11 +106,11 @@ TEST(PlayerWindow, ShowsTheSamePixelsAsTheCoreAfterNFramesAtTwiceTheSizeByDefaul
   for (const int frames : {1, 7, 40}) {
     player.window.AdvanceFrames(frames);
     core.RunFrames(frames);
-    EXPECT_EQ(Differences(PaintedScreen(player.window), core.Screen()), 0) << frames;
+    EXPECT_EQ(Differences(PaintedScreen(player.window), testing::Screen15Of(core)), 0) << frames;
     EXPECT_EQ(player.window.shownScale(), 2);
   }
   EXPECT_EQ(player.window.emulator()->framesRun(), 48u);
-  EXPECT_EQ(Differences(core.Screen(), show.Resized(0)), 0);
+  EXPECT_EQ(Differences(testing::Screen15Of(core), show.Resized(0)), 0);
   const QImage painted = PaintedConsole(player.window);
   EXPECT_EQ(painted.size(), QSize(480, 320));
   EXPECT_TRUE(BlocksAreSharp(painted, 2));
@@ -118,7 +119,7 @@ TEST(PlayerWindow, ShowsTheSamePixelsAsTheCoreAfterNFramesAtTwiceTheSizeByDefaul
 TEST(PlayerWindow, ScalesFromOneToSixTimesWithSharpPixels) {
   StillPlayer player(ThreeSlideShow().imagePath());
   player.window.AdvanceFrames(kBootFrames);
-  const Screen15 expected = player.window.emulator()->Screen();
+  const Screen15 expected = testing::Screen15Of(*player.window.emulator());
   auto* choice = player.window.findChild<QComboBox*>();
   ASSERT_NE(choice, nullptr);
   EXPECT_EQ(choice->currentText(), "2x");
@@ -134,6 +135,86 @@ TEST(PlayerWindow, ScalesFromOneToSixTimesWithSharpPixels) {
   }
   player.window.SetScale(9);
   EXPECT_EQ(choice->currentText(), "6x");
+}
+
+// Resizing the window by hand shows the largest whole scale that fits in both directions,
+// from 1x to 6x, and the Scale box follows it.
+TEST(PlayerWindow, ResizingPicksTheLargestWholeScaleThatFits) {
+  StillPlayer player(ThreeSlideShow().imagePath());
+  player.window.AdvanceFrames(kBootFrames);
+  ConsoleView& view = *player.window.view();
+  auto* choice = player.window.findChild<QComboBox*>();
+  ASSERT_NE(choice, nullptr);
+  struct Case {
+    int width, height, scale;
+  };
+  for (const Case& c : {Case{480, 320, 2}, Case{719, 479, 2}, Case{720, 480, 3}, Case{720, 479, 2},
+                        Case{1200, 330, 2}, Case{250, 900, 1}, Case{960, 640, 4},
+                        Case{1199, 800, 4}, Case{1200, 800, 5}, Case{1440, 960, 6},
+                        Case{2000, 1500, 6}, Case{240, 160, 1}, Case{300, 200, 1}}) {
+    // The room the window's layout gives the screen when the window is resized.
+    view.resize(c.width, c.height);
+    EXPECT_EQ(player.window.shownScale(), c.scale) << c.width << "x" << c.height;
+    EXPECT_EQ(choice->currentText(), QString("%1x").arg(c.scale)) << c.width << "x" << c.height;
+    // The screen is drawn at that scale, centred on black.
+    const QImage painted = view.grab().toImage();
+    const int left = (c.width - 240 * c.scale) / 2;
+    const int top = (c.height - 160 * c.scale) / 2;
+    if (left > 0) {
+      EXPECT_EQ(painted.pixel(left - 1, top), qRgb(0, 0, 0));
+    }
+    if (top > 0) {
+      EXPECT_EQ(painted.pixel(left, top - 1), qRgb(0, 0, 0));
+    }
+    const int right = left + 240 * c.scale - 1;
+    const int bottom = top + 160 * c.scale - 1;
+    EXPECT_EQ(painted.pixel(right, bottom), view.screen().pixel(239, 159));
+    if (right + 1 < c.width) {
+      EXPECT_EQ(painted.pixel(right + 1, bottom), qRgb(0, 0, 0));
+    }
+  }
+}
+
+// Which keyboard key plays which console key; no other key, and no key with Ctrl or Alt,
+// plays any. The bits are those of the console's key input register.
+TEST(PlayerWindow, KeyboardKeysPlayTheConsoleKeysUsersOfEmulatorsExpect) {
+  StillPlayer player(ThreeSlideShow().imagePath());
+  player.window.AdvanceFrames(kBootFrames);
+  QWidget* view = player.window.view();
+  struct Case {
+    Qt::Key key;
+    uint32_t bits;
+    const char* console;
+  };
+  for (const Case& c :
+       {Case{Qt::Key_Up, 1u << 6, "Up"}, Case{Qt::Key_Down, 1u << 7, "Down"},
+        Case{Qt::Key_Left, 1u << 5, "Left"}, Case{Qt::Key_Right, 1u << 4, "Right"},
+        Case{Qt::Key_X, 1u << 0, "A"}, Case{Qt::Key_Z, 1u << 1, "B"}, Case{Qt::Key_A, 1u << 9, "L"},
+        Case{Qt::Key_S, 1u << 8, "R"}, Case{Qt::Key_Return, 1u << 3, "Start"},
+        Case{Qt::Key_Enter, 1u << 3, "Start (keypad Enter)"},
+        Case{Qt::Key_Backspace, 1u << 2, "Select"}, Case{Qt::Key_Space, 0, "-"},
+        Case{Qt::Key_Q, 0, "-"}, Case{Qt::Key_C, 0, "-"}, Case{Qt::Key_Y, 0, "-"},
+        Case{Qt::Key_Escape, 0, "-"}, Case{Qt::Key_Tab, 0, "-"}}) {
+    QTest::keyPress(view, c.key);
+    EXPECT_EQ(player.window.heldKeys(), c.bits) << c.console;
+    player.window.AdvanceFrames(1);
+    EXPECT_EQ(player.window.emulator()->heldKeys(), c.bits) << c.console;
+    QTest::keyRelease(view, c.key);
+    player.window.AdvanceFrames(2);
+    ASSERT_EQ(player.window.heldKeys(), 0u) << c.console;
+  }
+  // Two keys at once: both held.
+  QTest::keyPress(view, Qt::Key_Up);
+  QTest::keyPress(view, Qt::Key_X);
+  EXPECT_EQ(player.window.heldKeys(), (1u << 6) | (1u << 0));
+  QTest::keyRelease(view, Qt::Key_Up);
+  QTest::keyRelease(view, Qt::Key_X);
+  player.window.AdvanceFrames(2);
+  for (const Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::AltModifier}) {
+    QTest::keyPress(view, Qt::Key_S, modifier);
+    EXPECT_EQ(player.window.heldKeys(), 0u) << modifier;
+    QTest::keyRelease(view, Qt::Key_S, modifier);
+  }
 }
 
 TEST(PlayerWindow, TheSKeyIsRAndMovesToTheNextSlide) {

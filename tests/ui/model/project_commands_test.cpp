@@ -109,6 +109,59 @@ TEST_F(ProjectTest, APictureGoneSinceSavingIsLeftOutAndTheRestKeepTheirOrder) {
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].icon, MessageBoxIcon::kExclamation);
   EXPECT_NE(platform.messages[0].text.find(gone), std::string::npos);
+  // The show lacks a row of the file: it is marked changed, and the message says so,
+  // so that a Save does not drop the row unasked.
+  EXPECT_TRUE(dlg.modified());
+  EXPECT_TRUE(platform.messages[0].text.ends_with(
+      "The show is marked changed: saving it writes the project without what was left out."))
+      << platform.messages[0].text;
+  dlg.Dispatch(Notification::kCommand, kCmdNew);
+  EXPECT_EQ(platform.questions, std::vector<std::string>{"Save changes to three.vrn?"});
+}
+
+// A project moved together with its pictures: a picture missing where the file says is
+// looked for below the project's folder by the last three, two or one parts of its path,
+// kept with its new place, and named in the message.
+TEST_F(ProjectTest, PicturesOfAMovedProjectAreFoundBesideItAndTheShowIsMarkedChanged) {
+  std::filesystem::create_directories(work.file("new/photos/2024"));
+  const std::string deep = Picture("new/photos/2024/a.bmp", 20, 10);
+  const std::string flat = Picture("new/b.bmp");
+  const std::string there = Picture("c.bmp");
+  const std::string path = work.file("new/moved.vrn");
+  testing::WriteAllBytes(path,
+                         Cat({testing::NewShowHeader(4), Zeros(2500),
+                              Record("/old/home/photos/2024/a.bmp", "first", 0, 1),
+                              Record("/old/home/pictures/b.bmp", "", 0, 0), Record(there, "", 0, 0),
+                              Record("/old/home/photos/gone.bmp", "", 0, 0)}));
+  Load(path);
+  ASSERT_EQ(dlg.RowCount(), 3);
+  EXPECT_EQ(dlg.document().rows[0], (PictureEntry{"a.bmp", "(01) Scroll Up/Down", "(00) Both",
+                                                  "20x10 (24Bits)", deep, "first"}));
+  EXPECT_EQ(dlg.document().rows[1].path, flat);
+  EXPECT_EQ(dlg.document().rows[2].path, there);
+  EXPECT_TRUE(dlg.modified());
+  EXPECT_EQ(dlg.windowText(), "Varnel 1.3 (moved.vrn)");
+  ASSERT_EQ(platform.messages.size(), 1u);
+  const std::string& message = platform.messages[0].text;
+  EXPECT_TRUE(message.starts_with(
+      "These 2 pictures were not where the project says; they were found beside the project "
+      "and kept:\n/old/home/photos/2024/a.bmp\n    found at " +
+      deep + "\n/old/home/pictures/b.bmp\n    found at " + flat + "\n\n"))
+      << message;
+  EXPECT_NE(message.find("/old/home/photos/gone.bmp"), std::string::npos);
+  EXPECT_TRUE(
+      message.ends_with("The show is marked changed: saving it writes the project "
+                        "without what was left out and with the new places."))
+      << message;
+
+  // Saved, the show is the file's; loaded again, it is whole and unchanged.
+  Save(path);
+  EXPECT_FALSE(dlg.modified());
+  platform.messages.clear();
+  Load(path);
+  EXPECT_EQ(dlg.RowCount(), 3);
+  EXPECT_FALSE(dlg.modified());
+  EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ProjectTest, AProjectNamedAtStartUpHasItsNameAsAfterLoad) {
