@@ -39,7 +39,7 @@ class QtDecoderCrashTest : public testing::QtWindowTest {
     return names;
   }
 
-  // Files dropped from a file manager onto the list.
+  // Files dropped from a file manager onto the list, and the Add they begin, to its end.
   void Drop(const std::vector<std::string>& paths) {
     QMimeData data;
     QList<QUrl> urls;
@@ -52,6 +52,7 @@ class QtDecoderCrashTest : public testing::QtWindowTest {
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &drop);
+    WaitWhileBusy();
   }
 
   void ClickRow(int row) {
@@ -126,7 +127,7 @@ TEST_F(QtDecoderCrashTest, APreviewOrBuildWhoseDecoderIsKilledLeavesThePictureOu
   EXPECT_EQ(Control<QLabel>(kIdSizeInfo)->text(), "Size: 30x20");
 
   messages.clear();
-  ASSERT_TRUE(KilledDuring([&] { MenuItem("&SlideShow", "&Build SlideShow")->trigger(); }));
+  ASSERT_TRUE(KilledDuring([&] { Run(MenuItem("&SlideShow", "&Build SlideShow")); }));
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(SaidLibraryFailedOnSlow()) << messages.join('\n').toStdString();
   EXPECT_TRUE(testing::Mentions(StatusLine(), "(2 pictures), 1 left out.")) << StatusLine();
@@ -147,7 +148,7 @@ TEST_F(QtDecoderCrashTest, ALoadWhoseDecoderIsKilledMakesTheOtherRows) {
     files.selectFile(QString::fromStdString(project));
     static_cast<QDialog&>(files).accept();
   });
-  ASSERT_TRUE(KilledDuring([&] { MenuItem("&File", "&Load")->trigger(); }));
+  ASSERT_TRUE(KilledDuring([&] { Run(MenuItem("&File", "&Load")); }));
   EXPECT_TRUE(SaidLibraryFailedOnSlow()) << messages.join('\n').toStdString();
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(ShownNames(), (QStringList{"a.bmp", "b.bmp"}));
