@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <initializer_list>
 
 namespace varnel {
@@ -53,9 +54,16 @@ int AddRules(scmp_filter_ctx filter, int channel) {
 
 }  // namespace
 
+// SCMP_FLTATR_CTL_OPTIMIZE's value for a filter sorted into a binary tree.
+constexpr uint32_t kBinaryTree = 2;
+
 int RestrictToDecoding(int channel) {
   scmp_filter_ctx filter = seccomp_init(SCMP_ACT_KILL_PROCESS);
   if (filter == nullptr) return ENOMEM;
+  // Judged as a binary tree of call numbers rather than a list walked call by call: with
+  // the list, decoders filtered this way spent about a tenth more CPU time on a window's
+  // Load of photographs. A library too old to sort the filter keeps the list.
+  (void)seccomp_attr_set(filter, SCMP_FLTATR_CTL_OPTIMIZE, kBinaryTree);
   int error = AddRules(filter, channel);
   if (error == 0) error = seccomp_load(filter);
   seccomp_release(filter);
