@@ -5,12 +5,9 @@
 #include <unistd.h>
 
 #include <QComboBox>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
-#include <QMimeData>
 #include <QTreeWidget>
-#include <QUrl>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -37,22 +34,6 @@ class QtDecoderCrashTest : public testing::QtWindowTest {
     QStringList names;
     for (int i = 0; i < List()->topLevelItemCount(); ++i) names << List()->topLevelItem(i)->text(0);
     return names;
-  }
-
-  // Files dropped from a file manager onto the list, and the Add they begin, to its end.
-  void Drop(const std::vector<std::string>& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const std::string& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
-    data.setUrls(urls);
-    QWidget* viewport = List()->viewport();
-    const QPoint at = viewport->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &drop);
-    WaitWhileBusy();
   }
 
   void ClickRow(int row) {

@@ -1,12 +1,9 @@
 // While a Build runs the window's controls and menu commands are disabled, so real clicks
 // and keys given to it do nothing, then or after it; the Cancel button beside the
 // progress bar stays and stops the build.
-#include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QUrl>
 #include <filesystem>
 
 #include "tests/ui/qt/qt_window_fixture.h"
@@ -25,20 +22,6 @@ std::vector<QWidget*> TextsBelowThePreview(const MainWindow& window) {
     if (label->property("controlId").toInt() == kIdCartridgeMeter) texts.push_back(label);
   }
   return texts;
-}
-
-// Drags a picture file over the list and drops it there, as a file manager does; whether
-// the list took the drag.
-bool DropOnList(QTreeWidget& list, const std::string& path) {
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-  QWidget* viewport = list.viewport();
-  const QPoint at = viewport->rect().center();
-  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(viewport, &enter);
-  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(viewport, &drop);
-  return enter.isAccepted() || drop.isAccepted();
 }
 
 TEST_F(QtWindowTest, InputDuringABuildIsDroppedAndCancelStopsIt) {
@@ -76,7 +59,8 @@ TEST_F(QtWindowTest, InputDuringABuildIsDroppedAndCancelStopsIt) {
   QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
   // A picture dropped on the list is refused, the drag shows it, and it does not come in
   // after the build either.
-  EXPECT_FALSE(DropOnList(*Control<QTreeWidget>(kIdPictureList), Picture("late.bmp", 8, 8)));
+  const DropAnswer late = DropOnList({Picture("late.bmp", 8, 8)});
+  EXPECT_FALSE(late.dragTaken || late.dropTaken);
   EXPECT_TRUE(dialog->busy());
   QTest::mouseClick(cancel, Qt::LeftButton);
   WaitWhileBusy();
@@ -95,7 +79,8 @@ TEST_F(QtWindowTest, InputDuringABuildIsDroppedAndCancelStopsIt) {
   // Input after the build is taken again.
   QTest::mouseClick(Control<QPushButton>(kIdRemove), Qt::LeftButton);
   EXPECT_EQ(dialog->RowCount(), 7);
-  EXPECT_TRUE(DropOnList(*Control<QTreeWidget>(kIdPictureList), Picture("later.bmp", 8, 8)));
+  const DropAnswer later = DropOnList({Picture("later.bmp", 8, 8)});
+  EXPECT_TRUE(later.dragTaken || later.dropTaken);
   WaitWhileBusy();
   EXPECT_EQ(dialog->RowCount(), 8);
 }

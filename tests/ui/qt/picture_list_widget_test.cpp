@@ -1,18 +1,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QUrl>
 
 #include "builder/rom_layout.h"
 #include "tests/support/hostile_pictures.h"
@@ -25,22 +22,6 @@ namespace {
 class QtListTest : public testing::QtWindowTest {
  protected:
   QTreeWidget* List() const { return Control<QTreeWidget>(kIdPictureList); }
-
-  // Pictures dropped from a file manager: the same Add row as the Add dialog feeds.
-  void Drop(const std::vector<std::string>& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const std::string& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
-    data.setUrls(urls);
-    QWidget* viewport = List()->viewport();
-    const QPoint at = viewport->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &drop);
-    WaitWhileBusy();
-  }
 
   void AddPictures() {
     Drop({Picture("a.bmp", 64, 48), work.file("notes.txt"), Picture("b.bmp", 300, 200),

@@ -4,16 +4,23 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "tests/support/test_support.h"
+#include "ui/model/control_ids.h"
 #include "ui/model/slideshow_dlg.h"
 #include "ui/qt/main_window.h"
 
@@ -56,6 +63,31 @@ class QtWindowTest : public ::testing::Test {
   void Run(QAction* item) const {
     ASSERT_NE(item, nullptr);
     item->trigger();
+    WaitWhileBusy();
+  }
+
+  // What the picture list said to files dragged over it and dropped there.
+  struct DropAnswer {
+    bool dragTaken = false;
+    bool dropTaken = false;
+  };
+  // Drags files over the picture list and drops them there, as a file manager does.
+  DropAnswer DropOnList(const std::vector<std::string>& paths) const {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
+    data.setUrls(urls);
+    QWidget* viewport = Control<QTreeWidget>(kIdPictureList)->viewport();
+    const QPoint at = viewport->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    return {enter.isAccepted(), drop.isAccepted()};
+  }
+  // Files dropped on the list, which takes the drag, and the Add they begin, to its end.
+  void Drop(const std::vector<std::string>& paths) const {
+    ASSERT_TRUE(DropOnList(paths).dragTaken);
     WaitWhileBusy();
   }
 
