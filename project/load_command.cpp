@@ -92,7 +92,8 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   // A show that lacks rows of its file differs from it: a Save would write it without them.
   const bool somethingLeftOut =
       !leftOut.empty() || !readError.empty() || read.picturesRead < read.announcedPictures;
-  if (somethingLeftOut || !moved.empty()) host.ShowDiffersFromFile();
+  const bool differsFromFile = somethingLeftOut || !moved.empty();
+  if (differsFromFile) host.ShowDiffersFromFile();
   std::string problems =
       readError.empty() ? LoadProblemsMessage(path, read, leftOut, whyLeftOut) : readError;
   if (!readError.empty() && !leftOut.empty())
@@ -100,8 +101,7 @@ void LoadProjectFile(ProjectHost& host, const std::string& path) {
   const std::string found = FoundElsewhereMessage(moved);
   if (!found.empty()) problems = problems.empty() ? found : found + "\n\n" + problems;
   if (problems.empty()) return;
-  if (somethingLeftOut || !moved.empty())
-    problems += "\n\n" + ChangedShowNote(somethingLeftOut, !moved.empty());
+  if (differsFromFile) problems += "\n\n" + ChangedShowNote(somethingLeftOut, !moved.empty());
   host.ShowMessage(MessageIcon::kWarning, problems);
 }
 
