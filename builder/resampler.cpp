@@ -45,6 +45,12 @@
 // have few significant bits, as on a 1920-pixel row shrunk to 240), so that rounding the
 // product changes nothing. Worked case: 1920 to 240 weighs each pixel 0.125 times its
 // row's y share (24 bits), and 24 + 1 + 8 bits for the value fit in 53.
+// Where every such product is itself a float and no sum reaches 2^9, the vector paths add
+// in single precision, one multiply and add rounded once (shrink_plan.h, singleSums): the
+// terms and sums are then multiples of 2^-43 below 2^10, the addition in double is exact,
+// and its rounding to float is the same single rounding. Worked case: 1080 rows to 160
+// give y shares of about 0.148 (a float); times 0.125 each is still a float, and at least
+// 2^-20, so 1920 x 1080 to 240 x 160 (and to 60 x 40, x shares 1/32) qualifies.
 
 #include "builder/resampler.h"
 

@@ -2,7 +2,8 @@
 // four floats, summed in registers of four doubles. Every operation is the portable
 // step's (shrink_kernels.cpp) for four lanes at once: the product of the weights, the
 // product with the value, the addition in double and the rounding to float; where the
-// products are exact, the multiply and add is one instruction.
+// products are exact, the multiply and add is one instruction. Plans whose sums are exact
+// in single precision take single-precision steps.
 
 #include <cstddef>
 #include <cstdint>
@@ -170,6 +171,56 @@ struct Avx2Steps {
   }
 };
 
+// The same steps for plans whose sums are exact in single precision (ShrinkPlanView::
+// singleSums): each channel's eight sums in one register, a step one multiply and add in
+// float, which rounds once, as the pass's addition in double and rounding to float do for
+// such plans.
+struct Avx2SingleSteps {
+  static constexpr int kLanes = Avx2Steps::kLanes;
+  static constexpr int kStepValues = Avx2Steps::kStepValues;
+  struct Sums {
+    __m256 of[kChannels];
+  };
+
+  [[gnu::always_inline]] static Sums LoadSums(const float* from) {
+    Sums sums;
+    for (int c = 0; c < kChannels; ++c) sums.of[c] = _mm256_loadu_ps(from + c * kLanes);
+    return sums;
+  }
+  [[gnu::always_inline]] static void StoreSums(const Sums& sums, float* to) {
+    for (int c = 0; c < kChannels; ++c) _mm256_storeu_ps(to + c * kLanes, sums.of[c]);
+  }
+  [[gnu::always_inline]] static void StageBlock(const uint32_t* wide, const int32_t* starts,
+                                                int32_t k0, int32_t count, int32_t* block) {
+    Avx2Steps::StageBlock(wide, starts, k0, count, block);
+  }
+  [[gnu::always_inline]] static void StoreUnit(const float* sums, int count, bool redFirst,
+                                               uint8_t* out) {
+    Avx2Steps::StoreUnit(sums, count, redFirst, out);
+  }
+
+  struct Weights {
+    __m256 of;
+  };
+  // The weights are floats kept as doubles, and their products with y are floats.
+  [[gnu::always_inline]] static Weights Weigh(const double* weights, double y) {
+    const __m128 low = _mm256_cvtpd_ps(_mm256_loadu_pd(weights));
+    const __m128 high = _mm256_cvtpd_ps(_mm256_loadu_pd(weights + kHalf));
+    return {_mm256_mul_ps(_mm256_set1_ps(static_cast<float>(y)), _mm256_set_m128(high, low))};
+  }
+
+  template <bool kFused>
+  [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
+                                             const Weights& weighed) {
+#pragma GCC unroll 3
+    for (int c = 0; c < kChannels; ++c) {
+      const __m256 value = _mm256_cvtepi32_ps(
+          _mm256_load_si256(reinterpret_cast<const __m256i*>(values + c * kLanes)));
+      sums.of[c] = _mm256_fmadd_ps(weighed.of, value, sums.of[c]);
+    }
+  }
+};
+
 void Widen(const uint8_t* row, int width, uint32_t* wide) {
   // Eight pixels from 24 bytes: their dwords moved to four per 128-bit lane, then each
   // pixel's three bytes and a 0. A load of 32 bytes must stay within the row.
@@ -195,7 +246,11 @@ void Store(const float* sums, const ShrinkPlanView& plan, bool redFirst, uint8_t
 
 void Accumulate(const uint32_t* wide, const ShrinkPlanView& plan, double y0, double y1, bool spills,
                 float* current, float* next, const uint8_t* ahead, int aheadBytes) {
-  AccumulateRowOf<Avx2Steps>(wide, plan, y0, y1, spills, current, next, ahead, aheadBytes);
+  if (plan.singleSums)
+    AccumulateRowAs<Avx2SingleSteps, true>(wide, plan, y0, y1, spills, current, next, ahead,
+                                           aheadBytes);
+  else
+    AccumulateRowOf<Avx2Steps>(wide, plan, y0, y1, spills, current, next, ahead, aheadBytes);
 }
 
 }  // namespace

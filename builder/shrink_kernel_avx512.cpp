@@ -4,7 +4,7 @@
 // product with the value, the addition in double and the rounding to float (where the
 // products are exact, the multiply and add is one instruction). Sixteen lanes
 // give six independent sums a step, which is what it takes to hide the latency of the
-// roundings.
+// roundings. Plans whose sums are exact in single precision take single-precision steps.
 
 #include <cstddef>
 #include <cstdint>
@@ -176,6 +176,57 @@ struct Avx512Steps {
   }
 };
 
+// The same steps for plans whose sums are exact in single precision (ShrinkPlanView::
+// singleSums): each channel's sixteen sums in one register, a step one multiply and add
+// in float, which rounds once, as the pass's addition in double and rounding to float do
+// for such plans. Nothing is converted but the values.
+struct Avx512SingleSteps {
+  static constexpr int kLanes = Avx512Steps::kLanes;
+  static constexpr int kStepValues = Avx512Steps::kStepValues;
+  struct Sums {
+    __m512 of[kChannels];
+  };
+
+  [[gnu::always_inline]] static Sums LoadSums(const float* from) {
+    Sums sums;
+    for (int c = 0; c < kChannels; ++c) sums.of[c] = _mm512_loadu_ps(from + c * kLanes);
+    return sums;
+  }
+  [[gnu::always_inline]] static void StoreSums(const Sums& sums, float* to) {
+    for (int c = 0; c < kChannels; ++c) _mm512_storeu_ps(to + c * kLanes, sums.of[c]);
+  }
+  [[gnu::always_inline]] static void StageBlock(const uint32_t* wide, const int32_t* starts,
+                                                int32_t k0, int32_t count, int32_t* block) {
+    Avx512Steps::StageBlock(wide, starts, k0, count, block);
+  }
+  [[gnu::always_inline]] static void StoreUnit(const float* sums, int count, bool redFirst,
+                                               uint8_t* out) {
+    Avx512Steps::StoreUnit(sums, count, redFirst, out);
+  }
+
+  struct Weights {
+    __m512 of;
+  };
+  // The weights are floats kept as doubles, and their products with y are floats.
+  [[gnu::always_inline]] static Weights Weigh(const double* weights, double y) {
+    const __m256 low = _mm512_cvtpd_ps(_mm512_loadu_pd(weights));
+    const __m256 high = _mm512_cvtpd_ps(_mm512_loadu_pd(weights + kHalf));
+    const __m512 both = _mm512_castpd_ps(_mm512_insertf64x4(
+        _mm512_castps_pd(_mm512_castps256_ps512(low)), _mm256_castps_pd(high), 1));
+    return {_mm512_mul_ps(_mm512_set1_ps(static_cast<float>(y)), both)};
+  }
+
+  template <bool kFused>
+  [[gnu::always_inline]] static void AddStep(Sums& sums, const int32_t* values,
+                                             const Weights& weighed) {
+#pragma GCC unroll 3
+    for (int c = 0; c < kChannels; ++c) {
+      const __m512 value = _mm512_cvtepi32_ps(_mm512_load_si512(values + c * kLanes));
+      sums.of[c] = _mm512_fmadd_ps(weighed.of, value, sums.of[c]);
+    }
+  }
+};
+
 void Widen(const uint8_t* row, int width, uint32_t* wide) {
   // Sixteen pixels from 48 bytes, loaded and stored under masks so that nothing past the
   // row is touched: their dwords moved to four per 128-bit lane, then each pixel's three
@@ -200,7 +251,11 @@ void Store(const float* sums, const ShrinkPlanView& plan, bool redFirst, uint8_t
 
 void Accumulate(const uint32_t* wide, const ShrinkPlanView& plan, double y0, double y1, bool spills,
                 float* current, float* next, const uint8_t* ahead, int aheadBytes) {
-  AccumulateRowOf<Avx512Steps>(wide, plan, y0, y1, spills, current, next, ahead, aheadBytes);
+  if (plan.singleSums)
+    AccumulateRowAs<Avx512SingleSteps, true>(wide, plan, y0, y1, spills, current, next, ahead,
+                                             aheadBytes);
+  else
+    AccumulateRowOf<Avx512Steps>(wide, plan, y0, y1, spills, current, next, ahead, aheadBytes);
 }
 
 }  // namespace

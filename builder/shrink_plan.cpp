@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <stdexcept>
 
 #include "builder/weight_table.h"
@@ -64,6 +65,100 @@ bool IsUniform(const std::vector<ColumnRun>& runs, int first, int end, int32_t s
       if (std::bit_cast<uint32_t>(w) != std::bit_cast<uint32_t>(weight)) return false;
   }
   return true;
+}
+
+// What ShrinkPlanView::singleSums needs of the weights (shrink_plan.h).
+constexpr double kSmallestSingleWeight = 0x1p-20;
+constexpr double kLargestSingleSum = 0x1p9;
+constexpr double kLargestValue = 255.0;
+constexpr double kFloatRounding = 0x1p-24;  // the largest relative error of one rounding
+// Weight pairs tried one by one; more than this many distinct ones (weights with many
+// bits, which rarely pass) are not tried.
+constexpr std::size_t kMostProductsTried = std::size_t{1} << 16;
+
+// The y shares as the walk adds them: each distinct one, and per destination row their
+// total and their count.
+struct ShareTotals {
+  std::vector<float> distinct;
+  double largestTotal = 0;
+  int mostTerms = 0;
+};
+
+void AddShare(ShareTotals& totals, std::vector<double>& total, std::vector<int>& terms,
+              std::size_t at, float share) {
+  if (total.size() <= at) {
+    total.resize(at + 1, 0.0);
+    terms.resize(at + 1, 0);
+  }
+  total[at] += share;
+  ++terms[at];
+  totals.distinct.push_back(share);
+}
+
+ShareTotals RowShares(const WeightTable& rows) {
+  ShareTotals totals;
+  std::vector<double> total;
+  std::vector<int> terms;
+  std::size_t row = 0;
+  for (const WeightPair& pair : rows.pairs) {
+    AddShare(totals, total, terms, row, pair.w0);
+    if (rows.Spills(pair)) AddShare(totals, total, terms, row + 1, pair.w1);
+    if (rows.Advances(pair)) ++row;
+  }
+  for (std::size_t i = 0; i < total.size(); ++i) {
+    totals.largestTotal = std::max(totals.largestTotal, total[i]);
+    totals.mostTerms = std::max(totals.mostTerms, terms[i]);
+  }
+  return totals;
+}
+
+ShareTotals ColumnShares(const ShrinkPlan& plan) {
+  ShareTotals totals;
+  for (int unit = 0; unit < plan.units; ++unit) {
+    const auto u = static_cast<std::size_t>(unit);
+    for (int lane = 0; lane < plan.lanes; ++lane) {
+      double total = 0;
+      for (int32_t k = 0; k < plan.unitSteps[u]; ++k) {
+        const std::size_t step = plan.firstStep[u] + (plan.weightStride[u] == 0 ? 0 : k);
+        const double weight = plan.weights[step * static_cast<std::size_t>(plan.lanes) +
+                                           static_cast<std::size_t>(lane)];
+        total += weight;
+        if (weight != 0.0) totals.distinct.push_back(static_cast<float>(weight));
+      }
+      totals.largestTotal = std::max(totals.largestTotal, total);
+    }
+  }
+  totals.mostTerms = plan.longestRun;
+  return totals;
+}
+
+void KeepDistinct(std::vector<float>& values) {
+  std::sort(values.begin(), values.end());
+  values.erase(std::unique(values.begin(), values.end()), values.end());
+}
+
+// ShrinkPlanView::singleSums: every nonzero product y x a float of at least 2^-20, and
+// every sum, bounded by 255 times its weights' total grown by a rounding per term, below
+// 2^9.
+bool SingleSumsAreExact(const ShrinkPlan& plan, const WeightTable& rows) {
+  ShareTotals y = RowShares(rows);
+  ShareTotals x = ColumnShares(plan);
+  KeepDistinct(y.distinct);
+  KeepDistinct(x.distinct);
+  y.distinct.erase(std::remove(y.distinct.begin(), y.distinct.end(), 0.0F), y.distinct.end());
+  if (y.distinct.empty() || x.distinct.empty() || y.distinct.front() < 0.0F ||
+      x.distinct.front() < 0.0F || y.distinct.size() * x.distinct.size() > kMostProductsTried)
+    return false;
+  if (double{y.distinct.front()} * double{x.distinct.front()} < kSmallestSingleWeight) return false;
+  for (const float yShare : y.distinct)
+    for (const float xShare : x.distinct) {
+      const double product = double{yShare} * double{xShare};  // exact
+      if (static_cast<double>(static_cast<float>(product)) != product) return false;
+    }
+  const double terms = static_cast<double>(y.mostTerms) * static_cast<double>(x.mostTerms);
+  const double largestSum =
+      kLargestValue * y.largestTotal * x.largestTotal * std::pow(1.0 + kFloatRounding, terms);
+  return largestSum < kLargestSingleSum;
 }
 
 }  // namespace
@@ -131,7 +226,8 @@ ShrinkPlanView ViewOf(const ShrinkPlan& plan, const WeightTable& rows) {
           plan.weightStride.data(),
           plan.runStarts.data(),
           plan.weights.data(),
-          yBits + xBits + kValueBits <= kDoubleSignificandBits};
+          yBits + xBits + kValueBits <= kDoubleSignificandBits,
+          SingleSumsAreExact(plan, rows)};
 }
 
 }  // namespace varnel

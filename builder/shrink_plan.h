@@ -50,6 +50,12 @@ struct ShrinkPlanView {
   // weights' significant bits and the value's 8 fit in 53): a multiply and add rounded
   // once then gives what the pass's product and addition, each rounded, give.
   bool exactProducts = false;
+  // Every product of a y and an x weight is itself a float of at least 2^-20, and no sum
+  // reaches 2^9 (1920 to 240 and to 60 are such). Every term and every sum is then a
+  // multiple of 2^-43 below 2^10, so that the pass's addition in double is exact (53
+  // bits) and its rounding to float is the only one: a multiply and add in single
+  // precision, which rounds once, gives the same float.
+  bool singleSums = false;
 
   const int32_t* StartsOf(int unit) const {
     return runStarts + static_cast<std::ptrdiff_t>(unit) * lanes;

@@ -221,12 +221,33 @@ TEST(ShrinkRgb24, EveryPathGivesTheBytesOfTheDescribedWalk) {
   // Sizes whose weights have so few bits that every product is exact, where the vector
   // paths multiply and add in one step: x ratios of powers of two, with and without
   // spills (96 to 72 takes quarters).
-  const std::vector<std::array<int, 4>> exact = {
+  std::vector<std::array<int, 4>> exact = {
       {64, 45, 8, 7}, {96, 30, 72, 7}, {1920, 12, 240, 5}, {1920, 27, 60, 1}};
   for (const auto& [sw, sh, w, h] : exact)
     ASSERT_TRUE(ViewOf(PlanShrinkColumns(sw, w, 16), BuildWeightTable(sh, h, true)).exactProducts);
   ASSERT_FALSE(
       ViewOf(PlanShrinkColumns(4000, 240, 16), BuildWeightTable(3000, 160, true)).exactProducts);
+  // Where every weight product is a float, the vector paths add in single precision; a
+  // white picture gives the largest sums.
+  const std::vector<std::array<int, 4>> single = {
+      {1920, 1080, 240, 160}, {1920, 1080, 60, 40}, {1920, 27, 60, 1}, {480, 90, 240, 7}};
+  for (const auto& [sw, sh, w, h] : single)
+    for (const int lanes : {8, 16})
+      ASSERT_TRUE(ViewOf(PlanShrinkColumns(sw, w, lanes), BuildWeightTable(sh, h, true)).singleSums)
+          << sw << "x" << sh << " -> " << w << "x" << h;
+  for (const auto& [sw, sh, w, h] :
+       {std::array{4000, 3000, 240, 160}, std::array{1620, 1080, 240, 160}})
+    ASSERT_FALSE(ViewOf(PlanShrinkColumns(sw, w, 16), BuildWeightTable(sh, h, true)).singleSums);
+  for (const auto& [sw, sh, w, h] : single) {
+    const Bitmap white = MakeBitmap(sw, sh, [](int, int, int) { return uint8_t{255}; });
+    const Bitmap expected = ReferenceShrink(white, w, h);
+    for (const NamedKernel& k : EveryKernel()) {
+      Bitmap out = Blank(w, h);
+      ShrinkWith(k.kernel, white, out);
+      ASSERT_EQ(out.rows, expected.rows) << k.name << ": white " << sw << "x" << sh;
+    }
+  }
+  for (const auto& size : single) exact.push_back(size);
   for (int round = 0; round < 60 + static_cast<int>(exact.size()); ++round) {
     const bool fixed = round >= 60;
     const int sw = fixed ? exact[round - 60][0] : pick(1, 700);
