@@ -36,6 +36,7 @@ extern "C" SDL_Surface* SDL_CreateRGBSurface(Uint32 flags, int width, int height
     return create(flags, width, height, depth, redMask, greenMask, blueMask, alphaMask);
   }
   const std::size_t bytes = std::size_t{surface->pitch} * static_cast<std::size_t>(height);
+  const bool everyPixelWritten = varnel::pixel_arena::EveryPixelWillBeWritten();
   uint8_t* rows = varnel::pixel_arena::Take(bytes);
   if (rows == nullptr) {
     SDL_FreeSurface(surface);
@@ -46,6 +47,15 @@ extern "C" SDL_Surface* SDL_CreateRGBSurface(Uint32 flags, int width, int height
   surface->h = height;
   surface->flags |= SDL_PREALLOC;  // the rows are not SDL's to free
   SDL_SetClipRect(surface, nullptr);
-  std::memset(rows, 0, bytes);  // as SDL clears the rows it allocates
+  // SDL clears the rows it allocates. Where the loader writes every pixel, only the bytes
+  // past each row's pixels are left to clear.
+  const std::size_t pitch = surface->pitch;
+  const std::size_t pixelBytes = static_cast<std::size_t>(width) * surface->format->BytesPerPixel;
+  if (!everyPixelWritten || pixelBytes > pitch) {
+    std::memset(rows, 0, bytes);
+  } else if (pixelBytes < pitch) {
+    for (std::size_t row = 0; row < static_cast<std::size_t>(height); ++row)
+      std::memset(rows + row * pitch + pixelBytes, 0, pitch - pixelBytes);
+  }
   return surface;
 }

@@ -11,6 +11,7 @@
 #include "picture/header_refusal.h"
 #include "picture/picture_limits.h"
 #include "picture/picture_normalising.h"
+#include "picture/pixel_arena.h"
 #include "picture/png_sixteen_bit.h"
 
 namespace varnel {
@@ -25,6 +26,13 @@ struct RWopsCloser {
 };
 using RWopsPtr = std::unique_ptr<SDL_RWops, RWopsCloser>;
 
+// TGA files have no mark of their own: the library reads a file as TGA, before any other
+// kind, when its name says so.
+bool NamesTga(const std::string& extension) {
+  return extension.size() == 3 && (extension[0] | 0x20) == 't' && (extension[1] | 0x20) == 'g' &&
+         (extension[2] | 0x20) == 'a';
+}
+
 // Whether the library knows the file's kind, to tell a damaged picture from a file that
 // is no picture at all.
 bool IsKnownKind(SDL_RWops* stream, const std::string& extension) {
@@ -33,8 +41,7 @@ bool IsKnownKind(SDL_RWops* stream, const std::string& extension) {
                     IMG_isCUR, IMG_isPCX, IMG_isLBM, IMG_isPNM, IMG_isXCF, IMG_isXPM, IMG_isXV}) {
     if (test(stream) != 0) return true;
   }
-  return extension.size() == 3 && (extension[0] | 0x20) == 't' && (extension[1] | 0x20) == 'g' &&
-         (extension[2] | 0x20) == 'a';
+  return NamesTga(extension);
 }
 
 // The library's surface of the file, from its start. The extension is the kind of the
@@ -45,6 +52,9 @@ SurfacePtr Decode(std::FILE* file, const std::string& extension, bool& knownKind
   if (!stream) return nullptr;
   std::vector<char> type(extension.begin(), extension.end());
   type.push_back('\0');
+  // The JPEG loader (the one a JPEG file not named as TGA meets: the kinds tried before it
+  // begin otherwise) writes every row of its surface in full or gives no surface.
+  if (!NamesTga(extension) && IMG_isJPG(stream.get()) != 0) pixel_arena::ExpectEveryPixelWritten();
   SurfacePtr surface(IMG_LoadTyped_RW(stream.get(), 0, extension.empty() ? nullptr : type.data()));
   if (!surface) {
     SDL_RWseek(stream.get(), 0, RW_SEEK_SET);

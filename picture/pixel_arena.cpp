@@ -6,6 +6,7 @@ namespace {
 
 uint8_t* armed = nullptr;
 std::size_t armedSize = 0;
+bool everyPixelWritten = false;
 
 }  // namespace
 
@@ -17,6 +18,7 @@ void Arm(uint8_t* memory, std::size_t size) {
 void Disarm() {
   armed = nullptr;
   armedSize = 0;
+  everyPixelWritten = false;
 }
 
 bool Armed() {
@@ -28,6 +30,16 @@ uint8_t* Take(std::size_t bytes) {
   uint8_t* taken = armed;
   Disarm();
   return taken;
+}
+
+void ExpectEveryPixelWritten() {
+  everyPixelWritten = armed != nullptr;
+}
+
+bool EveryPixelWillBeWritten() {
+  const bool expected = everyPixelWritten;
+  everyPixelWritten = false;
+  return expected;
 }
 
 }  // namespace varnel::pixel_arena

@@ -18,6 +18,13 @@ bool Armed();
 // The memory for the pixel rows of a new surface, bytes long; null when the arena is not
 // armed, already taken or too small.
 uint8_t* Take(std::size_t bytes);
+// Said before a decode whose loader writes every pixel of the first surface it makes (the
+// JPEG loader writes each row in full before it returns the surface): that surface, when
+// it takes the arena, needs only its rows' padding cleared, not every byte.
+void ExpectEveryPixelWritten();
+// Whether that was said since the arena was armed; forgotten once asked, since it holds
+// for the first surface only.
+bool EveryPixelWillBeWritten();
 
 }  // namespace pixel_arena
 }  // namespace varnel

@@ -83,6 +83,12 @@ edit png-exif "$tmp/o.png" 6 orientation-6.png
 # be made from it; the loader's tests check the plain reading on a surface.)
 $IM "$tmp/landscape.png" -colorspace CMYK -strip -quality 95 -sampling-factor 1x1 JPEG:cmyk-adobe.jpg
 
+# JPEGs of the other shapes a decoder writes: rows with padding (37 pixels, 4:2:0 chroma),
+# one grey channel, progressive.
+$IM -seed 3 -size 37x23 plasma:fractal -strip -sampling-factor 2x2 -quality 90 JPEG:jpeg-odd-width.jpg
+$IM -seed 4 -size 29x17 plasma:fractal -strip -colorspace Gray -quality 85 JPEG:jpeg-grey.jpg
+$IM -seed 5 -size 45x31 plasma:fractal -strip -interlace JPEG -quality 88 JPEG:jpeg-progressive.jpg
+
 # 32-bit BMP whose fourth bytes are all 0; 16-bit BMP (5 bits per channel).
 edit bmp32-zero-alpha bmp32-zero-alpha.bmp
 edit bmp16 bmp16.bmp

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,9 @@ const std::vector<std::string> kEveryKind = {"picture-8bit.bmp",
                                              "picture.jpg",
                                              "orientation-8.jpg",
                                              "cmyk-adobe.jpg",
+                                             "jpeg-odd-width.jpg",
+                                             "jpeg-grey.jpg",
+                                             "jpeg-progressive.jpg",
                                              "picture.gif"};
 
 void ExpectSameSurface(SDL_Surface* got, SDL_Surface* want, const std::string& name) {
@@ -126,6 +130,34 @@ TEST(DecoderProcess, PicturesComeBackAsTheLibraryMadeThem) {
     ASSERT_EQ(length, here.size()) << name;
     there.resize(length);
     EXPECT_EQ(there, here) << name;
+  }
+}
+
+// A JPEG's rows are written by its loader and not cleared first: decoded into memory that
+// held another picture, every byte (row padding included, and the rows a file cut short
+// leaves to the library) is still the library's.
+TEST(DecoderProcess, JpegsDecodedWhereAnotherPictureLayComeBackAsTheLibraryMadeThem) {
+  SetUpPictureLibrary();
+  TempDir dir;
+  std::vector<std::string> paths;
+  for (const char* name : {"jpeg-odd-width.jpg", "jpeg-grey.jpg", "jpeg-progressive.jpg",
+                           "picture.jpg", "cmyk-adobe.jpg"})
+    paths.push_back(TestDataPath(name));
+  std::ifstream whole(TestDataPath("jpeg-odd-width.jpg"), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(whole)), {});
+  const std::string cut = (dir.path() / "cut.jpg").string();
+  std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() * 3 / 5);
+  paths.push_back(cut);
+  for (const std::string& path : paths) {
+    // A picture of more bytes, none of them 0, lies where the JPEG is decoded next.
+    ASSERT_TRUE(LoadPicture(TestDataPath("picture-24bit.png")));
+    FilePtr file = Open(path);
+    const PictureFileFacts facts = ReadPictureFileFacts(file.get());
+    const DecodedPicture here = DecodePicture(file.get(), facts, "jpg");
+    ASSERT_TRUE(here.surface) << path << ": " << here.failure;
+    const LoadedPicture loaded = LoadPicture(path);
+    ASSERT_TRUE(loaded) << path << ": " << loaded.failure;
+    ExpectSameSurface(loaded.surface.get(), here.surface.get(), path);
   }
 }
 
