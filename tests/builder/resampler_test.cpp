@@ -12,6 +12,7 @@
 
 #include "builder/shrink_kernels.h"
 #include "builder/shrink_plan.h"
+#include "builder/top_down_shrink.h"
 #include "builder/weight_table.h"
 #include "tests/builder/conversion_fixtures.h"
 #include "tests/support/picture_conversion.h"
@@ -331,6 +332,58 @@ TEST(ShrinkViewInto, MakesEverySizeAsItsOwnWalkWould) {
                   << "," << y;
             }
       }
+    }
+  }
+}
+
+// Rows that arrive from the top, walked band by band, give the bytes of the walk from the
+// bottom: one to three sizes at once, from bitmaps and from a decoder's top-down, red-first
+// rows, on every path; a photograph's two sizes among them.
+TEST(TopDownShrink, GivesTheBytesOfTheWalkFromTheBottom) {
+  std::mt19937 random(33);
+  const auto pick = [&](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
+  };
+  for (int round = 0; round < 41; ++round) {
+    const bool photo = round == 40;
+    const int sw = photo ? 1920 : pick(1, 300), sh = photo ? 1080 : pick(1, 200);
+    const Bitmap picture = RandomBitmap(sw, sh, 500 + round);
+    const bool redFirst = round % 2 == 1;
+    std::vector<uint8_t> topDown(static_cast<std::size_t>(sw) * 3 * sh);
+    for (int y = 0; y < sh; ++y)
+      for (int x = 0; x < sw; ++x)
+        for (int c = 0; c < 3; ++c)
+          topDown[(static_cast<std::size_t>(y) * sw + x) * 3 + (redFirst ? 2 - c : c)] =
+              ChannelAt(picture, x, sh - 1 - y, c);
+    const BitmapView source =
+        BitmapView::OfTopDown(topDown.data(), sw, sh, static_cast<std::size_t>(sw) * 3, redFirst);
+    std::vector<std::array<int, 2>> sizes;
+    if (photo) {
+      sizes = {{240, 160}, {60, 40}};
+    } else {
+      for (int d = pick(1, 3); d > 0; --d) sizes.push_back({pick(1, sw), pick(1, sh)});
+    }
+    for (const NamedKernel& k : EveryKernel()) {
+      std::vector<Bitmap> expected, got;
+      std::vector<ShrinkDestination> walked, streamed;
+      for (const auto& [w, h] : sizes) {
+        expected.push_back(Blank(w, h));
+        got.push_back(Blank(w, h));
+      }
+      for (std::size_t d = 0; d < sizes.size(); ++d) {
+        walked.push_back({expected[d].rows.data(), expected[d].stride(), sizes[d][0], sizes[d][1]});
+        streamed.push_back({got[d].rows.data(), got[d].stride(), sizes[d][0], sizes[d][1]});
+      }
+      ShrinkViewIntoWith(k.kernel, source, walked);
+      TopDownShrink shrink(k.kernel, sw, sh, redFirst, streamed);
+      for (int y = 0; y < sh; ++y) {
+        ASSERT_FALSE(shrink.Finished());
+        shrink.AddRow(source.PixelFromTop(0, y));
+      }
+      ASSERT_TRUE(shrink.Finished());
+      for (std::size_t d = 0; d < sizes.size(); ++d)
+        ASSERT_EQ(got[d].rows, expected[d].rows)
+            << k.name << ": " << sw << "x" << sh << " -> " << sizes[d][0] << "x" << sizes[d][1];
     }
   }
 }
