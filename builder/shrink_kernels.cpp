@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "builder/shrink_plan.h"
@@ -177,20 +178,36 @@ ShrinkKernel StandInKernelOf(ShrinkPath path) {
   return PortableKernel(kPortableLanes);
 }
 
-ShrinkKernel DefaultShrinkKernel() {
-  if (const int forced = forcedPath.load(); forced != kNotForced) {
-    const auto path = static_cast<ShrinkPath>(forced / 2);
-    return forced % 2 == 1 ? StandInKernelOf(path) : ShrinkKernelOf(path);
-  }
-  static const ShrinkPath path = [] {
-    const char* named = std::getenv("VARNEL_SHRINK_PATH");
-    const std::string_view name = named == nullptr ? std::string_view() : named;
+ShrinkKernel KernelOf(ShrinkChoice choice) {
+  return choice.standIns ? StandInKernelOf(choice.path) : ShrinkKernelOf(choice.path);
+}
+
+namespace {
+
+// The path a test or the environment forces, if any.
+std::optional<ShrinkChoice> ForcedChoice() {
+  if (const int forced = forcedPath.load(); forced != kNotForced)
+    return ShrinkChoice{static_cast<ShrinkPath>(forced / 2), forced % 2 == 1};
+  static const std::optional<ShrinkPath> named = []() -> std::optional<ShrinkPath> {
+    const char* variable = std::getenv("VARNEL_SHRINK_PATH");
+    const std::string_view name = variable == nullptr ? std::string_view() : variable;
     if (name == "portable") return ShrinkPath::kPortable;
     if (name == "avx2") return ShrinkPath::kAvx2;
     if (name == "avx512") return ShrinkPath::kAvx512;
-    return FastestNativePath();
+    return std::nullopt;
   }();
-  return ShrinkKernelOf(path);
+  if (named) return ShrinkChoice{*named, false};
+  return std::nullopt;
+}
+
+}  // namespace
+
+ShrinkChoice DefaultShrinkChoice() {
+  return ForcedChoice().value_or(ShrinkChoice{FastestNativePath(), false});
+}
+
+ShrinkKernel DefaultShrinkKernel() {
+  return KernelOf(DefaultShrinkChoice());
 }
 
 ShrinkPathForTests::ShrinkPathForTests(ShrinkPath path, bool standIns) {

@@ -44,6 +44,16 @@ ShrinkKernel ShrinkKernelOf(ShrinkPath path);
 // processor without the path's instructions runs.
 ShrinkKernel StandInKernelOf(ShrinkPath path);
 
+// A path and whether its portable stand-ins run it: what a build takes, told to the
+// decoders that shrink pictures as they decode them so that they take the same.
+struct ShrinkChoice {
+  ShrinkPath path = ShrinkPath::kPortable;
+  bool standIns = false;
+};
+ShrinkKernel KernelOf(ShrinkChoice choice);
+// The choice DefaultShrinkKernel() makes.
+ShrinkChoice DefaultShrinkChoice();
+
 // The kernel builds take: that of the path named by the environment variable
 // VARNEL_SHRINK_PATH (portable, avx2 or avx512) when it is set, so that tests can force
 // each path through a whole build; otherwise the fastest this processor has. A
