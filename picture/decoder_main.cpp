@@ -13,6 +13,7 @@
 #include "picture/decoder_protocol.h"
 #include "picture/decoder_session.h"
 #include "picture/picture_decoding.h"
+#include "picture/scanline_sink.h"
 #include "picture/syscall_filter.h"
 
 namespace {
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
   // The first surface finds the library's own surface maker (decoder_surfaces.cpp), which
   // must happen before the filter.
   SDL_FreeSurface(SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 24, 0, 0, 0, 0));
+  FindLibraryScanlineReader();
   DecoderHello hello;
   hello.filterError = RestrictToDecoding(kDecoderChannel);
   hello.filterInstalled = hello.filterError == 0;

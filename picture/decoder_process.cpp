@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "builder/bitmap.h"
 #include "files/system_error_text.h"
 #include "picture/decoder_channel.h"
 #include "picture/picture_limits.h"
@@ -279,6 +280,59 @@ DecoderProcess::Decoded DecoderProcess::Decode(int picture, const PictureFileFac
   if (buffer && reply.ok != 0 && reply.bytes == PixelBytes(layout))
     decoded.surface = SurfaceOverPixels(layout, buffer->data(), SharedBuffer::Lease(buffer));
   if (!decoded.surface) decoded.failure = "there is not enough memory for it";
+  return decoded;
+}
+
+DecoderProcess::Shrunk DecoderProcess::DecodeShrunk(int picture, const PictureFileFacts& facts,
+                                                    const std::string& extension,
+                                                    const ShrinkRequest& ask,
+                                                    std::span<const ShrinkDestination> into) {
+  Shrunk decoded;
+  std::size_t bytes = 0;
+  for (const ShrinkDestination& size : into)
+    bytes += Bitmap::StrideOf(size.width) * static_cast<std::size_t>(size.height);
+  const std::shared_ptr<SharedBuffer> sizes = BufferFor(bytes);
+  if (!sizes || into.size() != ask.count) {
+    decoded.failure = "there is not enough memory for it";
+    return decoded;
+  }
+  DecoderRequest request;
+  request.task = DecoderTask::kDecodeShrunk;
+  request.facts = facts;
+  request.shrink = ask;
+  if (extension.size() < kExtensionSize)
+    std::copy(extension.begin(), extension.end(), request.extension);
+  request.buffers[0] = {sizes->id(), sizes->capacity()};
+  DecoderReply reply;
+  if (!Exchange(request, {picture, sizes->descriptor()}, reply)) {
+    decoded.failure = kLibraryFailed;
+    return decoded;
+  }
+  if (reply.ok == 0) {
+    decoded.failure = TextOf(reply.failure, sizeof reply.failure);
+    if (decoded.failure.empty()) decoded.failure = kLibraryFailed;
+    return decoded;
+  }
+  constexpr int kDeepestFile = 64;
+  if (!IsPlausible(reply.layout) || reply.fileBitsPerPixel < 1 ||
+      reply.fileBitsPerPixel > kDeepestFile) {
+    End();
+    decoded.failure = kLibraryFailed;
+    return decoded;
+  }
+  decoded.width = reply.layout.width;
+  decoded.height = reply.layout.height;
+  decoded.bitsPerPixel = reply.fileBitsPerPixel;
+  decoded.shrunk = reply.shrunk != 0;
+  if (!decoded.shrunk) return decoded;
+  const uint8_t* from = sizes->data();
+  for (const ShrinkDestination& size : into) {
+    const std::size_t stride = Bitmap::StrideOf(size.width);
+    for (int row = 0; row < size.height; ++row)
+      std::memcpy(size.rows + static_cast<std::size_t>(row) * size.stride,
+                  from + static_cast<std::size_t>(row) * stride, std::min(stride, size.stride));
+    from += stride * static_cast<std::size_t>(size.height);
+  }
   return decoded;
 }
 

@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "builder/resampler.h"
 #include "picture/decoder_protocol.h"
 #include "picture/picture_file_facts.h"
 #include "picture/sdl_picture.h"
@@ -56,6 +58,18 @@ class DecoderProcess {
   // caller's. With pixels, the surface lies in memory shared with the process.
   Decoded Decode(int picture, const PictureFileFacts& facts, const std::string& extension,
                  bool withPixels);
+
+  struct Shrunk {
+    int width = 0, height = 0;  // of the picture decoded
+    int bitsPerPixel = 0;       // as the file holds it
+    bool shrunk = false;        // the sizes were made; otherwise decode the picture whole
+    std::string failure;        // empty when the picture loaded
+  };
+  // Decodes the open JPEG file (its facts already read) and shrinks the part `ask` names
+  // to its sizes as the rows are decoded (kDecodeShrunk), writing each size into the
+  // destination of the same index (its width, height and stride as asked).
+  Shrunk DecodeShrunk(int picture, const PictureFileFacts& facts, const std::string& extension,
+                      const ShrinkRequest& ask, std::span<const ShrinkDestination> into);
 
   // The picture library's BMP file of the picture, written by the process into file
   // (grown to bound when smaller); its length, or 0 when the library could not save it.

@@ -24,11 +24,21 @@ namespace varnel {
 // - kDeliverPixels, with a shared buffer of at least those bytes: the kept picture's pixel
 //   rows are copied into it and the picture is let go;
 // - kSaveAsBmp, with a buffer holding a picture's pixels and a buffer for the file: the
-//   library's BMP file of that picture; the reply gives the file's length.
+//   library's BMP file of that picture; the reply gives the file's length;
+// - kDecodeShrunk, with the open picture file and a buffer for the sizes asked: a JPEG
+//   decoded as kDecode does, its rows shrunk as they come (TopDownShrink) to each size
+//   into the buffer, none of them kept. The reply is kDecode's; `shrunk` says that the
+//   sizes were made, otherwise (a picture the header did not describe, a mended one)
+//   the program decodes the picture again with kDecode.
 
 constexpr int kDecoderChannel = 3;  // the decoder's descriptor of its socket
 
-enum class DecoderTask : uint32_t { kDecode = 1, kDeliverPixels = 2, kSaveAsBmp = 3 };
+enum class DecoderTask : uint32_t {
+  kDecode = 1,
+  kDeliverPixels = 2,
+  kSaveAsBmp = 3,
+  kDecodeShrunk = 4
+};
 
 struct SharedBufferRef {
   uint64_t id = 0;  // 0: none
@@ -38,6 +48,24 @@ struct SharedBufferRef {
 constexpr std::size_t kExtensionSize = 16;
 constexpr std::size_t kFailureSize = 200;
 constexpr std::size_t kForgottenBuffers = 4;
+
+constexpr std::size_t kMostShrunkSizes = 2;
+
+// kDecodeShrunk: the part of the picture read (from its top-left corner) and the sizes it
+// is shrunk to, each written into the buffer as a bitmap's rows (blue first, the bottom
+// row first, rows padded to 4 bytes with 0), one size after the other; and the shrinking
+// path the program takes (ShrinkChoice), so that both give the same bytes.
+struct ShrinkRequest {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  uint32_t count = 0;
+  std::array<int32_t, kMostShrunkSizes> widths{};
+  std::array<int32_t, kMostShrunkSizes> heights{};
+  uint32_t path = 0;
+  uint32_t standIns = 0;
+};
 
 struct DecoderRequest {
   DecoderTask task = DecoderTask::kDecode;
@@ -49,6 +77,7 @@ struct DecoderRequest {
   // the buffer for the file, both descriptors sent along in that order.
   std::array<SharedBufferRef, 2> buffers{};
   SurfaceLayout layout;  // kSaveAsBmp: of the picture whose pixels are sent
+  ShrinkRequest shrink;  // kDecodeShrunk
   // Buffers the program no longer has: the decoder lets its mappings of them go.
   std::array<uint64_t, kForgottenBuffers> forgotten{};
 };
@@ -60,6 +89,7 @@ struct DecoderReply {
   int32_t fileBitsPerPixel = 0;  // kDecode: the depth the file holds
   uint64_t bytes = 0;            // kDecode: pixel bytes; kSaveAsBmp: the file's length
   uint32_t pixelsInBuffer = 0;   // kDecode: the pixel rows lie in the buffer sent along
+  uint32_t shrunk = 0;           // kDecodeShrunk: the sizes asked lie in the buffer
 };
 
 static_assert(std::is_trivially_copyable_v<DecoderRequest>);

@@ -7,9 +7,16 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <exception>
+#include <optional>
 #include <string>
 
+#include "builder/bitmap.h"
+#include "builder/resampler.h"
+#include "builder/shrink_kernels.h"
+#include "builder/top_down_shrink.h"
 #include "picture/pixel_arena.h"
+#include "picture/scanline_sink.h"
 
 namespace varnel {
 
@@ -53,6 +60,12 @@ DecoderReply DecoderSession::Answer(const DecoderRequest& request, std::vector<i
       if (!descriptors.empty() && descriptors.size() <= 2) {
         const int buffer = descriptors.size() == 2 ? descriptors[1] : -1;
         reply = Decode(request, descriptors[0], buffer);
+        descriptors.erase(descriptors.begin());  // the file was closed with its stream
+      }
+      break;
+    case DecoderTask::kDecodeShrunk:
+      if (descriptors.size() == 2) {
+        reply = DecodeShrunk(request, descriptors[0], descriptors[1]);
         descriptors.erase(descriptors.begin());  // the file was closed with its stream
       }
       break;
@@ -100,6 +113,83 @@ DecoderReply DecoderSession::Decode(const DecoderRequest& request, int picture, 
   } else {
     kept_ = std::move(decoded);
   }
+  return reply;
+}
+
+namespace {
+
+// The sizes a shrink request asks, where they lie in its buffer; empty when the request
+// asks what cannot be (a part outside the picture the header gives, a size that grows).
+std::vector<ShrinkDestination> ShrunkSizesIn(const DecoderRequest& request, uint8_t* buffer,
+                                             std::size_t bufferSize) {
+  const ShrinkRequest& ask = request.shrink;
+  const PictureFileFacts& facts = request.facts;
+  if (ask.count < 1 || ask.count > kMostShrunkSizes || ask.x < 0 || ask.y < 0 || ask.width < 1 ||
+      ask.height < 1 || ask.x + int64_t{ask.width} > facts.width ||
+      ask.y + int64_t{ask.height} > facts.height ||
+      ask.path > static_cast<uint32_t>(ShrinkPath::kAvx512))
+    return {};
+  std::vector<ShrinkDestination> sizes;
+  std::size_t at = 0;
+  for (uint32_t i = 0; i < ask.count; ++i) {
+    const int width = ask.widths[i], height = ask.heights[i];
+    if (width < 1 || height < 1 || width > ask.width || height > ask.height) return {};
+    const std::size_t stride = Bitmap::StrideOf(width);
+    const std::size_t bytes = stride * static_cast<std::size_t>(height);
+    if (bytes > bufferSize - at) return {};
+    sizes.push_back({buffer + at, stride, width, height});
+    at += bytes;
+  }
+  std::memset(buffer, 0, at);  // the rows' padding
+  return sizes;
+}
+
+}  // namespace
+
+DecoderReply DecoderSession::DecodeShrunk(const DecoderRequest& request, int picture, int buffer) {
+  kept_ = DecodedPicture{};
+  std::FILE* file = ::fdopen(picture, "rb");
+  if (file == nullptr) {
+    ::close(picture);
+    return Failed("the file could not be read");
+  }
+  const SharedBufferRef& out = request.buffers[0];
+  uint8_t* rows = Map(out, buffer);
+  const std::vector<ShrinkDestination> sizes =
+      rows == nullptr ? std::vector<ShrinkDestination>() : ShrunkSizesIn(request, rows, out.size);
+  if (sizes.empty()) {
+    std::fclose(file);
+    return Failed();
+  }
+  const ShrinkRequest& ask = request.shrink;
+  std::optional<TopDownShrink> shrink;
+  try {
+    const ShrinkChoice choice{static_cast<ShrinkPath>(ask.path), ask.standIns != 0};
+    shrink.emplace(KernelOf(choice), ask.width, ask.height, true, sizes);  // libjpeg gives RGB
+  } catch (const std::exception&) {
+    std::fclose(file);
+    return Failed();
+  }
+  scanline_sink::Arm(static_cast<int>(request.facts.width), static_cast<int>(request.facts.height),
+                     {ask.x, ask.y, ask.width, ask.height}, &*shrink);
+  DecodedPicture decoded = DecodePicture(file, request.facts, ExtensionOf(request));
+  const bool handedOver = scanline_sink::Disarm();
+  std::fclose(file);
+  DecoderReply reply = Failed(decoded.failure);
+  if (decoded.surface) {
+    const SDL_Surface* surface = decoded.surface.get();
+    reply = Succeeded(0);
+    reply.layout = DescribeSurface(decoded.surface.get());
+    reply.fileBitsPerPixel = decoded.bitsPerPixel;
+    reply.bytes = PixelBytes(reply.layout);
+    // Shrunk only when the picture is the loader's own surface, unmended, of the size the
+    // header gave and every row of it went to the shrink.
+    reply.shrunk = handedOver && shrink->Finished() &&
+                   scanline_sink::IsReservation(surface->pixels) &&
+                   surface->w == request.facts.width && surface->h == request.facts.height;
+  }
+  decoded = DecodedPicture{};
+  scanline_sink::LetReservationGo();
   return reply;
 }
 

@@ -30,6 +30,7 @@ class DecoderSession {
 
   DecoderReply Decode(const DecoderRequest& request, int picture, int buffer);
   DecoderReply Deliver(const DecoderRequest& request, int buffer);
+  DecoderReply DecodeShrunk(const DecoderRequest& request, int picture, int buffer);
   DecoderReply SaveAsBmp(const DecoderRequest& request, const std::vector<int>& descriptors);
   // The buffer mapped here, from its descriptor the first time; null when it cannot be.
   uint8_t* Map(const SharedBufferRef& buffer, int descriptor);

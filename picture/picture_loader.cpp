@@ -104,6 +104,45 @@ LoadedPicture LoadPicture(const std::string& path) {
   return loaded;
 }
 
+ShrunkPicture LoadPictureShrunk(const std::string& path, const ShrinkRequest& ask,
+                                std::span<const ShrinkDestination> into) {
+  ShrunkPicture shrunk;
+  std::string whyNot;
+  FilePtr file = OpenPictureFile(path, whyNot);
+  if (!file) {
+    shrunk.failure = FailureText(whyNot);
+    return shrunk;
+  }
+  try {
+    const PictureFileFacts facts = ReadPictureFileFacts(file.get());
+    const std::string refused = WhyNotDecodedFromHeader(facts);
+    if (!refused.empty()) {
+      shrunk.failure = FailureText(refused);
+      return shrunk;
+    }
+    // A CMYK picture (behind an Adobe segment) and a turned one are mended whole.
+    if (facts.kind != PictureKind::kJpeg || facts.orientation != kUpright || facts.adobeSegment ||
+        facts.width < 1 || facts.height < 1)
+      return shrunk;
+    DecoderPool::Lease decoder = DecoderPool::Shared().Take();
+    const DecoderProcess::Shrunk decoded =
+        decoder->DecodeShrunk(::fileno(file.get()), facts, ExtensionOf(path), ask, into);
+    if (!decoded.failure.empty()) {
+      shrunk.failure = FailureText(decoded.failure);
+      return shrunk;
+    }
+    shrunk.width = decoded.width;
+    shrunk.height = decoded.height;
+    shrunk.bitsPerPixel = decoded.bitsPerPixel;
+    shrunk.shrunk = decoded.shrunk;
+  } catch (const DecoderStartFailure& failure) {
+    shrunk.failure = FailureText(failure.what());
+  } catch (const std::bad_alloc&) {
+    shrunk.failure = FailureText("there is not enough memory for it");
+  }
+  return shrunk;
+}
+
 LoadedPictureSize LoadPictureSize(const std::string& path) {
   const DecoderProcess::Decoded decoded = DecodeInADecoder(path, false);
   LoadedPictureSize size;

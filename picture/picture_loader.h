@@ -3,9 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "builder/resampler.h"
+#include "picture/decoder_protocol.h"
 #include "picture/sdl_picture.h"
 
 namespace varnel {
@@ -33,6 +36,23 @@ struct LoadedPicture {
 // the surface lives; reading them needs no lock.
 // Safe to call from several threads at once.
 LoadedPicture LoadPicture(const std::string& path);
+
+// A JPEG picture shrunk as it is decoded: the part ask names (read from the picture's
+// top-left corner) shrunk to each of its sizes, written into the destination of the same
+// index, in the decoder, while the rows come; no decoded picture is held anywhere. The
+// bytes are those the resampler gives the picture LoadPicture loads. Only for upright JPEG
+// files whose header gives their size (ShownSizeFromHeader); for others, and pictures the
+// decoder cannot shrink so (a CMYK one), shrunk is false and the picture is to be loaded
+// whole.
+struct ShrunkPicture {
+  int width = 0;  // of the picture
+  int height = 0;
+  int bitsPerPixel = 0;  // as the file holds it
+  bool shrunk = false;
+  std::string failure;  // as LoadPicture's; empty when the picture loaded
+};
+ShrunkPicture LoadPictureShrunk(const std::string& path, const ShrinkRequest& ask,
+                                std::span<const ShrinkDestination> into);
 
 // What a picture's row needs of it: LoadPicture without bringing its pixels over.
 struct LoadedPictureSize {

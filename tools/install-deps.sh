@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl1.2-dev libsdl-image1.2-dev          # picture loading and the BMP round trip
   libpng-dev                                 # 16-bit PNG samples read again, rounded
+  libjpeg-dev                                # the decoders take a JPEG's rows as libjpeg makes them
   libseccomp-dev                             # the picture decoders give up what decoding does not need
   libicu-dev                                 # names of characters a caption cannot hold
   qt6-base-dev                               # the editor window

@@ -88,6 +88,10 @@ $IM "$tmp/landscape.png" -colorspace CMYK -strip -quality 95 -sampling-factor 1x
 $IM -seed 3 -size 37x23 plasma:fractal -strip -sampling-factor 2x2 -quality 90 JPEG:jpeg-odd-width.jpg
 $IM -seed 4 -size 29x17 plasma:fractal -strip -colorspace Gray -quality 85 JPEG:jpeg-grey.jpg
 $IM -seed 5 -size 45x31 plasma:fractal -strip -interlace JPEG -quality 88 JPEG:jpeg-progressive.jpg
+# Photographs larger than the screen, which a decoder shrinks as it decodes them: one
+# whose sizes divide 240 x 160 exactly, one whose sizes do not.
+$IM -seed 9 -size 480x320 plasma:fractal -strip -sampling-factor 2x2 -quality 80 JPEG:photo-480x320.jpg
+$IM -seed 10 -size 501x333 plasma:fractal -strip -sampling-factor 2x2 -quality 80 JPEG:photo-501x333.jpg
 
 # 32-bit BMP whose fourth bytes are all 0; 16-bit BMP (5 bits per channel).
 edit bmp32-zero-alpha bmp32-zero-alpha.bmp

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "builder/bitmap_view.h"
+#include "builder/resampler.h"
+#include "builder/shrink_kernels.h"
 #include "picture/decoder_pool.h"
 #include "picture/picture_decoding.h"
 #include "picture/picture_file_facts.h"
@@ -159,6 +163,93 @@ TEST(DecoderProcess, JpegsDecodedWhereAnotherPictureLayComeBackAsTheLibraryMadeT
     ASSERT_TRUE(loaded) << path << ": " << loaded.failure;
     ExpectSameSurface(loaded.surface.get(), here.surface.get(), path);
   }
+}
+
+// A JPEG shrunk in its decoder as its rows come gives the bytes the resampler gives the
+// picture LoadPicture loads: each path, a part or the whole, one size or two, progressive,
+// grey and cut-short files among them. A picture the decoder mends whole (turned, CMYK)
+// is left to LoadPicture; a damaged one fails as it does there.
+TEST(LoadPictureShrunk, GivesTheBytesOfTheLoadedPictureShrunk) {
+  SetUpPictureLibrary();
+  TempDir dir;
+  std::ifstream whole(TestDataPath("photo-501x333.jpg"), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(whole)), {});
+  const std::string cut = (dir.path() / "cut.jpg").string();
+  std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  struct Case {
+    std::string path;
+    ShrinkRequest ask;
+  };
+  const auto ask = [](int x, int y, int w, int h, std::vector<std::array<int, 2>> sizes) {
+    ShrinkRequest request;
+    request.x = x;
+    request.y = y;
+    request.width = w;
+    request.height = h;
+    request.count = static_cast<uint32_t>(sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+      request.widths[i] = sizes[i][0];
+      request.heights[i] = sizes[i][1];
+    }
+    return request;
+  };
+  const std::vector<Case> cases = {
+      {TestDataPath("photo-480x320.jpg"), ask(0, 0, 480, 320, {{240, 160}, {60, 40}})},
+      {TestDataPath("photo-501x333.jpg"), ask(0, 0, 501, 333, {{240, 160}, {60, 40}})},
+      {TestDataPath("photo-501x333.jpg"), ask(1, 0, 499, 333, {{240, 160}, {60, 40}})},
+      {TestDataPath("photo-501x333.jpg"), ask(0, 83, 501, 167, {{240, 80}})},
+      {TestDataPath("jpeg-progressive.jpg"), ask(3, 2, 40, 27, {{17, 9}, {40, 1}})},
+      {TestDataPath("jpeg-grey.jpg"), ask(0, 0, 29, 17, {{29, 16}})},
+      {TestDataPath("jpeg-odd-width.jpg"), ask(0, 0, 37, 23, {{36, 23}, {5, 3}})},
+      {cut, ask(0, 0, 501, 333, {{240, 160}, {60, 40}})}};
+  for (const Case& c : cases) {
+    const LoadedPicture loaded = LoadPicture(c.path);
+    ASSERT_TRUE(loaded) << c.path;
+    SDL_Surface* surface = loaded.surface.get();
+    const BitmapView part = BitmapView::OfTopDown(static_cast<const uint8_t*>(surface->pixels),
+                                                  surface->w, surface->h, surface->pitch, true)
+                                .Part(c.ask.x, c.ask.y, c.ask.width, c.ask.height);
+    for (const ShrinkPath path : {ShrinkPath::kPortable, ShrinkPath::kAvx2, ShrinkPath::kAvx512})
+      for (const bool standIns : {false, true}) {
+        ShrinkRequest request = c.ask;
+        request.path = static_cast<uint32_t>(path);
+        request.standIns = standIns ? 1 : 0;
+        std::vector<std::vector<uint8_t>> expected, got;
+        std::vector<ShrinkDestination> walked, shrunk;
+        for (uint32_t i = 0; i < request.count; ++i) {
+          const int w = request.widths[i], h = request.heights[i];
+          const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) / 4 * 4;
+          expected.emplace_back(stride * h, 0);
+          got.emplace_back(stride * h, 0x5A);
+          walked.push_back({expected.back().data(), stride, w, h});
+          shrunk.push_back({got.back().data(), stride, w, h});
+        }
+        ShrinkViewIntoWith(KernelOf({path, standIns}), part, walked);
+        const ShrunkPicture picture = LoadPictureShrunk(c.path, request, shrunk);
+        const std::string what =
+            c.path + " path " + std::to_string(request.path) + (standIns ? " on stand-ins" : "");
+        ASSERT_TRUE(picture.failure.empty()) << what << ": " << picture.failure;
+        ASSERT_TRUE(picture.shrunk) << what;
+        EXPECT_EQ(picture.width, surface->w) << what;
+        EXPECT_EQ(picture.height, surface->h) << what;
+        EXPECT_EQ(picture.bitsPerPixel, loaded.bitsPerPixel) << what;
+        EXPECT_EQ(got, expected) << what;
+      }
+  }
+  std::vector<uint8_t> rows(100 * 100 * 3);
+  const ShrinkDestination into{rows.data(), 24, 8, 8};
+  for (const char* name : {"orientation-6.jpg", "cmyk-adobe.jpg", "picture-24bit.png"}) {
+    const ShrunkPicture picture =
+        LoadPictureShrunk(TestDataPath(name), ask(0, 0, 16, 16, {{8, 8}}), {&into, 1});
+    EXPECT_TRUE(picture.failure.empty()) << name;
+    EXPECT_FALSE(picture.shrunk) << name;
+  }
+  const std::string damaged = (dir.path() / "damaged.jpg").string();
+  std::ofstream(damaged, std::ios::binary) << bytes.substr(0, 200);
+  const ShrunkPicture picture =
+      LoadPictureShrunk(damaged, ask(0, 0, 501, 333, {{8, 8}}), {&into, 1});
+  EXPECT_FALSE(picture.shrunk);
+  EXPECT_EQ(picture.failure, LoadPicture(damaged).failure);
 }
 
 // Decoders are started when first needed and kept: pictures loaded one after another on
