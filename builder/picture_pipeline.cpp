@@ -130,7 +130,8 @@ void PicturePipeline::PrepareNextSource(std::size_t worker, std::unique_lock<std
   const bool intro = row < introCount_;
   std::vector<PreparedVersion> versions;
   try {
-    versions = PrepareSource(document_.options, document_.rows[row], row, intro, slot, saved);
+    if (!PrepareShrunkAsDecoded(document_.options, document_.rows[row], row, intro, slot))
+      versions = PrepareSource(document_.options, document_.rows[row], row, intro, slot, saved);
   } catch (...) {
     // Out of memory and the like: the picture's versions cannot be made here.
     slot.sourceMade = false;

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "builder/conversion_source.h"
 #include "builder/fitted_version.h"
 #include "builder/resize_bitmap.h"
+#include "builder/shrink_kernels.h"
 #include "picture/picture_loader.h"
 
 namespace varnel {
@@ -89,21 +91,109 @@ bool TakeSource(SurfacePtr picture, PreparedPicture& out, std::vector<uint8_t>& 
   return true;
 }
 
-}  // namespace
-
-std::vector<PreparedVersion> PrepareSource(const SlideshowOptions& options, const PictureEntry& row,
-                                           std::size_t index, bool intro, PreparedPicture& out,
-                                           std::vector<uint8_t>& saved) {
+// Readies a slot for the row's picture: its bitmaps still hold the versions of the
+// picture it held before.
+void BeginPreparing(std::size_t index, bool intro, PreparedPicture& out) {
   out.row = index;
   out.loaded = false;
   out.whyNotLoaded.clear();
   out.sourceMade = false;
   out.introAssumed = intro;
   LetSourceGo(out);
-  // A slot's bitmaps still hold the versions of the picture it held before.
   out.fullSizeIsSource = false;
   for (Bitmap* version : {&out.fullSize, &out.resized, &out.thumbnail})
     version->width = version->height = 0;
+}
+
+// A version a decoder can shrink as the picture's rows come: the geometry's part read to
+// a smaller size, into the bitmap it lands in (placed on its box afterwards when it does
+// not fill it).
+struct ShrunkVersion {
+  const FitGeometry* geometry = nullptr;
+  Bitmap* resampled = nullptr;
+  Bitmap* placed = nullptr;
+};
+
+bool Shrinks(const VersionChoice& version) {
+  const FitGeometry& g = version.geometry;
+  const bool stretchAsGeometry =
+      version.fit != kFitStretch || (g.width == version.width && g.height == version.height);
+  return stretchAsGeometry && g.width >= 1 && g.height >= 1 && g.width <= g.crop.width &&
+         g.height <= g.crop.height && (g.width != g.crop.width || g.height != g.crop.height);
+}
+
+// The versions of a picture of this size, when each is a shrink of one and the same part
+// of it and none is the picture itself; nothing otherwise.
+std::vector<ShrunkVersion> VersionsShrunkFromOnePart(PreparedPicture& picture) {
+  const PictureVersions& v = picture.versions;
+  if (v.fullSize.made || (!v.resized.made && !v.thumbnail.made)) return {};
+  std::vector<ShrunkVersion> shrunk;
+  if (v.resized.made)
+    shrunk.push_back({&v.resized.geometry, &picture.resizedScratch, &picture.resized});
+  if (v.thumbnail.made)
+    shrunk.push_back({&v.thumbnail.geometry, &picture.thumbnailScratch, &picture.thumbnail});
+  for (const ShrunkVersion& version : shrunk) {
+    const VersionChoice& choice = version.placed == &picture.resized ? v.resized : v.thumbnail;
+    if (!Shrinks(choice) || !(version.geometry->crop == shrunk.front().geometry->crop)) return {};
+  }
+  return shrunk;
+}
+
+}  // namespace
+
+bool PrepareShrunkAsDecoded(const SlideshowOptions& options, const PictureEntry& row,
+                            std::size_t index, bool intro, PreparedPicture& out) {
+  const std::optional<ShownSize> size = ShownSizeFromHeader(row.path);
+  if (!size) return false;
+  BeginPreparing(index, intro, out);
+  out.size = PictureSize{size->width, size->height};
+  out.versions = ChooseVersions(options, row, out.size, intro);
+  const std::vector<ShrunkVersion> versions = VersionsShrunkFromOnePart(out);
+  if (versions.empty()) return false;
+  const PictureRect crop = versions.front().geometry->crop;
+  ShrinkRequest ask;
+  ask.x = crop.x;
+  ask.y = crop.y;
+  ask.width = crop.width;
+  ask.height = crop.height;
+  ask.count = static_cast<uint32_t>(versions.size());
+  const ShrinkChoice path = DefaultShrinkChoice();
+  ask.path = static_cast<uint32_t>(path.path);
+  ask.standIns = path.standIns ? 1 : 0;
+  std::vector<ShrinkDestination> into;
+  for (std::size_t i = 0; i < versions.size(); ++i) {
+    const FitGeometry& g = *versions[i].geometry;
+    Bitmap& made = g.FillsBox() ? *versions[i].placed : *versions[i].resampled;
+    made.width = g.width;
+    made.height = g.height;
+    made.rows.resize(made.stride() * static_cast<std::size_t>(g.height));
+    ask.widths[i] = g.width;
+    ask.heights[i] = g.height;
+    into.push_back({made.rows.data(), made.stride(), g.width, g.height});
+  }
+  const ShrunkPicture shrunk = LoadPictureShrunk(row.path, ask, into);
+  if (!shrunk.failure.empty()) {
+    out.whyNotLoaded = shrunk.failure;
+    return true;
+  }
+  if (!shrunk.shrunk || shrunk.width != size->width || shrunk.height != size->height) {
+    for (Bitmap* version : {&out.resized, &out.thumbnail}) version->width = version->height = 0;
+    return false;
+  }
+  out.loaded = true;
+  out.sourceMade = true;
+  for (const ShrunkVersion& version : versions) {
+    const FitGeometry& g = *version.geometry;
+    if (!g.FillsBox())
+      PlaceOnBlack(*version.resampled, g.x0, g.y0, g.boxWidth, g.boxHeight, *version.placed);
+  }
+  return true;
+}
+
+std::vector<PreparedVersion> PrepareSource(const SlideshowOptions& options, const PictureEntry& row,
+                                           std::size_t index, bool intro, PreparedPicture& out,
+                                           std::vector<uint8_t>& saved) {
+  BeginPreparing(index, intro, out);
   LoadedPicture loaded = LoadPicture(row.path);
   out.loaded = static_cast<bool>(loaded);
   if (!out.loaded) {
@@ -141,6 +231,7 @@ void FinishPreparing(PreparedPicture& picture) {
 
 void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, std::size_t index,
                     bool intro, PreparedPicture& out, std::vector<uint8_t>& saved) {
+  if (PrepareShrunkAsDecoded(options, row, index, intro, out)) return;
   for (const PreparedVersion version : PrepareSource(options, row, index, intro, out, saved))
     MakePreparedVersion(out, version);
   FinishPreparing(out);

@@ -51,6 +51,14 @@ struct PreparedPicture {
 void PreparePicture(const SlideshowOptions& options, const PictureEntry& row, std::size_t index,
                     bool intro, PreparedPicture& out, std::vector<uint8_t>& saved);
 
+// Prepares a JPEG picture whose versions are all shrinks of one part of it (the 240 x 160
+// version and the thumbnail, not the full size) by shrinking it in a decoder as its rows
+// are decoded (LoadPictureShrunk): no decoded picture is held, and the versions' bytes are
+// those PreparePicture makes. True when the picture was prepared so, or failed to load;
+// false when it is not such a picture, and PrepareSource is to prepare it.
+bool PrepareShrunkAsDecoded(const SlideshowOptions& options, const PictureEntry& row,
+                            std::size_t index, bool intro, PreparedPicture& out);
+
 // PreparePicture in steps, so that the versions of one picture can be made on several
 // threads at once: PrepareSource loads the picture and gives the versions to resize from
 // its source; MakePreparedVersion makes one of them (each writes only its own bitmap and

@@ -9,6 +9,7 @@
 #include "builder/rom_layout.h"
 #include "builder/shrink_kernels.h"
 #include "document/label_tables.h"
+#include "picture/picture_loader.h"
 #include "tests/support/image_reader.h"
 #include "tests/support/recording_build_host.h"
 #include "tests/support/test_support.h"
@@ -421,6 +422,45 @@ TEST(BuildSlideShow, EveryPathAndNumberOfWorkersWritesTheSameImage) {
                                      (standIns ? " on stand-ins, " : ", ") +
                                      std::to_string(workers) + " workers");
     }
+}
+
+// Photographs shrunk in their decoders as their rows come (JPEG files) give the image that
+// the same pixels give decoded whole (BMP files of the decoded pictures): every fit, one
+// worker or two, every shrinking path.
+TEST(BuildSlideShow, PhotographsShrunkAsTheyAreDecodedGiveTheImageOfTheirDecodedPixels) {
+  Fixture jpegs, bmps;
+  const std::vector<std::string> names = {"photo-480x320.jpg", "photo-501x333.jpg",
+                                          "jpeg-progressive.jpg"};
+  for (const std::string& name : names) {
+    const LoadedPicture loaded = LoadPicture(testing::TestDataPath(name));
+    ASSERT_TRUE(loaded) << name;
+    std::vector<uint8_t> file;
+    const std::size_t length = SavePictureAsBmp(loaded.surface.get(), 1 << 20, file);
+    ASSERT_GT(length, 0u) << name;
+    file.resize(length);
+    const std::string copy = bmps.dir.file(name + ".bmp");
+    testing::WriteAllBytes(copy, file);
+    for (int sizing : {kSizingBoth, kSizingResizedOnly}) {
+      jpegs.host.AddPicture(testing::TestDataPath(name), sizing, 3, "A caption");
+      bmps.host.AddPicture(copy, sizing, 3, "A caption");
+    }
+  }
+  for (Fixture* f : {&jpegs, &bmps}) f->host.document.options.thumbnails = 1;
+  for (const Fit fit : {kFitStretch, kFitWholePicture, kFitFillScreen})
+    for (const ShrinkPath path : {ShrinkPath::kPortable, ShrinkPath::kAvx2, ShrinkPath::kAvx512})
+      for (const unsigned workers : {1u, 2u}) {
+        const ShrinkPathForTests forced(path, false);
+        for (Fixture* f : {&jpegs, &bmps}) {
+          for (PictureEntry& row : f->host.document.rows)
+            row.fitLabel = std::string(kFitLabels[fit]);
+          f->host.workers = workers;
+          ASSERT_TRUE(f->Build().ok);
+        }
+        EXPECT_EQ(testing::ReadAllBytes(jpegs.files.outputPath),
+                  testing::ReadAllBytes(bmps.files.outputPath))
+            << "fit " << fit << ", path " << static_cast<int>(path) << ", " << workers
+            << " workers";
+      }
 }
 
 TEST(BuildSlideShow, PictureTooLargeToLoadIsLeftOutWithTheReason) {
