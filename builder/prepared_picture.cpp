@@ -143,7 +143,7 @@ std::vector<ShrunkVersion> VersionsShrunkFromOnePart(PreparedPicture& picture) {
 
 bool PrepareShrunkAsDecoded(const SlideshowOptions& options, const PictureEntry& row,
                             std::size_t index, bool intro, PreparedPicture& out) {
-  const std::optional<ShownSize> size = ShownSizeFromHeader(row.path);
+  const std::optional<ShownSize> size = ShrinkableSizeFromHeader(row.path);
   if (!size) return false;
   BeginPreparing(index, intro, out);
   out.size = PictureSize{size->width, size->height};

@@ -288,11 +288,13 @@ DecoderProcess::Shrunk DecoderProcess::DecodeShrunk(int picture, const PictureFi
                                                     const ShrinkRequest& ask,
                                                     std::span<const ShrinkDestination> into) {
   Shrunk decoded;
+  if (into.size() != ask.count)
+    throw std::invalid_argument("a shrink request names as many sizes as it is given");
   std::size_t bytes = 0;
   for (const ShrinkDestination& size : into)
     bytes += Bitmap::StrideOf(size.width) * static_cast<std::size_t>(size.height);
   const std::shared_ptr<SharedBuffer> sizes = BufferFor(bytes);
-  if (!sizes || into.size() != ask.count) {
+  if (!sizes) {
     decoded.failure = "there is not enough memory for it";
     return decoded;
   }

@@ -104,6 +104,26 @@ LoadedPicture LoadPicture(const std::string& path) {
   return loaded;
 }
 
+namespace {
+
+// Whether LoadPictureShrunk shrinks the picture as it decodes it: a turned picture and a
+// CMYK one (behind an Adobe segment) are mended whole first.
+bool ShrinksAsDecoded(const PictureFileFacts& facts) {
+  return facts.kind == PictureKind::kJpeg && facts.orientation == kUpright && !facts.adobeSegment &&
+         facts.width >= 1 && facts.height >= 1 && WhyNotDecodedFromHeader(facts).empty();
+}
+
+}  // namespace
+
+std::optional<ShownSize> ShrinkableSizeFromHeader(const std::string& path) {
+  std::string whyNotOpened;
+  FilePtr file = OpenPictureFile(path, whyNotOpened);
+  if (!file) return std::nullopt;
+  const PictureFileFacts facts = ReadPictureFileFacts(file.get());
+  if (!ShrinksAsDecoded(facts)) return std::nullopt;
+  return ShownSize{static_cast<int>(facts.width), static_cast<int>(facts.height)};
+}
+
 ShrunkPicture LoadPictureShrunk(const std::string& path, const ShrinkRequest& ask,
                                 std::span<const ShrinkDestination> into) {
   ShrunkPicture shrunk;
@@ -120,10 +140,7 @@ ShrunkPicture LoadPictureShrunk(const std::string& path, const ShrinkRequest& as
       shrunk.failure = FailureText(refused);
       return shrunk;
     }
-    // A CMYK picture (behind an Adobe segment) and a turned one are mended whole.
-    if (facts.kind != PictureKind::kJpeg || facts.orientation != kUpright || facts.adobeSegment ||
-        facts.width < 1 || facts.height < 1)
-      return shrunk;
+    if (!ShrinksAsDecoded(facts)) return shrunk;
     DecoderPool::Lease decoder = DecoderPool::Shared().Take();
     const DecoderProcess::Shrunk decoded =
         decoder->DecodeShrunk(::fileno(file.get()), facts, ExtensionOf(path), ask, into);

@@ -81,4 +81,8 @@ struct ShownSize {
 // picture may still fail to load.
 std::optional<ShownSize> ShownSizeFromHeader(const std::string& path);
 
+// The size of a picture LoadPictureShrunk can shrink as it decodes it (an upright JPEG
+// whose header gives its size, no CMYK one), read from its header; nothing for any other.
+std::optional<ShownSize> ShrinkableSizeFromHeader(const std::string& path);
+
 }  // namespace varnel

@@ -238,7 +238,13 @@ TEST(LoadPictureShrunk, GivesTheBytesOfTheLoadedPictureShrunk) {
   }
   std::vector<uint8_t> rows(100 * 100 * 3);
   const ShrinkDestination into{rows.data(), 24, 8, 8};
+  const std::optional<ShownSize> shrinkable =
+      ShrinkableSizeFromHeader(TestDataPath("photo-501x333.jpg"));
+  ASSERT_TRUE(shrinkable);
+  EXPECT_EQ(shrinkable->width, 501);
+  EXPECT_EQ(shrinkable->height, 333);
   for (const char* name : {"orientation-6.jpg", "cmyk-adobe.jpg", "picture-24bit.png"}) {
+    EXPECT_FALSE(ShrinkableSizeFromHeader(TestDataPath(name))) << name;
     const ShrunkPicture picture =
         LoadPictureShrunk(TestDataPath(name), ask(0, 0, 16, 16, {{8, 8}}), {&into, 1});
     EXPECT_TRUE(picture.failure.empty()) << name;
