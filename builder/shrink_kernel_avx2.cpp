@@ -18,7 +18,12 @@
 
 // Everything below is compiled for AVX2 and FMA (and runs only where the processor has
 // both).
+// (clang takes the same as an attribute of every function that follows.)
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2,fma"))), apply_to = function)
+#else
 #pragma GCC target("avx2,fma")
+#endif
 
 #include "builder/shrink_walk.h"
 #include "builder/shrink_x86.h"
@@ -260,5 +265,9 @@ ShrinkKernel Avx2Kernel() {
 }
 
 }  // namespace varnel::shrink
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
 
 #endif

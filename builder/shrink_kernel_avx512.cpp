@@ -18,11 +18,19 @@
 #include <immintrin.h>
 
 // Everything below is compiled for AVX-512 (and runs only where the processor has it).
+// (clang takes the same as an attribute of every function that follows.)
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f,avx512vl,avx512bw"))), \
+                             apply_to = function)
+#else
 #pragma GCC target("avx512f,avx512vl,avx512bw")
+#endif
 // GCC 12 takes the "undefined" source operands inside its own AVX-512 intrinsics for
 // uninitialised variables; nothing of ours is.
 #pragma GCC diagnostic ignored "-Wuninitialized"
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 #include "builder/shrink_walk.h"
 #include "builder/shrink_x86.h"
@@ -265,5 +273,9 @@ ShrinkKernel Avx512Kernel() {
 }
 
 }  // namespace varnel::shrink
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
 
 #endif
