@@ -9,28 +9,22 @@ namespace {
 
 constexpr int kChannels = 3;
 
-// The bands of a destination as the bottom-up walk fills them: row r adds its first share
-// to the current destination row and, when it spills into a next one that exists, its
-// second share to that row, whose band it then begins.
-std::vector<std::vector<double>> ShareOfEachRow(const WeightTable& table, int sourceHeight,
-                                                int height, std::vector<std::vector<int>>& rows) {
-  std::vector<std::vector<double>> shares(static_cast<std::size_t>(height));
-  rows.assign(static_cast<std::size_t>(height), {});
+}  // namespace
+
+std::vector<std::vector<TopDownShrink::BandRow>> TopDownShrink::BandsOf(const WeightTable& table,
+                                                                        int sourceHeight,
+                                                                        int height) {
+  std::vector<std::vector<BandRow>> bands(static_cast<std::size_t>(height));
   int current = 0;
   for (int r = 0; r < sourceHeight && current < height; ++r) {
     const WeightPair& pair = table.pairs[static_cast<std::size_t>(r)];
-    shares[static_cast<std::size_t>(current)].push_back(pair.w0);
-    rows[static_cast<std::size_t>(current)].push_back(r);
-    if (table.Spills(pair) && current + 1 < height) {
-      shares[static_cast<std::size_t>(current) + 1].push_back(pair.w1);
-      rows[static_cast<std::size_t>(current) + 1].push_back(r);
-    }
+    bands[static_cast<std::size_t>(current)].push_back({r, pair.w0});
+    if (table.Spills(pair) && current + 1 < height)
+      bands[static_cast<std::size_t>(current) + 1].push_back({r, pair.w1});
     if (table.Advances(pair)) ++current;
   }
-  return shares;
+  return bands;
 }
-
-}  // namespace
 
 TopDownShrink::TopDownShrink(const ShrinkKernel& kernel, int width, int height, bool redFirst,
                              std::span<const ShrinkDestination> destinations)
@@ -50,16 +44,10 @@ TopDownShrink::TopDownShrink(const ShrinkKernel& kernel, int width, int height, 
     d.table = BuildWeightTable(height, rows.height, true);
     d.columns = PlanShrinkColumns(width, rows.width, kernel.lanes);
     d.view = ViewOf(d.columns, d.table);
-    std::vector<std::vector<int>> bandRows;
-    const std::vector<std::vector<double>> shares =
-        ShareOfEachRow(d.table, height, rows.height, bandRows);
-    d.bands.resize(shares.size());
-    for (std::size_t i = 0; i < shares.size(); ++i) {
-      for (std::size_t k = 0; k < shares[i].size(); ++k)
-        d.bands[i].push_back({bandRows[i][k], shares[i][k]});
-      if (d.bands[i].empty()) throw std::logic_error("every destination row takes a source row");
-      widestBand =
-          std::max(widestBand, d.bands[i].back().fromBottom - d.bands[i].front().fromBottom + 1);
+    d.bands = BandsOf(d.table, height, rows.height);
+    for (const std::vector<BandRow>& band : d.bands) {
+      if (band.empty()) throw std::logic_error("every destination row takes a source row");
+      widestBand = std::max(widestBand, band.back().fromBottom - band.front().fromBottom + 1);
     }
     // Walked from the top band down.
     d.next = rows.height - 1;

@@ -55,6 +55,11 @@ class TopDownShrink {
     std::vector<float> unused;  // the next row's sums, which a band never takes
   };
 
+  // The bands of a destination as the bottom-up walk fills them: row r adds its first
+  // share to the current destination row and, when it spills into a next one that
+  // exists, its second share to that row, whose band it then begins.
+  static std::vector<std::vector<BandRow>> BandsOf(const WeightTable& table, int sourceHeight,
+                                                   int height);
   void WalkBand(Destination& destination, int band);
   uint32_t* Widened(int fromBottom);
 

@@ -24,27 +24,57 @@ CreateSurface LibraryCreateSurface() {
   return create;
 }
 
-// The first surface of a decode whose rows go to the scanline sink gets rows that are
-// never written: address space only, which reads as 0 as SDL's cleared rows do.
-SDL_Surface* ReservedSurface(CreateSurface create, Uint32 flags, int width, int height, int depth,
-                             Uint32 redMask, Uint32 greenMask, Uint32 blueMask, Uint32 alphaMask) {
-  SDL_Surface* surface = create(flags, width, 1, depth, redMask, greenMask, blueMask, alphaMask);
+// What SDL_CreateRGBSurface was asked for.
+struct SurfaceAsked {
+  Uint32 flags;
+  int width;
+  int height;
+  int depth;
+  Uint32 redMask, greenMask, blueMask, alphaMask;
+};
+
+SDL_Surface* LibrarySurface(const SurfaceAsked& a, int height) {
+  return LibraryCreateSurface()(a.flags, a.width, height, a.depth, a.redMask, a.greenMask,
+                                a.blueMask, a.alphaMask);
+}
+
+// SDL's surface with its pixel rows where rowsFor (given their bytes) puts them, or SDL's
+// own surface when it gives none. One row from SDL gives the surface with its format and
+// row length worked out.
+template <class RowsFor>
+SDL_Surface* SurfaceOverRows(const SurfaceAsked& asked, RowsFor rowsFor) {
+  SDL_Surface* surface = LibrarySurface(asked, 1);
   if (surface == nullptr || surface->pixels == nullptr || (surface->flags & SDL_PREALLOC) != 0) {
     SDL_FreeSurface(surface);
-    return create(flags, width, height, depth, redMask, greenMask, blueMask, alphaMask);
+    return LibrarySurface(asked, asked.height);
   }
-  uint8_t* rows = varnel::scanline_sink::ReserveRows(std::size_t{surface->pitch} *
-                                                     static_cast<std::size_t>(height));
+  uint8_t* rows = rowsFor(std::size_t{surface->pitch} * static_cast<std::size_t>(asked.height));
   if (rows == nullptr) {
     SDL_FreeSurface(surface);
-    return create(flags, width, height, depth, redMask, greenMask, blueMask, alphaMask);
+    return LibrarySurface(asked, asked.height);
   }
   std::free(surface->pixels);  // SDL's allocator is the C library's
   surface->pixels = rows;
-  surface->h = height;
-  surface->flags |= SDL_PREALLOC;  // the rows are the sink's to let go
+  surface->h = asked.height;
+  surface->flags |= SDL_PREALLOC;  // the rows are not SDL's to free
   SDL_SetClipRect(surface, nullptr);
   return surface;
+}
+
+// SDL clears the rows it allocates. Where the loader writes every pixel, only the bytes
+// past each row's pixels are left to clear.
+void ClearAsSdlDoes(SDL_Surface* surface, bool everyPixelWritten) {
+  auto* rows = static_cast<uint8_t*>(surface->pixels);
+  const std::size_t pitch = surface->pitch;
+  const auto height = static_cast<std::size_t>(surface->h);
+  const std::size_t pixelBytes =
+      static_cast<std::size_t>(surface->w) * surface->format->BytesPerPixel;
+  if (!everyPixelWritten || pixelBytes > pitch) {
+    std::memset(rows, 0, pitch * height);
+  } else if (pixelBytes < pitch) {
+    for (std::size_t row = 0; row < height; ++row)
+      std::memset(rows + row * pitch + pixelBytes, 0, pitch - pixelBytes);
+  }
 }
 
 }  // namespace
@@ -52,41 +82,20 @@ SDL_Surface* ReservedSurface(CreateSurface create, Uint32 flags, int width, int 
 extern "C" SDL_Surface* SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth,
                                              Uint32 redMask, Uint32 greenMask, Uint32 blueMask,
                                              Uint32 alphaMask) {
-  const CreateSurface create = LibraryCreateSurface();
-  if (width <= 0 || height <= 0)
-    return create(flags, width, height, depth, redMask, greenMask, blueMask, alphaMask);
+  const SurfaceAsked asked{flags, width, height, depth, redMask, greenMask, blueMask, alphaMask};
+  if (width <= 0 || height <= 0) return LibrarySurface(asked, height);
+  // The first surface of a decode whose rows go to the scanline sink gets rows that are
+  // never written: address space only, which reads as 0 as SDL's cleared rows do.
   if (varnel::scanline_sink::ReservesRows())
-    return ReservedSurface(create, flags, width, height, depth, redMask, greenMask, blueMask,
-                           alphaMask);
-  if (!varnel::pixel_arena::Armed())
-    return create(flags, width, height, depth, redMask, greenMask, blueMask, alphaMask);
-  // One row from SDL gives the surface with its format and row length worked out.
-  SDL_Surface* surface = create(flags, width, 1, depth, redMask, greenMask, blueMask, alphaMask);
-  if (surface == nullptr || surface->pixels == nullptr || (surface->flags & SDL_PREALLOC) != 0) {
-    SDL_FreeSurface(surface);
-    return create(flags, width, height, depth, redMask, greenMask, blueMask, alphaMask);
-  }
-  const std::size_t bytes = std::size_t{surface->pitch} * static_cast<std::size_t>(height);
+    return SurfaceOverRows(asked, varnel::scanline_sink::ReserveRows);
+  if (!varnel::pixel_arena::Armed()) return LibrarySurface(asked, height);
   const bool everyPixelWritten = varnel::pixel_arena::EveryPixelWillBeWritten();
-  uint8_t* rows = varnel::pixel_arena::Take(bytes);
-  if (rows == nullptr) {
-    SDL_FreeSurface(surface);
-    return create(flags, width, height, depth, redMask, greenMask, blueMask, alphaMask);
-  }
-  std::free(surface->pixels);  // SDL's allocator is the C library's
-  surface->pixels = rows;
-  surface->h = height;
-  surface->flags |= SDL_PREALLOC;  // the rows are not SDL's to free
-  SDL_SetClipRect(surface, nullptr);
-  // SDL clears the rows it allocates. Where the loader writes every pixel, only the bytes
-  // past each row's pixels are left to clear.
-  const std::size_t pitch = surface->pitch;
-  const std::size_t pixelBytes = static_cast<std::size_t>(width) * surface->format->BytesPerPixel;
-  if (!everyPixelWritten || pixelBytes > pitch) {
-    std::memset(rows, 0, bytes);
-  } else if (pixelBytes < pitch) {
-    for (std::size_t row = 0; row < static_cast<std::size_t>(height); ++row)
-      std::memset(rows + row * pitch + pixelBytes, 0, pitch - pixelBytes);
-  }
+  bool inArena = false;
+  SDL_Surface* surface = SurfaceOverRows(asked, [&inArena](std::size_t bytes) {
+    uint8_t* rows = varnel::pixel_arena::Take(bytes);
+    inArena = rows != nullptr;
+    return rows;
+  });
+  if (inArena) ClearAsSdlDoes(surface, everyPixelWritten);
   return surface;
 }
