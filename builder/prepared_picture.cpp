@@ -176,10 +176,8 @@ bool PrepareShrunkAsDecoded(const SlideshowOptions& options, const PictureEntry&
     out.whyNotLoaded = shrunk.failure;
     return true;
   }
-  if (!shrunk.shrunk || shrunk.width != size->width || shrunk.height != size->height) {
-    for (Bitmap* version : {&out.resized, &out.thumbnail}) version->width = version->height = 0;
-    return false;
-  }
+  // PrepareSource begins the slot afresh.
+  if (!shrunk.shrunk || shrunk.width != size->width || shrunk.height != size->height) return false;
   out.loaded = true;
   out.sourceMade = true;
   for (const ShrunkVersion& version : versions) {

@@ -115,9 +115,7 @@ void Shrink(const ShrinkKernel& kernel, const BitmapView& source,
   walks.reserve(destinations.size());
   int longestRun = 0;
   for (const ShrinkDestination& destination : destinations) {
-    CheckSizes(sourceWidth, sourceHeight, destination.width, destination.height);
-    if (destination.width > sourceWidth || destination.height > sourceHeight)
-      throw std::invalid_argument("the shrinking pass cannot enlarge");
+    CheckShrinks(sourceWidth, sourceHeight, destination);
     DestinationWalk& walk = walks.emplace_back();
     walk.destination = destination;
     walk.rows = BuildWeightTable(sourceHeight, destination.height, true);
@@ -222,6 +220,12 @@ void EnlargeView(const BitmapView& source, uint8_t* destination, int width, int 
       }
     }
   }
+}
+
+void CheckShrinks(int sourceWidth, int sourceHeight, const ShrinkDestination& destination) {
+  CheckSizes(sourceWidth, sourceHeight, destination.width, destination.height);
+  if (destination.width > sourceWidth || destination.height > sourceHeight)
+    throw std::invalid_argument("the shrinking pass cannot enlarge");
 }
 
 void ShrinkViewInto(const BitmapView& source, std::span<const ShrinkDestination> destinations) {

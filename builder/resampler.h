@@ -36,6 +36,10 @@ struct ShrinkDestination {
   int height = 0;
 };
 
+// Throws std::invalid_argument unless the destination shrinks a source of that size:
+// every size at least 1 pixel and no dimension growing.
+void CheckShrinks(int sourceWidth, int sourceHeight, const ShrinkDestination& destination);
+
 // Shrinks one source to several sizes in one walk over its rows: each source row is read
 // and widened once, then added into every destination's sums, each destination with its
 // own weights and its additions in the order the pass describes, so that each gets the

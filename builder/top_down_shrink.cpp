@@ -35,10 +35,7 @@ TopDownShrink::TopDownShrink(const ShrinkKernel& kernel, int width, int height, 
   int32_t longestRun = 0;
   int widestBand = 1;
   for (const ShrinkDestination& rows : destinations) {
-    if (rows.width < 1 || rows.height < 1)
-      throw std::invalid_argument("resampler sizes must be at least 1 pixel");
-    if (rows.width > width || rows.height > height)
-      throw std::invalid_argument("the shrinking pass cannot enlarge");
+    CheckShrinks(width, height, rows);
     Destination& d = destinations_.emplace_back();
     d.rows = rows;
     d.table = BuildWeightTable(height, rows.height, true);

@@ -94,6 +94,20 @@ std::size_t LargestPixelBytes(int64_t width, int64_t height) {
   return static_cast<std::size_t>(width * height * kDeepestPixel);
 }
 
+// Why the decoder says a picture did not load; its own reason when it gave none.
+std::string FailureOf(const DecoderReply& reply) {
+  const std::string failure = TextOf(reply.failure, sizeof reply.failure);
+  return failure.empty() ? kLibraryFailed : failure;
+}
+
+// Whether a decoded picture's reply can be: a plausible layout, its pixel bytes, a file
+// depth a picture file can have.
+bool DescribesAPicture(const DecoderReply& reply) {
+  constexpr int kDeepestFile = 64;
+  return IsPlausible(reply.layout) && reply.bytes == PixelBytes(reply.layout) &&
+         reply.fileBitsPerPixel >= 1 && reply.fileBitsPerPixel <= kDeepestFile;
+}
+
 std::size_t RoundedUpToGrain(std::size_t bytes) {
   return (bytes + kBufferGrain - 1) / kBufferGrain * kBufferGrain;
 }
@@ -241,14 +255,11 @@ DecoderProcess::Decoded DecoderProcess::Decode(int picture, const PictureFileFac
     return decoded;
   }
   if (reply.ok == 0) {
-    decoded.failure = TextOf(reply.failure, sizeof reply.failure);
-    if (decoded.failure.empty()) decoded.failure = kLibraryFailed;
+    decoded.failure = FailureOf(reply);
     return decoded;
   }
   const SurfaceLayout layout = reply.layout;
-  constexpr int kDeepestFile = 64;
-  if (!IsPlausible(layout) || reply.bytes != PixelBytes(layout) || reply.fileBitsPerPixel < 1 ||
-      reply.fileBitsPerPixel > kDeepestFile) {
+  if (!DescribesAPicture(reply)) {
     End();
     decoded.failure = kLibraryFailed;
     return decoded;
@@ -311,13 +322,10 @@ DecoderProcess::Shrunk DecoderProcess::DecodeShrunk(int picture, const PictureFi
     return decoded;
   }
   if (reply.ok == 0) {
-    decoded.failure = TextOf(reply.failure, sizeof reply.failure);
-    if (decoded.failure.empty()) decoded.failure = kLibraryFailed;
+    decoded.failure = FailureOf(reply);
     return decoded;
   }
-  constexpr int kDeepestFile = 64;
-  if (!IsPlausible(reply.layout) || reply.fileBitsPerPixel < 1 ||
-      reply.fileBitsPerPixel > kDeepestFile) {
+  if (!DescribesAPicture(reply)) {
     End();
     decoded.failure = kLibraryFailed;
     return decoded;

@@ -56,23 +56,34 @@ std::string ExtensionOf(const std::string& path) {
   return dot == std::string::npos ? std::string() : path.substr(dot + 1);
 }
 
-// The file opened, its header read and judged, then decoded by a decoder of the pool.
-DecoderProcess::Decoded DecodeInADecoder(const std::string& path, bool withPixels) {
-  DecoderProcess::Decoded decoded;
-  FilePtr file = OpenPictureFile(path, decoded.failure);
-  if (!file) return decoded;
+// The file opened, its header read and judged, then handed to decode(file, facts,
+// extension), which gives the Result (a decoder's answer, with the reason in `failure`
+// when nothing was decoded).
+template <class Result, class Decode>
+Result InADecoder(const std::string& path, Decode decode) {
+  Result result;
+  FilePtr file = OpenPictureFile(path, result.failure);
+  if (!file) return result;
   try {
     const PictureFileFacts facts = ReadPictureFileFacts(file.get());
-    decoded.failure = WhyNotDecodedFromHeader(facts);
-    if (!decoded.failure.empty()) return decoded;
-    DecoderPool::Lease decoder = DecoderPool::Shared().Take();
-    return decoder->Decode(::fileno(file.get()), facts, ExtensionOf(path), withPixels);
+    result.failure = WhyNotDecodedFromHeader(facts);
+    if (!result.failure.empty()) return result;
+    return decode(::fileno(file.get()), facts, ExtensionOf(path));
   } catch (const DecoderStartFailure& failure) {
-    decoded.failure = failure.what();
+    result.failure = failure.what();
   } catch (const std::bad_alloc&) {
-    decoded.failure = "there is not enough memory for it";
+    result.failure = "there is not enough memory for it";
   }
-  return decoded;
+  return result;
+}
+
+// Decoded by a decoder of the pool.
+DecoderProcess::Decoded DecodeInADecoder(const std::string& path, bool withPixels) {
+  return InADecoder<DecoderProcess::Decoded>(
+      path, [withPixels](int file, const PictureFileFacts& facts, const std::string& extension) {
+        DecoderPool::Lease decoder = DecoderPool::Shared().Take();
+        return decoder->Decode(file, facts, extension, withPixels);
+      });
 }
 
 }  // namespace
@@ -126,37 +137,21 @@ std::optional<ShownSize> ShrinkableSizeFromHeader(const std::string& path) {
 
 ShrunkPicture LoadPictureShrunk(const std::string& path, const ShrinkRequest& ask,
                                 std::span<const ShrinkDestination> into) {
+  const DecoderProcess::Shrunk decoded = InADecoder<DecoderProcess::Shrunk>(
+      path, [&](int file, const PictureFileFacts& facts, const std::string& extension) {
+        if (!ShrinksAsDecoded(facts)) return DecoderProcess::Shrunk{};
+        DecoderPool::Lease decoder = DecoderPool::Shared().Take();
+        return decoder->DecodeShrunk(file, facts, extension, ask, into);
+      });
   ShrunkPicture shrunk;
-  std::string whyNot;
-  FilePtr file = OpenPictureFile(path, whyNot);
-  if (!file) {
-    shrunk.failure = FailureText(whyNot);
+  if (!decoded.failure.empty()) {
+    shrunk.failure = FailureText(decoded.failure);
     return shrunk;
   }
-  try {
-    const PictureFileFacts facts = ReadPictureFileFacts(file.get());
-    const std::string refused = WhyNotDecodedFromHeader(facts);
-    if (!refused.empty()) {
-      shrunk.failure = FailureText(refused);
-      return shrunk;
-    }
-    if (!ShrinksAsDecoded(facts)) return shrunk;
-    DecoderPool::Lease decoder = DecoderPool::Shared().Take();
-    const DecoderProcess::Shrunk decoded =
-        decoder->DecodeShrunk(::fileno(file.get()), facts, ExtensionOf(path), ask, into);
-    if (!decoded.failure.empty()) {
-      shrunk.failure = FailureText(decoded.failure);
-      return shrunk;
-    }
-    shrunk.width = decoded.width;
-    shrunk.height = decoded.height;
-    shrunk.bitsPerPixel = decoded.bitsPerPixel;
-    shrunk.shrunk = decoded.shrunk;
-  } catch (const DecoderStartFailure& failure) {
-    shrunk.failure = FailureText(failure.what());
-  } catch (const std::bad_alloc&) {
-    shrunk.failure = FailureText("there is not enough memory for it");
-  }
+  shrunk.width = decoded.width;
+  shrunk.height = decoded.height;
+  shrunk.bitsPerPixel = decoded.bitsPerPixel;
+  shrunk.shrunk = decoded.shrunk;
   return shrunk;
 }
 
